@@ -1,0 +1,188 @@
+#include "engine/DictWriter.h"
+
+#include "engine/Collation.h"
+#include "engine/FileFormat.h"
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <stdexcept>
+
+namespace morva {
+namespace {
+
+// Lays out records and texts once each, sharing equal ones by offset.
+class Layout {
+public:
+    std::vector<std::uint32_t> words; // everything before the texts, as words
+    std::map<std::string, std::uint32_t> texts;
+    std::vector<const std::string*> textOrder;
+    std::map<SenseRecord, std::size_t> senseAt;   // word position
+    std::map<PhraseRecord, std::size_t> phraseAt; // word position
+
+    // Texts are referenced by placeholder until their offsets are known.
+    std::uint32_t TextRef(const std::string& text)
+    {
+        auto [it, added] = texts.try_emplace(text, std::uint32_t(texts.size()));
+        if (added)
+            textOrder.push_back(&it->first);
+        return it->second;
+    }
+};
+
+} // namespace
+
+void TDictWriter::AddWordEntry(Language list, std::string headword, std::vector<SenseRecord> senses,
+                               std::vector<PhraseRecord> phrases)
+{
+    lists_[list].push_back({WordEntry, std::move(headword), std::move(senses), std::move(phrases)});
+}
+
+void TDictWriter::AddPhraseEntry(Language list, std::string headword, PhraseRecord phrase)
+{
+    lists_[list].push_back({PhraseEntry, std::move(headword), {}, {std::move(phrase)}});
+}
+
+void TDictWriter::AddOtherEntry(Language list, std::uint32_t kind, std::string headword)
+{
+    lists_[list].push_back({kind, std::move(headword), {}, {}});
+}
+
+std::vector<std::uint8_t> TDictWriter::Image() const
+{
+    // Word positions: header (6 words), then the three lists, then entries, then records.
+    std::vector<std::vector<const Entry*>> sorted(LanguageCount);
+    for (int l = 0; l < LanguageCount; ++l) {
+        for (const auto& e : lists_[l])
+            sorted[l].push_back(&e);
+        std::stable_sort(sorted[l].begin(), sorted[l].end(), [](const Entry* a, const Entry* b) {
+            return CompareHeadwords(a->headword, b->headword) < 0;
+        });
+    }
+
+    Layout layout;
+    auto& w = layout.words;
+    w.assign(FileHeaderSize / 4, 0);
+    std::size_t listStart[LanguageCount];
+    for (int l = 0; l < LanguageCount; ++l) {
+        listStart[l] = w.size();
+        w.resize(w.size() + sorted[l].size() + 1, 0);
+    }
+
+    // Fields that hold a text placeholder, and fields that hold a word position; both are
+    // turned into byte offsets at the end.
+    std::vector<std::size_t> textFields, positionFields;
+    auto senseRecord = [&](const SenseRecord& s) {
+        auto [it, added] = layout.senseAt.try_emplace(s, w.size());
+        if (added)
+            for (const auto* t : {&s.English, &s.Transcription, &s.Reserved, &s.Uzbek, &s.Russian}) {
+                textFields.push_back(w.size());
+                w.push_back(layout.TextRef(*t));
+            }
+        return it->second;
+    };
+    auto phraseRecord = [&](const PhraseRecord& p) {
+        auto [it, added] = layout.phraseAt.try_emplace(p, w.size());
+        if (added)
+            for (const auto* t : {&p.English, &p.Uzbek, &p.Russian}) {
+                textFields.push_back(w.size());
+                w.push_back(layout.TextRef(*t));
+            }
+        return it->second;
+    };
+
+    // Entries first, with record positions patched in once the records are laid out.
+    std::vector<std::pair<std::size_t, const SenseRecord*>> senseSlots;
+    std::vector<std::pair<std::size_t, const PhraseRecord*>> phraseSlots;
+    std::map<const Entry*, std::size_t> entryAt;
+    for (int l = 0; l < LanguageCount; ++l)
+        for (const Entry* e : sorted[l]) {
+            entryAt[e] = w.size();
+            w.push_back(e->kind);
+            textFields.push_back(w.size());
+            w.push_back(layout.TextRef(e->headword));
+            if (e->kind == WordEntry) {
+                for (const auto& s : e->senses) {
+                    senseSlots.emplace_back(w.size(), &s);
+                    w.push_back(0);
+                }
+                w.push_back(0);
+                for (const auto& p : e->phrases) {
+                    phraseSlots.emplace_back(w.size(), &p);
+                    w.push_back(0);
+                }
+                w.push_back(0);
+            } else if (e->kind == PhraseEntry) {
+                phraseSlots.emplace_back(w.size(), &e->phrases.front());
+                w.push_back(0);
+            }
+        }
+    for (auto& [slot, s] : senseSlots) {
+        w[slot] = std::uint32_t(senseRecord(*s));
+        positionFields.push_back(slot);
+    }
+    for (auto& [slot, p] : phraseSlots) {
+        w[slot] = std::uint32_t(phraseRecord(*p));
+        positionFields.push_back(slot);
+    }
+    for (int l = 0; l < LanguageCount; ++l) {
+        w[HeaderListsWord / 4 + l] = std::uint32_t(listStart[l] * 4);
+        for (std::size_t i = 0; i < sorted[l].size(); ++i)
+            w[listStart[l] + i] = std::uint32_t(entryAt[sorted[l][i]] * 4);
+    }
+
+    // Texts follow the words, in order of first use.
+    std::vector<std::uint32_t> textOffset(layout.textOrder.size());
+    std::size_t size = w.size() * 4;
+    for (std::size_t i = 0; i < layout.textOrder.size(); ++i) {
+        if (size > MaxFileSize)
+            break;
+        textOffset[i] = std::uint32_t(size);
+        size += layout.textOrder[i]->size() + 1;
+    }
+    if (size > MaxFileSize)
+        throw std::length_error("the dictionary would exceed 50,000,000 bytes");
+    for (auto f : textFields)
+        w[f] = textOffset[w[f]];
+    for (auto f : positionFields)
+        w[f] *= 4;
+    w[HeaderLengthWord / 4] = std::uint32_t(size);
+
+    std::vector<std::uint8_t> image(size, 0);
+    for (std::size_t i = 0; i < w.size(); ++i)
+        WriteWord(image, i * 4, w[i]);
+    for (std::size_t i = 0; i < layout.textOrder.size(); ++i)
+        std::copy(layout.textOrder[i]->begin(), layout.textOrder[i]->end(), image.begin() + textOffset[i]);
+    SealImage(image);
+    return image;
+}
+
+std::vector<std::uint8_t> ScrambledCopy(std::vector<std::uint8_t> image)
+{
+    Scramble(image);
+    return image;
+}
+
+std::vector<std::uint8_t> TDictWriter::FileBytes() const
+{
+    return ScrambledCopy(Image());
+}
+
+void TDictWriter::WriteFile(const std::filesystem::path& path) const
+{
+    const auto bytes = FileBytes();
+    auto temporary = path;
+    temporary += ".partial";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        out.close();
+        if (!out) {
+            std::filesystem::remove(temporary);
+            throw std::runtime_error("cannot write " + path.string());
+        }
+    }
+    std::filesystem::rename(temporary, path);
+}
+
+} // namespace morva

@@ -1,0 +1,52 @@
+#pragma once
+// Builds data-file images: the data compiler's back end and every test's fixture maker.
+
+#include "engine/Language.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace morva {
+
+struct SenseRecord {
+    std::string English, Transcription, Reserved, Uzbek, Russian;
+    auto operator<=>(const SenseRecord&) const = default;
+};
+
+struct PhraseRecord {
+    std::string English, Uzbek, Russian;
+    auto operator<=>(const PhraseRecord&) const = default;
+};
+
+class TDictWriter {
+public:
+    void AddWordEntry(Language list, std::string headword, std::vector<SenseRecord> senses,
+                      std::vector<PhraseRecord> phrases);
+    void AddPhraseEntry(Language list, std::string headword, PhraseRecord phrase);
+    // An entry of another kind: the reader tolerates it and the renderer shows "error".
+    void AddOtherEntry(Language list, std::uint32_t kind, std::string headword);
+
+    // The unscrambled image with its check word set; throws std::length_error past the
+    // format's size limit. Lists are in collation order, equal headwords in the order added.
+    std::vector<std::uint8_t> Image() const;
+    // The image as stored on disk: scrambled.
+    std::vector<std::uint8_t> FileBytes() const;
+    // Writes the file through a temporary beside it, so a failure leaves no partial file.
+    void WriteFile(const std::filesystem::path& path) const;
+
+private:
+    struct Entry {
+        std::uint32_t kind;
+        std::string headword;
+        std::vector<SenseRecord> senses;
+        std::vector<PhraseRecord> phrases;
+    };
+    std::vector<Entry> lists_[LanguageCount];
+};
+
+// Scrambles an image into file bytes.
+std::vector<std::uint8_t> ScrambledCopy(std::vector<std::uint8_t> image);
+
+} // namespace morva

@@ -1,0 +1,218 @@
+#include "engine/KovrObj.h"
+
+#include "engine/Collation.h"
+#include "engine/DictionaryError.h"
+#include "engine/ExecutablePath.h"
+#include "engine/FileFormat.h"
+#include "engine/LinearSearch.h"
+#include "engine/Messages.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace morva {
+namespace {
+
+std::string SystemErrorText(int error)
+{
+    // A short read sets no error; say what happened in the system's words for it.
+    return error == 0 ? "Reached the end of the file" : std::strerror(error);
+}
+
+TSystemTime BrokenDown(std::time_t seconds, long nanoseconds)
+{
+    std::tm local{};
+    TSystemTime t;
+    if (!localtime_r(&seconds, &local))
+        return t;
+    t.Year = std::uint16_t(local.tm_year + 1900);
+    t.Month = std::uint16_t(local.tm_mon + 1);
+    t.DayOfWeek = std::uint16_t(local.tm_wday);
+    t.Day = std::uint16_t(local.tm_mday);
+    t.Hour = std::uint16_t(local.tm_hour);
+    t.Minute = std::uint16_t(local.tm_min);
+    t.Second = std::uint16_t(local.tm_sec);
+    t.Milliseconds = std::uint16_t(nanoseconds / 1'000'000);
+    return t;
+}
+
+TSystemTime LastWriteOrNow(int fd)
+{
+    struct stat st {};
+    if (fstat(fd, &st) == 0)
+        return BrokenDown(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return BrokenDown(now.tv_sec, now.tv_nsec);
+}
+
+class FileCloser {
+public:
+    explicit FileCloser(int fd) : fd_(fd) {}
+    ~FileCloser() { ::close(fd_); }
+    FileCloser(const FileCloser&) = delete;
+    FileCloser& operator=(const FileCloser&) = delete;
+
+private:
+    int fd_;
+};
+
+// Reads the whole file; the size is known, so a short read is a failure.
+bool ReadWhole(int fd, std::uint8_t* into, std::size_t size)
+{
+    errno = 0;
+    std::size_t done = 0;
+    while (done < size) {
+        ssize_t got = ::read(fd, into + done, size - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        done += std::size_t(got);
+    }
+    return true;
+}
+
+// Unscrambles and sums in one pass; the check word's bytes count as zeros.
+std::uint32_t UnscrambleAndSum(std::span<std::uint8_t> bytes)
+{
+    std::uint32_t x = 0;
+    std::size_t k = 0;
+    for (auto& b : bytes) {
+        b ^= ScrambleKey[k];
+        x ^= CrcTable[b];
+        if (++k == ScrambleKeyLength)
+            k = 0;
+    }
+    for (std::size_t i = HeaderCheckWord; i < HeaderCheckWord + 4; ++i)
+        x ^= CrcTable[bytes[i]];
+    return x;
+}
+
+} // namespace
+
+TUzDictionary::TUzDictionary() : TUzDictionary(ExecutableDir() / DataFileName) {}
+
+TUzDictionary::TUzDictionary(const std::filesystem::path& file)
+{
+    Load(file);
+}
+
+void TUzDictionary::Load(const std::filesystem::path& file)
+{
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw EDictionaryError(messages::ReadFailed(SystemErrorText(errno)));
+    {
+        FileCloser closer(fd);
+        fileDate_ = LastWriteOrNow(fd);
+        struct stat st {};
+        if (fstat(fd, &st) != 0)
+            throw EDictionaryError(messages::ReadFailed(SystemErrorText(errno)));
+        if (st.st_size < off_t(MinFileSize) || st.st_size > off_t(MaxFileSize))
+            throw EDictionaryError(messages::BadFormat());
+        const auto size = std::size_t(st.st_size);
+        auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+        if (!ReadWhole(fd, bytes.get(), size))
+            throw EDictionaryError(messages::ReadFailed(SystemErrorText(errno)));
+        image_ = DictImage(std::move(bytes), size);
+    }
+
+    const std::uint32_t sum = UnscrambleAndSum(image_.Bytes());
+    if (image_.Word(HeaderLengthWord) != image_.Size())
+        throw EDictionaryError(messages::LengthMismatch());
+    const std::uint32_t checkWord = image_.Word(HeaderCheckWord);
+    WriteWord(image_.Bytes(), HeaderCheckWord, 0);
+    if ((checkWord ^ sum) != FileCheckValue)
+        throw EDictionaryError(messages::ChecksumMismatch());
+
+    // Selecting the current language is a no-op, so start from English and end there:
+    // each list is really counted.
+    for (Language language : {Russian, Uzbek, English}) {
+        SelectSourceLanguage(language);
+        if (count_ == 0)
+            throw EDictionaryError(messages::NoWords());
+    }
+    targetLanguage_ = Uzbek;
+}
+
+void TUzDictionary::SelectSourceLanguage(Language language)
+{
+    if (language == sourceLanguage_)
+        return;
+    sourceLanguage_ = language;
+    currentList_ = image_.Word(HeaderListsWord + 4 * std::size_t(language));
+    std::int32_t n = 0;
+    while (image_.Word(currentList_ + 4 * std::size_t(n)) != 0)
+        ++n;
+    count_ = n;
+}
+
+std::uint32_t TUzDictionary::EntryOffset(std::int32_t index) const
+{
+    if (index < 0 || index >= count_)
+        throw EDictionaryError(messages::NoSuchIndex(index));
+    return image_.Word(currentList_ + 4 * std::size_t(index));
+}
+
+std::string_view TUzDictionary::HeadwordView(std::int32_t index) const
+{
+    return image_.Text(image_.Word(EntryOffset(index) + 4));
+}
+
+std::string TUzDictionary::Headword(std::int32_t index) const
+{
+    return std::string(HeadwordView(index));
+}
+
+bool TUzDictionary::CurrentListIsSorted() const
+{
+    auto& known = listSorted_[sourceLanguage_];
+    if (!known) {
+        // An unreadable headword is left for the scan to meet, where the scan would meet it.
+        try {
+            bool sorted = true;
+            for (std::int32_t i = 1; i < count_ && sorted; ++i)
+                sorted = CompareHeadwords(HeadwordView(i - 1), HeadwordView(i)) <= 0;
+            known = sorted;
+        } catch (const EDictionaryError&) {
+            known = false;
+        }
+    }
+    return *known;
+}
+
+std::int32_t TUzDictionary::NearestHeadword(std::string_view text) const
+{
+    if (!CurrentListIsSorted())
+        return LinearNearestHeadword(*this, text);
+    std::int32_t low = 0, high = count_;
+    while (low < high) {
+        const std::int32_t middle = low + (high - low) / 2;
+        if (CompareHeadwords(HeadwordView(middle), text) < 0)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low < count_ ? low : -1;
+}
+
+std::int32_t TUzDictionary::FindHeadword(std::string_view text) const
+{
+    if (!CurrentListIsSorted())
+        return LinearFindHeadword(*this, text);
+    const std::int32_t nearest = NearestHeadword(text);
+    return nearest >= 0 && CompareHeadwords(text, HeadwordView(nearest)) == 0 ? nearest : -1;
+}
+
+std::string TUzDictionary::CardCaption() const
+{
+    return "So\x91z tarjimasi (" + std::string(LanguageTags[sourceLanguage_]) + "-" +
+           std::string(LanguageTags[targetLanguage_]) + ")";
+}
+
+} // namespace morva

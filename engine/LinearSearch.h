@@ -1,0 +1,15 @@
+#pragma once
+// The plain scans from index 0 that define what the searches return. The dictionary uses
+// them where a list turns out not to be sorted; tests and benchmarks measure against them.
+
+#include <cstdint>
+#include <string_view>
+
+namespace morva {
+
+class TUzDictionary;
+
+std::int32_t LinearFindHeadword(const TUzDictionary& dict, std::string_view text);
+std::int32_t LinearNearestHeadword(const TUzDictionary& dict, std::string_view text);
+
+} // namespace morva
