@@ -1,0 +1,12 @@
+#include "tests/support/TestFolders.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    morva::test::PrepareTestFolders();
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
