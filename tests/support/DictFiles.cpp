@@ -1,0 +1,43 @@
+#include "tests/support/DictFiles.h"
+
+#include "engine/FileFormat.h"
+#include "tests/support/TestFolders.h"
+
+#include <fstream>
+
+namespace morva::test {
+
+std::filesystem::path WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes)
+{
+    auto path = FreshFolder("dict-" + name) / "Morva.uzd";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return path;
+}
+
+std::filesystem::path WriteImage(const std::string& name, std::vector<std::uint8_t> image, bool seal)
+{
+    if (seal)
+        SealImage(image);
+    Scramble(image);
+    return WriteBytes(name, image);
+}
+
+SenseRecord Sense(std::string english, std::string uzbek, std::string russian, std::string transcription)
+{
+    return {std::move(english), std::move(transcription), {}, std::move(uzbek), std::move(russian)};
+}
+
+TDictWriter SmallDictionary()
+{
+    TDictWriter writer;
+    const auto book = Sense("book", "kitob", "kniga");
+    const auto apple = Sense("apple", "olma", "yabloko");
+    writer.AddWordEntry(English, "book", {book}, {});
+    writer.AddWordEntry(English, "apple", {apple}, {});
+    writer.AddWordEntry(Uzbek, "kitob", {book}, {});
+    writer.AddWordEntry(Uzbek, "olma", {apple}, {});
+    writer.AddWordEntry(Russian, "kniga", {book}, {});
+    return writer;
+}
+
+} // namespace morva::test

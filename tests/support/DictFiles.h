@@ -1,0 +1,25 @@
+#pragma once
+// Small data files for tests, written below the test's own home.
+
+#include "engine/DictWriter.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace morva::test {
+
+// Writes the bytes as they are (already scrambled, or deliberately broken).
+std::filesystem::path WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes);
+
+// Scrambles an unscrambled image and writes it; `seal` first sets its check word.
+std::filesystem::path WriteImage(const std::string& name, std::vector<std::uint8_t> image, bool seal = true);
+
+// A word entry with one sense whose texts in all three languages are the given ones.
+SenseRecord Sense(std::string english, std::string uzbek, std::string russian, std::string transcription = {});
+
+// One entry per language: "book" / "kitob" / "kniga" style fixtures for the loading tests.
+TDictWriter SmallDictionary();
+
+} // namespace morva::test
