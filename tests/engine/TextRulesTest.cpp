@@ -15,11 +15,6 @@ struct RuleCase {
     std::string input, expected;
 };
 
-void PrintTo(const RuleCase& c, std::ostream* os)
-{
-    *os << '"' << c.input << "\" -> \"" << c.expected << '"';
-}
-
 TEST(TextRules, BlankText)
 {
     EXPECT_TRUE(IsBlankText(""));
@@ -68,7 +63,8 @@ TEST(TextRules, NormalizeEntryText)
         {"wait...", "wait" + ellipsis},
         {"wait....", "wait" + ellipsis},
         {"wait.....", "wait" + ellipsis + "."},
-        {"a......b", "a" + ellipsis + ellipsis + "b"},
+        {"a......b", "a" + ellipsis + "..b"},
+        {"a.......b", "a" + ellipsis + ellipsis + "b"},
         {"..", ".."},
     };
     for (const auto& c : cases)
@@ -96,8 +92,8 @@ TEST(TextRules, TrimParentheticals)
     const RuleCase cases[] = {
         {Dict(u"(разг.) слово (в знач.) ещё"), Dict(u"слово (в знач.)")},
         {Dict(u"слово (kind of)"), Dict(u"слово")},
-        {Dict(u"(a) (b) слово"), Dict(u"(b) слово")}, // a blank after a group ends the loop
-        {Dict(u"(a)(b) слово"), Dict(u"слово")},
+        {Dict(u"(а) (б) слово"), Dict(u"(б)")}, // a blank after a group ends the loop
+        {Dict(u"(а)(б) слово"), Dict(u"слово")},
         {Dict(u"(разг. слово"), ""},
         {Dict(u"слово (в знач. ещё"), Dict(u"слово (в знач. ещё")},
         {Dict(u"слово (v ещё"), Dict(u"слово")},
