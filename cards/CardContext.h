@@ -1,0 +1,30 @@
+#pragma once
+// What every card shares: the platform services, the history it records into, the window
+// list, the placement maker, the error report and the offset generator.
+
+#include "cards/CardPlacement.h"
+#include "cards/OffsetRandom.h"
+
+#include <exception>
+#include <functional>
+
+namespace morva {
+
+class IClipboard;
+class IMessageBox;
+class TCardsHostoryForm;
+class TWindowList;
+
+struct TCardContext {
+    IMessageBox* MessageBox = nullptr;
+    IClipboard* Clipboard = nullptr;
+    TWindowList* Windows = nullptr;
+    // Set once the history dialog exists (it is created after the main card).
+    TCardsHostoryForm* History = nullptr;
+    TCardPlacementFactory Placement = MakeNoCardPlacement;
+    // The application's standard error report: what an uncaught exception in an event shows.
+    std::function<void(const std::exception&)> ReportError;
+    TOffsetRandom Random;
+};
+
+} // namespace morva
