@@ -7,6 +7,7 @@
 #include "engine/LinearSearch.h"
 #include "engine/Messages.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -40,14 +41,19 @@ TSystemTime BrokenDown(std::time_t seconds, long nanoseconds)
     return t;
 }
 
+TSystemTime Now()
+{
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return BrokenDown(now.tv_sec, now.tv_nsec);
+}
+
 TSystemTime LastWriteOrNow(int fd)
 {
     struct stat st {};
     if (fstat(fd, &st) == 0)
         return BrokenDown(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return BrokenDown(now.tv_sec, now.tv_nsec);
+    return Now();
 }
 
 class FileCloser {
@@ -121,7 +127,22 @@ void TUzDictionary::Load(const std::filesystem::path& file)
             throw EDictionaryError(messages::ReadFailed(SystemErrorText(errno)));
         image_ = DictImage(std::move(bytes), size);
     }
+    UnscrambleAndCheck();
+}
 
+TUzDictionary::TUzDictionary(std::vector<std::uint8_t> fileBytes)
+{
+    fileDate_ = Now();
+    if (fileBytes.size() < MinFileSize || fileBytes.size() > MaxFileSize)
+        throw EDictionaryError(messages::BadFormat());
+    auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(fileBytes.size());
+    std::copy(fileBytes.begin(), fileBytes.end(), bytes.get());
+    image_ = DictImage(std::move(bytes), fileBytes.size());
+    UnscrambleAndCheck();
+}
+
+void TUzDictionary::UnscrambleAndCheck()
+{
     const std::uint32_t sum = UnscrambleAndSum(image_.Bytes());
     if (image_.Word(HeaderLengthWord) != image_.Size())
         throw EDictionaryError(messages::LengthMismatch());

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace morva {
 
@@ -26,6 +27,8 @@ public:
     // Loads "Morva.uzd" beside the running executable.
     TUzDictionary();
     explicit TUzDictionary(const std::filesystem::path& file);
+    // The bytes of a data file already in memory, scrambled as on disk; the same checks.
+    explicit TUzDictionary(std::vector<std::uint8_t> fileBytes);
     virtual ~TUzDictionary() = default;
 
     TUzDictionary(const TUzDictionary&) = delete;
@@ -44,6 +47,8 @@ public:
     // Index of the first headword that does not sort below the text, or -1.
     std::int32_t NearestHeadword(std::string_view text) const;
     std::string CardCaption() const;
+    // The entry at that index as HTML for the current language pair (engine/Article.cpp).
+    std::string ArticleHtml(std::int32_t index) const;
 
     // For the article renderer: the checked image and the entry offset behind an index.
     const DictImage& Image() const { return image_; }
@@ -51,6 +56,7 @@ public:
 
 private:
     void Load(const std::filesystem::path& file);
+    void UnscrambleAndCheck();
     std::string_view HeadwordView(std::int32_t index) const;
     bool CurrentListIsSorted() const;
 
