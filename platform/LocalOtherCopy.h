@@ -1,0 +1,55 @@
+#pragma once
+// The other copy's window operations as requests over a local socket in the runtime folder.
+// The handle is the first copy's process id, which names its socket.
+
+#include "platform/OtherCopy.h"
+
+#include <QObject>
+
+#include <chrono>
+#include <filesystem>
+
+class QLocalServer;
+
+namespace morva {
+
+std::filesystem::path CopySocketPath(std::uint32_t handle);
+
+class TLocalOtherCopy : public IOtherCopy {
+public:
+    // A first copy that does not answer within replyTimeout counts as unreachable.
+    explicit TLocalOtherCopy(std::chrono::milliseconds replyTimeout = std::chrono::seconds(5))
+        : replyTimeout_(replyTimeout)
+    {
+    }
+
+    bool IsVisible(std::uint32_t handle) override;
+    bool Restore(std::uint32_t handle) override;
+    bool SetForeground(std::uint32_t handle) override;
+    bool SendWakeUp(std::uint32_t handle) override;
+
+private:
+    bool Ask(std::uint32_t handle, const QByteArray& request);
+
+    std::chrono::milliseconds replyTimeout_;
+};
+
+// Serves the requests on the thread it lives on (the UI thread) while it exists.
+class TLocalOtherCopyServer : public QObject, public IOtherCopyServer {
+    Q_OBJECT
+
+public:
+    explicit TLocalOtherCopyServer(QObject* parent = nullptr);
+    ~TLocalOtherCopyServer() override;
+
+    std::uint32_t Listen(TWindowRequests requests) override;
+
+private:
+    void Serve();
+    QByteArray Answer(const QByteArray& request);
+
+    QLocalServer* server_;
+    TWindowRequests requests_;
+};
+
+} // namespace morva
