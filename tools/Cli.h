@@ -35,5 +35,7 @@ int PrintLine(const std::string& dictText);
 
 // Each command group runs the command if it is one of its own; nullopt otherwise.
 std::optional<int> RunLookupCommand(Context& context);
+std::optional<int> RunArticleCommand(Context& context);
+std::optional<int> RunCompileCommand(Context& context);
 
 } // namespace morva::cli

@@ -18,6 +18,14 @@ constexpr const char* kUsage =
     "       morva-cli [--data FILE] nearest en|uz|ru TEXT\n"
     "       morva-cli [--data FILE] caption SRC DST\n"
     "       morva-cli compare A B\n"
+    "       morva-cli [--data FILE] article SRC DST INDEX [--raw]\n"
+    "       morva-cli [--data FILE] lookup SRC DST WORD\n"
+    "       morva-cli normalize TEXT\n"
+    "       morva-cli matchform TEXT\n"
+    "       morva-cli trimparen TEXT\n"
+    "       morva-cli contains WORD PHRASE\n"
+    "       morva-cli compile SOURCE OUTPUT\n"
+    "       morva-cli decompile FILE\n"
     "Languages are en, uz and ru. Without --data the tool reads Morva.uzd beside itself.\n";
 
 int Run(std::vector<std::string> args)
@@ -31,7 +39,7 @@ int Run(std::vector<std::string> args)
     if (args.empty())
         throw UsageError{};
     Context context(std::move(args), std::move(dataFile));
-    for (auto group : {RunLookupCommand})
+    for (auto group : {RunLookupCommand, RunArticleCommand, RunCompileCommand})
         if (auto status = group(context))
             return *status;
     throw UsageError{};

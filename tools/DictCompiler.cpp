@@ -1,0 +1,544 @@
+#include "tools/DictCompiler.h"
+
+#include "engine/Collation.h"
+#include "engine/TextRules.h"
+#include "text/CodePage1251.h"
+#include "text/Ipa93.h"
+#include "text/Utf8.h"
+
+#include <algorithm>
+#include <bitset>
+#include <cstdio>
+#include <fstream>
+#include <climits>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <unordered_map>
+
+namespace morva {
+namespace {
+
+constexpr std::size_t MaxReportedFaults = 100;
+
+std::string CodePoint(char32_t c)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", unsigned(c));
+    return text;
+}
+
+std::string Quoted(std::u16string_view characters)
+{
+    return "\"" + WideToUtf8(characters) + "\"";
+}
+
+std::string_view TrimBlanks(std::string_view text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::vector<std::string_view> SplitFields(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    for (;;) {
+        const auto bar = line.find('|');
+        fields.push_back(TrimBlanks(line.substr(0, bar)));
+        if (bar == std::string_view::npos)
+            return fields;
+        line.remove_prefix(bar + 1);
+    }
+}
+
+// One source line being read: converts its fields, and keeps the first fault met.
+class LineReader {
+public:
+    std::string fault;
+
+    // A text field in dictionary text; code page 1251 must hold every character.
+    std::string Text(std::string_view field, const char* what)
+    {
+        const std::u16string wide = Utf8ToWide(field);
+        const std::string text = WideToDictText(wide);
+        for (std::size_t i = 0; i < wide.size(); ++i) {
+            const char16_t c = wide[i];
+            if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+                Fail(std::string(what) + ": control character " + CodePoint(c) + " is not allowed");
+                break;
+            }
+            if (text[i] == '?' && c != u'?') {
+                const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < wide.size();
+                const char32_t full = pair ? 0x10000 + ((c - 0xD800) << 10) + (wide[i + 1] - 0xDC00) : c;
+                Fail(std::string(what) + ": " + Quoted(std::u16string_view(wide).substr(i, pair ? 2 : 1)) + " (" +
+                     CodePoint(full) + ") cannot be held in dictionary text (code page 1251 with the Uzbek letters)");
+                break;
+            }
+        }
+        return text;
+    }
+
+    std::string Transcription(std::string_view field)
+    {
+        const IpaEncoding encoded = EncodeIpa(Utf8ToWide(field));
+        if (!encoded.unencodable.empty()) {
+            Fail("transcription: no IPA93 byte stands for " + Quoted(encoded.unencodable));
+            return {};
+        }
+        for (char byte : encoded.bytes)
+            if (IpaReservedBytes.find(byte) != std::string_view::npos) {
+                Fail("transcription: " + Quoted(DecodeIpa(std::string(1, byte))) + " is stored as the byte \"" +
+                     std::string(1, byte) + "\", which an article would read as markup or grouping");
+                break;
+            }
+        return encoded.bytes;
+    }
+
+    void Fail(std::string message)
+    {
+        if (fault.empty())
+            fault = std::move(message);
+    }
+};
+
+std::optional<Language> LanguageOf(std::string_view tag)
+{
+    if (tag == "en")
+        return English;
+    if (tag == "uz")
+        return Uzbek;
+    if (tag == "ru")
+        return Russian;
+    return std::nullopt;
+}
+
+std::string Located(const std::string& fileName, int line, const std::string& message)
+{
+    return fileName + ":" + std::to_string(line) + ": " + message;
+}
+
+// --- Entry formation ------------------------------------------------------------------
+
+// Equal headwords by collation have equal weight strings.
+std::string CollationKey(std::string_view text)
+{
+    std::string key(text.size(), '\0');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        key[i] = char(CollationWeights[static_cast<unsigned char>(text[i])]);
+    return key;
+}
+
+// Polynomial hashes of the weights of every prefix, so that the hash of any piece of a
+// text costs one step: piece [a, b) is prefix[b] - prefix[a] * power[b - a].
+class PieceHashes {
+public:
+    explicit PieceHashes(std::string_view text)
+    {
+        prefix_.resize(text.size() + 1);
+        for (std::size_t i = 0; i < text.size(); ++i)
+            prefix_[i + 1] = prefix_[i] * Base + CollationWeights[static_cast<unsigned char>(text[i])] + 1;
+    }
+
+    std::uint64_t Piece(std::size_t from, std::size_t to) const { return prefix_[to] - prefix_[from] * Power(to - from); }
+
+    static std::uint64_t Of(std::string_view text) { return PieceHashes(text).Piece(0, text.size()); }
+
+private:
+    static constexpr std::uint64_t Base = 1'000'003;
+
+    static std::uint64_t Power(std::size_t n)
+    {
+        static std::vector<std::uint64_t> powers{1};
+        while (powers.size() <= n)
+            powers.push_back(powers.back() * Base);
+        return powers[n];
+    }
+
+    std::vector<std::uint64_t> prefix_;
+};
+
+// Headwords of one list by the hash of a piece of text, with the lengths that occur, so a
+// text is only cut into pieces that some headword could equal.
+class PieceIndex {
+public:
+    void Add(std::string_view piece, std::size_t entry)
+    {
+        byHash_[Key(PieceHashes::Of(piece), piece.size())].push_back(entry);
+        if (piece.size() >= lengths_.size())
+            lengths_.resize(piece.size() + 1, false);
+        lengths_[piece.size()] = true;
+    }
+
+    bool Empty() const { return byHash_.empty(); }
+    bool HasLength(std::size_t n) const { return n < lengths_.size() && lengths_[n]; }
+
+    const std::vector<std::size_t>* Candidates(std::uint64_t hash, std::size_t length) const
+    {
+        auto it = byHash_.find(Key(hash, length));
+        return it == byHash_.end() ? nullptr : &it->second;
+    }
+
+private:
+    static std::uint64_t Key(std::uint64_t hash, std::size_t length) { return hash ^ (std::uint64_t(length) << 56); }
+
+    std::unordered_map<std::uint64_t, std::vector<std::size_t>> byHash_;
+    std::vector<bool> lengths_;
+};
+
+bool OpensWord(char byte)
+{
+    return byte == '-' || byte == '\x85';
+}
+
+// The text of a record in one language.
+const std::string& SenseText(const SenseRecord& s, Language l)
+{
+    return l == English ? s.English : l == Uzbek ? s.Uzbek : s.Russian;
+}
+
+const std::string& PhraseText(const PhraseRecord& p, Language l)
+{
+    return l == English ? p.English : l == Uzbek ? p.Uzbek : p.Russian;
+}
+
+bool IsAutomaticHeadword(const std::string& form)
+{
+    return !form.empty() && form[0] != '=' && form[0] != '*';
+}
+
+// Forms the word entries of one list and fills them; returns, per record, whether it landed.
+class ListBuilder {
+public:
+    explicit ListBuilder(std::vector<DictEntry>& entries) : entries_(entries) {}
+
+    void AddHeadword(const std::string& headword)
+    {
+        if (byKey_.try_emplace(CollationKey(headword), entries_.size()).second)
+            entries_.push_back({WordEntry, headword, {}, {}});
+    }
+
+    // Every entry whose headword begins the sense's match form.
+    bool PlaceSense(const SenseRecord& sense, const std::string& form)
+    {
+        BuildIndexes();
+        bool placed = false;
+        const PieceHashes hashes(form);
+        for (std::size_t k = 1; k <= form.size(); ++k) {
+            if (!senseIndex_.HasLength(k))
+                continue;
+            if (auto* candidates = senseIndex_.Candidates(hashes.Piece(0, k), k))
+                for (std::size_t e : *candidates)
+                    if (CompareHeadwords(entries_[e].headword, std::string_view(form).substr(0, k)) == 0) {
+                        entries_[e].senses.push_back(sense);
+                        placed = true;
+                    }
+        }
+        return placed;
+    }
+
+    // Every entry whose headword the phrase holds as a whole word. Pieces are cut only where
+    // the whole-word rule lets a word start and end, by which ends of the word are open.
+    bool PlacePhrase(const PhraseRecord& phrase, std::string_view text, std::size_t phraseNumber)
+    {
+        BuildIndexes();
+        const PieceHashes hashes(text);
+        const std::size_t n = text.size();
+        std::vector<std::size_t> starts, ends;
+        for (std::size_t i = 0; i <= n; ++i) {
+            if (i < n && (i == 0 || IsWordSeparator(static_cast<unsigned char>(text[i - 1]))))
+                starts.push_back(i);
+            if (i > 0 && (i == n || IsWordSeparator(static_cast<unsigned char>(text[i]))))
+                ends.push_back(i);
+        }
+        std::vector<std::size_t> every(n + 1);
+        for (std::size_t i = 0; i <= n; ++i)
+            every[i] = i;
+
+        bool placed = false;
+        for (int open = 0; open < 4; ++open) {
+            const PieceIndex& index = phraseIndex_[open];
+            if (index.Empty())
+                continue;
+            const auto& from = (open & 2) ? every : starts;
+            const auto& to = (open & 1) ? every : ends;
+            for (std::size_t a : from)
+                for (std::size_t b : to) {
+                    if (b <= a || !index.HasLength(b - a))
+                        continue;
+                    if (auto* candidates = index.Candidates(hashes.Piece(a, b), b - a))
+                        for (std::size_t e : *candidates)
+                            if (lastPhrase_[e] != phraseNumber &&
+                                CompareHeadwords(cores_[e], text.substr(a, b - a)) == 0) {
+                                lastPhrase_[e] = phraseNumber;
+                                entries_[e].phrases.push_back(phrase);
+                                placed = true;
+                            }
+                }
+        }
+        return placed;
+    }
+
+private:
+    void BuildIndexes()
+    {
+        if (indexed_)
+            return;
+        indexed_ = true;
+        cores_.resize(entries_.size());
+        lastPhrase_.assign(entries_.size(), std::size_t(-1));
+        for (std::size_t e = 0; e < entries_.size(); ++e) {
+            const std::string& h = entries_[e].headword;
+            senseIndex_.Add(h, e);
+            // The whole-word rule: a word under 2 bytes, or under 2 once its open ends are
+            // dropped, is in no phrase.
+            if (h.size() < 2)
+                continue;
+            const bool openLeft = OpensWord(h.front()), openRight = OpensWord(h.back());
+            std::string_view core = h;
+            if (openLeft)
+                core.remove_prefix(1);
+            if (openRight)
+                core.remove_suffix(1);
+            if (core.size() < 2)
+                continue;
+            cores_[e] = core;
+            phraseIndex_[(openLeft ? 2 : 0) | (openRight ? 1 : 0)].Add(core, e);
+        }
+    }
+
+    std::vector<DictEntry>& entries_;
+    std::unordered_map<std::string, std::size_t> byKey_;
+    bool indexed_ = false;
+    PieceIndex senseIndex_;
+    PieceIndex phraseIndex_[4]; // by open ends: bit 1 left, bit 0 right
+    std::vector<std::string> cores_;
+    std::vector<std::size_t> lastPhrase_;
+};
+
+} // namespace
+
+DictSource ParseSource(std::string_view utf8, const std::string& fileName)
+{
+    DictSource source;
+    source.fileName = fileName;
+    std::vector<std::string> faults;
+    std::size_t faultCount = 0;
+    std::map<SenseRecord, int> senseLines;
+    std::map<PhraseRecord, std::size_t> phraseAt;
+
+    if (utf8.starts_with("\xEF\xBB\xBF"))
+        utf8.remove_prefix(3);
+    int lineNumber = 0;
+    while (!utf8.empty()) {
+        const auto newline = utf8.find('\n');
+        std::string_view line = utf8.substr(0, newline);
+        utf8.remove_prefix(newline == std::string_view::npos ? utf8.size() : newline + 1);
+        ++lineNumber;
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        line = TrimBlanks(line);
+        if (line.empty() || line.front() == '#')
+            continue;
+
+        LineReader reader;
+        try {
+            const auto fields = SplitFields(line);
+            const std::string_view tag = fields[0];
+            const std::size_t wanted = tag == "S" ? 5 : tag == "P" || tag == "E" ? 4 : tag == "W" ? 3 : 0;
+            if (wanted == 0) {
+                reader.Fail("a record begins with S, P, E or W followed by \"|\", not \"" + std::string(tag) + "\"");
+            } else if (fields.size() != wanted) {
+                reader.Fail("a " + std::string(tag) + " record has " + std::to_string(wanted - 1) +
+                            " fields after its letter, this line has " + std::to_string(fields.size() - 1));
+            } else if (tag == "S") {
+                SenseRecord s;
+                s.English = reader.Text(fields[1], "English text");
+                s.Transcription = reader.Transcription(fields[2]);
+                s.Uzbek = reader.Text(fields[3], "Uzbek text");
+                s.Russian = reader.Text(fields[4], "Russian text");
+                if (reader.fault.empty() && s.English.empty() && s.Uzbek.empty() && s.Russian.empty())
+                    reader.Fail("a sense needs at least one text");
+                if (reader.fault.empty()) {
+                    auto [it, added] = senseLines.try_emplace(s, lineNumber);
+                    if (added)
+                        source.senses.push_back({std::move(s), lineNumber});
+                    else
+                        source.warnings.push_back(Located(fileName, lineNumber,
+                            "warning: the same sense as line " + std::to_string(it->second) + ", left out"));
+                }
+            } else if (tag == "P" || tag == "E") {
+                PhraseRecord p;
+                p.English = reader.Text(fields[1], "English text");
+                p.Uzbek = reader.Text(fields[2], "Uzbek text");
+                p.Russian = reader.Text(fields[3], "Russian text");
+                if (reader.fault.empty() && p.English.empty() && p.Uzbek.empty() && p.Russian.empty())
+                    reader.Fail("a phrase needs at least one text");
+                if (reader.fault.empty()) {
+                    auto [it, added] = phraseAt.try_emplace(p, source.phrases.size());
+                    if (added) {
+                        source.phrases.push_back({std::move(p), tag == "E", lineNumber});
+                    } else {
+                        // One record, listed once under each headword; an E makes it an entry too.
+                        auto& first = source.phrases[it->second];
+                        first.isEntry = first.isEntry || tag == "E";
+                        source.warnings.push_back(Located(fileName, lineNumber,
+                            "warning: the same phrase as line " + std::to_string(first.line) + ", merged"));
+                    }
+                }
+            } else {
+                const auto language = LanguageOf(fields[1]);
+                std::string headword = reader.Text(fields[2], "headword");
+                if (!language)
+                    reader.Fail("a W record names its list with en, uz or ru, not \"" + std::string(fields[1]) + "\"");
+                else if (reader.fault.empty() && headword.empty())
+                    reader.Fail("a W record needs a headword");
+                if (reader.fault.empty())
+                    source.words.push_back({*language, std::move(headword), lineNumber});
+            }
+        } catch (const InvalidUtf8&) {
+            reader.Fail("the line is not valid UTF-8");
+        }
+        if (!reader.fault.empty() && faultCount++ < MaxReportedFaults)
+            faults.push_back(Located(fileName, lineNumber, reader.fault));
+    }
+
+    if (faultCount == 0)
+        return source;
+    std::string message;
+    for (const auto& fault : faults)
+        message += fault + "\n";
+    if (faultCount > faults.size())
+        message += fileName + ": " + std::to_string(faultCount - faults.size()) + " more faults\n";
+    message.pop_back();
+    throw SourceError(message);
+}
+
+std::string FormatSource(const DictSource& source)
+{
+    static constexpr const char* Codes[] = {"en", "uz", "ru"};
+    std::vector<std::pair<int, std::string>> lines;
+    const auto line = [&lines](int number, std::initializer_list<std::string> fields) {
+        std::string text;
+        for (const auto& field : fields)
+            text += (text.empty() ? "" : " | ") + field;
+        lines.emplace_back(number, text + "\n");
+    };
+    for (const auto& w : source.words)
+        line(w.line, {"W", Codes[w.language], DictTextToUtf8(w.headword)});
+    for (const auto& [s, number] : source.senses)
+        line(number, {"S", DictTextToUtf8(s.English), WideToUtf8(DecodeIpa(s.Transcription)), DictTextToUtf8(s.Uzbek),
+                      DictTextToUtf8(s.Russian)});
+    for (const auto& [p, isEntry, number] : source.phrases)
+        line(number, {isEntry ? "E" : "P", DictTextToUtf8(p.English), DictTextToUtf8(p.Uzbek), DictTextToUtf8(p.Russian)});
+    std::stable_sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::string text;
+    for (const auto& [number, l] : lines)
+        text += l;
+    return text;
+}
+
+DictLists FormEntries(DictSource& source)
+{
+    DictLists lists;
+    std::vector<ListBuilder> builders;
+    for (auto& list : lists)
+        builders.emplace_back(list);
+
+    // Match forms are computed once: they name the automatic headwords and place the senses.
+    std::vector<std::array<std::string, LanguageCount>> forms(source.senses.size());
+    for (std::size_t i = 0; i < source.senses.size(); ++i)
+        for (Language l = 0; l < LanguageCount; ++l)
+            forms[i][l] = MatchForm(SenseText(source.senses[i].record, l));
+
+    // Headwords in the order met, S and W records alike: the first spelling wins.
+    std::size_t w = 0;
+    for (std::size_t i = 0; i <= source.senses.size(); ++i) {
+        const int line = i < source.senses.size() ? source.senses[i].line : INT32_MAX;
+        for (; w < source.words.size() && source.words[w].line < line; ++w)
+            builders[source.words[w].language].AddHeadword(source.words[w].headword);
+        if (i < source.senses.size())
+            for (Language l = 0; l < LanguageCount; ++l)
+                if (IsAutomaticHeadword(forms[i][l]))
+                    builders[l].AddHeadword(forms[i][l]);
+    }
+
+    for (std::size_t i = 0; i < source.senses.size(); ++i) {
+        bool placed = false;
+        for (Language l = 0; l < LanguageCount; ++l)
+            placed = builders[l].PlaceSense(source.senses[i].record, forms[i][l]) || placed;
+        if (!placed)
+            source.warnings.push_back(Located(source.fileName, source.senses[i].line,
+                                              "warning: this sense comes under no headword, so it shows nowhere"));
+    }
+    for (std::size_t i = 0; i < source.phrases.size(); ++i) {
+        const auto& phrase = source.phrases[i];
+        bool placed = false;
+        for (Language l = 0; l < LanguageCount; ++l)
+            placed = builders[l].PlacePhrase(phrase.record, PhraseText(phrase.record, l), i) || placed;
+        if (!placed && !phrase.isEntry)
+            source.warnings.push_back(Located(source.fileName, phrase.line,
+                                              "warning: this phrase holds no headword, so it shows nowhere"));
+    }
+
+    for (const auto& phrase : source.phrases)
+        if (phrase.isEntry)
+            for (Language l = 0; l < LanguageCount; ++l)
+                if (const auto& text = PhraseText(phrase.record, l); !text.empty())
+                    lists[l].push_back({PhraseEntry, text, {}, {phrase.record}});
+
+    static constexpr const char* Names[] = {"English", "Uzbek", "Russian"};
+    for (Language l = 0; l < LanguageCount; ++l)
+        if (lists[l].empty())
+            throw SourceError(source.fileName + ": the " + Names[l] +
+                              " list would be empty, and the program refuses a file with an empty list");
+    return lists;
+}
+
+void SortLikeFile(DictLists& lists)
+{
+    for (auto& list : lists)
+        std::stable_sort(list.begin(), list.end(), [](const DictEntry& a, const DictEntry& b) {
+            return CompareHeadwords(a.headword, b.headword) < 0;
+        });
+}
+
+TDictWriter WriterFor(const DictLists& lists)
+{
+    TDictWriter writer;
+    for (Language l = 0; l < LanguageCount; ++l)
+        for (const auto& e : lists[l]) {
+            if (e.kind == WordEntry)
+                writer.AddWordEntry(l, e.headword, e.senses, e.phrases);
+            else if (e.kind == PhraseEntry)
+                writer.AddPhraseEntry(l, e.headword, e.phrases.front());
+            else
+                writer.AddOtherEntry(l, e.kind, e.headword);
+        }
+    return writer;
+}
+
+void CompileFile(const std::filesystem::path& source, const std::filesystem::path& output,
+                 std::ostream& warnings)
+{
+    std::ifstream in(source, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in)
+        throw std::runtime_error("cannot read " + source.string());
+    DictSource parsed = ParseSource(text.str(), source.string());
+    const DictLists lists = FormEntries(parsed);
+    for (const auto& warning : parsed.warnings)
+        warnings << warning << '\n';
+    try {
+        WriterFor(lists).WriteFile(output);
+    } catch (const std::length_error&) {
+        throw SourceError(source.string() + ": the dictionary would exceed 50,000,000 bytes, the format's limit");
+    }
+}
+
+} // namespace morva

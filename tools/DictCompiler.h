@@ -1,0 +1,83 @@
+#pragma once
+// The data compiler: the UTF-8 source format editors write (data/FORMAT.md) to the entries of
+// the three headword lists, and on to a data file through TDictWriter.
+
+#include "engine/DictWriter.h"
+#include "engine/FileFormat.h"
+#include "engine/Language.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace morva {
+
+// Bad source. The message holds one "FILE:LINE: message" line per fault (UTF-8).
+struct SourceError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Records in dictionary text, with the source line they came from.
+struct SourceSense {
+    SenseRecord record;
+    int line;
+};
+
+struct SourcePhrase {
+    PhraseRecord record;
+    bool isEntry; // an E record: a phrase entry of its own besides
+    int line;
+};
+
+struct SourceWord {
+    Language language;
+    std::string headword;
+    int line;
+};
+
+struct DictSource {
+    std::string fileName;
+    std::vector<SourceSense> senses;
+    std::vector<SourcePhrase> phrases; // P and E records in file order
+    std::vector<SourceWord> words;
+    std::vector<std::string> warnings; // "FILE:LINE: warning: ..." lines
+};
+
+// Collects every fault of the text before throwing, so an editor sees them all at once.
+DictSource ParseSource(std::string_view utf8, const std::string& fileName);
+
+// The source as UTF-8 text, one record a line in the order of their line numbers.
+std::string FormatSource(const DictSource& source);
+
+struct DictEntry {
+    std::uint32_t kind;
+    std::string headword;
+    std::vector<SenseRecord> senses;
+    std::vector<PhraseRecord> phrases; // a phrase entry holds its one phrase here
+    bool operator==(const DictEntry&) const = default;
+};
+
+using DictLists = std::array<std::vector<DictEntry>, LanguageCount>;
+
+// The entries of the three lists, word entries first, each list in the order the writer
+// receives it. Adds a warning for every record that would show nowhere; throws SourceError
+// when a list would be empty, which the program refuses to load.
+DictLists FormEntries(DictSource& source);
+
+// The lists in the order of the file: by collation, equal headwords in the order formed.
+void SortLikeFile(DictLists& lists);
+
+TDictWriter WriterFor(const DictLists& lists);
+
+// Reads, compiles and writes the file (through a temporary, so a failure leaves no file
+// behind; an older file at that path stays as it was). Warnings go to the stream.
+// Throws SourceError for bad source, std::runtime_error when a file cannot be read or written.
+void CompileFile(const std::filesystem::path& source, const std::filesystem::path& output,
+                 std::ostream& warnings);
+
+} // namespace morva

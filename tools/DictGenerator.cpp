@@ -1,0 +1,260 @@
+#include "tools/DictGenerator.h"
+
+#include "text/CodePage1251.h"
+#include "text/Ipa93.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+namespace morva {
+namespace {
+
+// SplitMix64: the same stream on every platform, unlike the standard distributions.
+class Random {
+public:
+    explicit Random(std::uint64_t seed) : state_(seed) {}
+
+    std::uint64_t Next()
+    {
+        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+
+    std::size_t Below(std::size_t n) { return std::size_t(Next() % n); }
+    bool Percent(unsigned chance) { return Below(100) < chance; }
+
+    template <class T, std::size_t N>
+    const T& Pick(const T (&items)[N])
+    {
+        return items[Below(N)];
+    }
+
+private:
+    std::uint64_t state_;
+};
+
+struct Sound {
+    std::u16string_view spelling, ipa;
+};
+
+constexpr Sound EnglishOnsets[] = {
+    {u"b", u"b"},    {u"br", u"br"},  {u"c", u"k"},    {u"ch", u"tʃ"}, {u"cl", u"kl"},  {u"d", u"d"},
+    {u"dr", u"dr"},  {u"f", u"f"},    {u"fl", u"fl"},  {u"g", u"ɡ"},   {u"gr", u"ɡr"},  {u"h", u"h"},
+    {u"j", u"dʒ"},   {u"k", u"k"},    {u"l", u"l"},    {u"m", u"m"},   {u"n", u"n"},    {u"p", u"p"},
+    {u"pl", u"pl"},  {u"pr", u"pr"},  {u"qu", u"kw"},  {u"r", u"r"},   {u"s", u"s"},    {u"sh", u"ʃ"},
+    {u"sl", u"sl"},  {u"sp", u"sp"},  {u"st", u"st"},  {u"str", u"str"}, {u"t", u"t"},  {u"th", u"θ"},
+    {u"tr", u"tr"},  {u"v", u"v"},    {u"w", u"w"},    {u"wh", u"w"},  {u"y", u"j"},    {u"z", u"z"},
+};
+constexpr Sound EnglishVowels[] = {
+    {u"a", u"æ"},  {u"e", u"e"},   {u"i", u"ɪ"},   {u"o", u"ɒ"},   {u"u", u"ʌ"},  {u"ai", u"eɪ"},
+    {u"ea", u"iː"}, {u"ee", u"iː"}, {u"oa", u"əʊ"}, {u"oo", u"uː"}, {u"ou", u"aʊ"}, {u"ar", u"ɑː"},
+    {u"or", u"ɔː"}, {u"er", u"ɜː"}, {u"oi", u"ɔɪ"}, {u"ie", u"aɪ"},
+};
+constexpr Sound EnglishCodas[] = {
+    {u"b", u"b"},   {u"ck", u"k"},  {u"d", u"d"},
+    {u"ft", u"ft"}, {u"g", u"ɡ"},  {u"l", u"l"},   {u"ll", u"l"},  {u"m", u"m"},  {u"mp", u"mp"},
+    {u"n", u"n"},  {u"nd", u"nd"}, {u"ng", u"ŋ"},  {u"nk", u"ŋk"}, {u"nt", u"nt"}, {u"p", u"p"},
+    {u"s", u"s"},  {u"sh", u"ʃ"},  {u"st", u"st"}, {u"t", u"t"},   {u"th", u"θ"},  {u"x", u"ks"},
+};
+constexpr Sound EnglishSuffixes[] = {
+    {u"ness", u"nəs"}, {u"ment", u"mənt"}, {u"less", u"ləs"}, {u"er", u"ə"},
+    {u"ing", u"ɪŋ"},   {u"tion", u"ʃən"},  {u"ly", u"li"},    {u"ful", u"fəl"},
+};
+
+constexpr std::u16string_view UzbekConsonants[] = {
+    u"б", u"в", u"г", u"д", u"ж", u"з", u"й", u"к", u"л", u"м", u"н", u"п", u"р",
+    u"с", u"т", u"ф", u"х", u"ч", u"ш", u"қ", u"ғ", u"ҳ", u"қ", u"ғ", u"ҳ", u"нг",
+};
+constexpr std::u16string_view UzbekVowels[] = {u"а", u"е", u"и", u"о", u"у", u"ў", u"а", u"и", u"ў"};
+constexpr std::u16string_view UzbekEndings[] = {u"моқ", u"лик", u"чи", u"ли", u"сиз", u"гар", u"кор", u"ча"};
+
+constexpr std::u16string_view RussianConsonants[] = {
+    u"б", u"в", u"г", u"д", u"ж", u"з", u"к", u"л", u"м", u"н", u"п", u"р", u"с",
+    u"т", u"ф", u"х", u"ц", u"ч", u"ш", u"щ", u"ст", u"пр", u"кр", u"тр", u"вл",
+};
+constexpr std::u16string_view RussianVowels[] = {
+    u"а", u"е", u"и", u"о", u"у", u"а", u"е", u"и", u"о", u"а", u"о", u"ы", u"я", u"ю", u"ё",
+};
+constexpr std::u16string_view RussianEndings[] = {u"ать", u"ость", u"ный", u"ка", u"ение", u"ство", u"ить", u"ец"};
+
+struct Word {
+    std::string english, transcription, uzbek, russian;
+};
+
+Word MakeWord(Random& random)
+{
+    std::u16string english, ipa = u"ˈ";
+    const std::size_t syllables = random.Percent(60) ? 2 : random.Percent(85) ? 3 : 4;
+    for (std::size_t i = 0; i < syllables; ++i) {
+        const Sound onset = random.Pick(EnglishOnsets), vowel = random.Pick(EnglishVowels);
+        // Closed syllables mostly at the end, as in "basket", "lemon", "tiger".
+        const Sound coda = random.Percent(i + 1 == syllables ? 70 : 25) ? random.Pick(EnglishCodas) : Sound{};
+        english.append(onset.spelling).append(vowel.spelling).append(coda.spelling);
+        ipa.append(onset.ipa).append(vowel.ipa).append(coda.ipa);
+    }
+    if (random.Percent(15)) {
+        const Sound suffix = random.Pick(EnglishSuffixes);
+        english.append(suffix.spelling);
+        ipa.append(suffix.ipa);
+    }
+
+    const auto syllableWord = [&random](const auto& consonants, const auto& vowels, const auto& endings) {
+        std::u16string w;
+        const std::size_t n = 1 + random.Below(3);
+        for (std::size_t i = 0; i < n; ++i) {
+            w.append(random.Pick(consonants)).append(random.Pick(vowels));
+            if (random.Percent(40))
+                w.append(random.Pick(consonants));
+        }
+        if (random.Percent(50))
+            w.append(random.Pick(endings));
+        return w;
+    };
+    return {WideToDictText(english), EncodeIpa(ipa).bytes,
+            WideToDictText(syllableWord(UzbekConsonants, UzbekVowels, UzbekEndings)),
+            WideToDictText(syllableWord(RussianConsonants, RussianVowels, RussianEndings))};
+}
+
+std::string Dict(std::u16string_view text)
+{
+    return WideToDictText(text);
+}
+
+class SourceBuilder {
+public:
+    DictSource source;
+
+    void Sense(std::string english, std::string transcription, std::string uzbek, std::string russian)
+    {
+        source.senses.push_back({{std::move(english), std::move(transcription), {}, std::move(uzbek), std::move(russian)},
+                                 ++line_});
+    }
+
+    void Phrase(bool isEntry, std::string english, std::string uzbek, std::string russian)
+    {
+        source.phrases.push_back({{std::move(english), std::move(uzbek), std::move(russian)}, isEntry, ++line_});
+    }
+
+    void Headword(Language language, std::u16string_view headword)
+    {
+        source.words.push_back({language, Dict(headword), ++line_});
+    }
+
+private:
+    int line_ = 0;
+};
+
+// The references of each spelling the text rules know, to an English headword.
+std::string UzbekReference(Random& random, const std::string& to)
+{
+    switch (random.Below(5)) {
+    case 0: return "=" + to;
+    case 1: return Dict(u"қаранг. ") + to;
+    case 2: return Dict(u"қ. ") + to;
+    case 3: return to + Dict(u"-дан");
+    default: return to + Dict(u"дан");
+    }
+}
+
+std::string RussianReference(Random& random, const std::string& to)
+{
+    switch (random.Below(4)) {
+    case 0: return Dict(u"см. ") + to;
+    case 1: return Dict(u"от ") + to;
+    case 2: return "=" + to + ", 2";
+    default: return "=" + to + " II";
+    }
+}
+
+} // namespace
+
+DictSource GenerateSource(std::uint64_t seed, std::size_t concepts)
+{
+    Random random(seed);
+    SourceBuilder out;
+    out.Headword(English, u"-ness");
+    out.Headword(English, u"-ment");
+    out.Headword(Uzbek, u"-лик");
+    out.Headword(Uzbek, u"-чи");
+    out.Headword(Russian, u"-ость");
+    out.Headword(Russian, u"-ство");
+
+    static constexpr std::u16string_view UzbekNotes[] = {u"*кўчма маънода", u"*сўзлашув тилида", u"*эскирган"};
+    static constexpr std::u16string_view RussianNotes[] = {u"*перен.", u"*разг.", u"*устар."};
+    static constexpr std::u16string_view EnglishLinks[] = {u"to", u"the", u"of", u"in", u"with", u"a"};
+
+    std::vector<Word> earlier;
+    for (std::size_t c = 0; c < concepts; ++c) {
+        const Word w = MakeWord(random);
+        const Word& other = earlier.empty() ? w : earlier[random.Below(earlier.size())];
+        out.Sense(w.english, w.transcription, w.uzbek, w.russian);
+        if (random.Percent(35)) {
+            const Word second = MakeWord(random);
+            out.Sense(w.english, w.transcription, second.uzbek, second.russian);
+        }
+        if (random.Percent(12))
+            out.Sense(w.english + " (" + other.english + ")", w.transcription, w.uzbek + " (" + other.uzbek + ")",
+                      w.russian + " (" + other.russian + ")");
+        if (random.Percent(8))
+            out.Sense("{" + std::to_string(1 + random.Below(3)) + "}" + w.english, w.transcription,
+                      MakeWord(random).uzbek, MakeWord(random).russian + "...");
+        if (random.Percent(6))
+            out.Sense(w.english, w.transcription, Dict(random.Pick(UzbekNotes)), Dict(random.Pick(RussianNotes)));
+        if (random.Percent(6) && &other != &w) {
+            const Word variant = MakeWord(random);
+            out.Sense(variant.english, variant.transcription, UzbekReference(random, other.english),
+                      RussianReference(random, other.english));
+        }
+        if (random.Percent(40)) {
+            const std::string link = Dict(random.Pick(EnglishLinks));
+            const bool orForm = random.Percent(8);
+            out.Phrase(random.Percent(12), link + " " + w.english + " " + other.english + (orForm ? " (or " + other.english + ")" : ""),
+                       other.uzbek + " " + w.uzbek, w.russian + " " + other.russian);
+        }
+        earlier.push_back(w);
+    }
+    return std::move(out.source);
+}
+
+GeneratedDictionary GenerateDictionary(std::uint64_t seed, std::size_t maxBytes)
+{
+    // The file grows about linearly with the number of concepts: guess, measure, rescale.
+    constexpr double BytesPerConceptGuess = 400;
+    std::size_t concepts = std::max<std::size_t>(1, std::size_t(double(maxBytes) / BytesPerConceptGuess));
+    GeneratedDictionary best;
+    std::size_t low = 0, high = SIZE_MAX; // largest count known to fit, smallest known not to
+    for (int round = 0; round < 12; ++round) {
+        DictSource source = GenerateSource(seed, concepts);
+        DictSource forming = source;
+        std::vector<std::uint8_t> image;
+        try {
+            image = WriterFor(FormEntries(forming)).Image();
+        } catch (const std::length_error&) {
+        }
+        const bool fits = !image.empty() && image.size() <= maxBytes;
+        if (fits) {
+            low = concepts;
+            best = {std::move(source), std::move(image)};
+            if (best.image.size() >= maxBytes - maxBytes / 100)
+                break;
+        } else {
+            high = concepts;
+        }
+        if (high <= low + 1)
+            break;
+        const double scale = best.image.empty() || !fits ? 0.8 : double(maxBytes) / double(best.image.size()) * 0.995;
+        std::size_t next = std::size_t(double(concepts) * scale);
+        next = std::clamp(next, low + 1, high == SIZE_MAX ? SIZE_MAX : high - 1);
+        if (fits && next <= concepts)
+            next = concepts + 1;
+        concepts = next;
+    }
+    if (best.image.empty())
+        throw std::length_error("no generated dictionary fits in " + std::to_string(maxBytes) + " bytes");
+    return best;
+}
+
+} // namespace morva

@@ -1,0 +1,68 @@
+// morva-gen: writes a large synthetic dictionary for benchmarks and load tests.
+// A program of its own rather than a morva-cli command: morva-cli is the users' tool, with an
+// interface scripts rely on, and this one only serves development.
+
+#include "engine/DictWriter.h"
+#include "tools/DictGenerator.h"
+
+#include <fstream>
+#include <iostream>
+#include <string>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: morva-gen SIZE SEED OUTPUT [SOURCE]\n"
+    "Writes the largest generated dictionary of at most SIZE bytes (up to 50000000) to OUTPUT,\n"
+    "the same for the same SEED; with SOURCE, also its source text.\n";
+
+bool WriteBytes(const std::string& path, const std::string& bytes)
+{
+    const std::string temporary = path + ".partial";
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    out.close();
+    if (out && std::rename(temporary.c_str(), path.c_str()) == 0)
+        return true;
+    std::remove(temporary.c_str());
+    std::cerr << "morva-gen: cannot write " << path << '\n';
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 4 && argc != 5) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    std::size_t size = 0;
+    std::uint64_t seed = 0;
+    try {
+        std::size_t used = 0;
+        size = std::stoul(argv[1], &used);
+        if (argv[1][used] != '\0' || size > morva::MaxFileSize)
+            throw std::invalid_argument("size");
+        seed = std::stoull(argv[2], &used);
+        if (argv[2][used] != '\0')
+            throw std::invalid_argument("seed");
+    } catch (const std::logic_error&) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    try {
+        const auto dictionary = morva::GenerateDictionary(seed, size);
+        const auto file = morva::ScrambledCopy(dictionary.image);
+        if (!WriteBytes(argv[3], std::string(file.begin(), file.end())))
+            return 1;
+        if (argc == 5 && !WriteBytes(argv[4], morva::FormatSource(dictionary.source)))
+            return 1;
+        std::cout << dictionary.image.size() << " bytes, " << dictionary.source.senses.size() << " senses, "
+                  << dictionary.source.phrases.size() << " phrases\n";
+        return 0;
+    } catch (const std::length_error& e) {
+        std::cerr << "morva-gen: " << e.what() << '\n';
+        return 1;
+    }
+}
