@@ -1,0 +1,198 @@
+// article, lookup, and the text rules: normalize, matchform, trimparen, contains.
+
+#include "engine/TextRules.h"
+#include "text/ArticleText.h"
+#include "text/CodePage1251.h"
+#include "text/Utf8.h"
+#include "tools/Cli.h"
+
+#include <iostream>
+
+namespace morva::cli {
+namespace {
+
+struct NoHeadword {};
+
+std::string TrimBlanks(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+// The headword the main window's search selects for a typed text: it searches the trimmed
+// text, then tidies the text with the normalisation and searches again until the tidy step
+// leaves it alone.
+std::int32_t SearchSelection(const TUzDictionary& dict, std::string text)
+{
+    std::int32_t selected = -1;
+    // Every rewrite keeps or shortens the text; the bound only guards against a cycle.
+    for (std::size_t round = 0; round <= text.size() + 1; ++round) {
+        const std::string trimmed = TrimBlanks(text);
+        if (!trimmed.empty()) {
+            const std::int32_t found = dict.NearestHeadword(trimmed);
+            if (found >= 0)
+                selected = found;
+        }
+        const std::string normal = NormalizeEntryText(text);
+        if (normal == text || normal + " " == text)
+            break;
+        text = text.size() > 1 && text.back() == ' ' ? normal + " " : normal;
+    }
+    return selected;
+}
+
+// Reads the tag that starts at `at` (just past its "<"), returning its name and attribute text.
+std::u16string_view TagAt(std::u16string_view html, std::size_t& at)
+{
+    const std::size_t close = html.find(u'>', at);
+    const std::size_t end = close == std::u16string_view::npos ? html.size() : close;
+    std::u16string_view tag = html.substr(at, end - at);
+    at = end == html.size() ? end : end + 1;
+    return tag;
+}
+
+// The article as lines for a terminal: the markup's line breaks and indented blocks as they
+// would show, entities as characters, and each link followed by the headword it opens.
+class PlainText {
+public:
+    explicit PlainText(const TUzDictionary& dict) : dict_(dict) {}
+
+    std::u16string Convert(std::u16string_view html)
+    {
+        for (std::size_t at = 0; at < html.size();) {
+            const char16_t c = html[at++];
+            if (c == u'<')
+                Tag(TagAt(html, at));
+            else if (c == u'&')
+                Entity(html, at);
+            else
+                text_ += c;
+        }
+        return Tidy(text_);
+    }
+
+private:
+    void Tag(std::u16string_view tag)
+    {
+        if (tag == u"br") {
+            text_ += u'\n';
+        } else if (tag.starts_with(u"table")) {
+            if (!text_.empty() && text_.back() != u'\n')
+                text_ += u'\n';
+        } else if (tag == u"/table") {
+            text_ += u'\n';
+        } else if (tag.starts_with(u"a href=\"")) {
+            const auto target = tag.substr(8, tag.find(u'"', 8) - 8);
+            link_ = std::u16string(target);
+        } else if (tag == u"/a") {
+            text_ += u" [\u2192 " + LinkTarget(link_) + u"]";
+        }
+    }
+
+    std::u16string LinkTarget(const std::u16string& target) const
+    {
+        try {
+            return DictTextToWide(dict_.Headword(ParseIndex(WideToUtf8(target))));
+        } catch (const UsageError&) {
+            return u"no entry";
+        }
+    }
+
+    void Entity(std::u16string_view html, std::size_t& at)
+    {
+        static constexpr std::pair<std::u16string_view, char16_t> entities[] = {
+            {u"amp;", u'&'}, {u"quot;", u'"'}, {u"lt;", u'<'}, {u"gt;", u'>'}, {u"nbsp;", u' '}};
+        for (auto [name, c] : entities) {
+            if (html.substr(at).starts_with(name)) {
+                text_ += c;
+                at += name.size();
+                return;
+            }
+        }
+        text_ += u'&';
+    }
+
+    // Trailing blanks go, and runs of empty lines become one.
+    static std::u16string Tidy(std::u16string_view text)
+    {
+        std::u16string out;
+        std::size_t emptyLines = 0;
+        while (!text.empty()) {
+            const std::size_t end = std::min(text.find(u'\n'), text.size());
+            std::u16string_view line = text.substr(0, end);
+            text.remove_prefix(std::min(end + 1, text.size()));
+            while (!line.empty() && line.back() == u' ')
+                line.remove_suffix(1);
+            if (line.empty()) {
+                if (!out.empty() && emptyLines++ == 0)
+                    out += u'\n';
+                continue;
+            }
+            emptyLines = 0;
+            out += line;
+            out += u'\n';
+        }
+        while (out.ends_with(u"\n\n"))
+            out.pop_back();
+        return out;
+    }
+
+    const TUzDictionary& dict_;
+    std::u16string text_;
+    std::u16string link_;
+};
+
+int Article(TUzDictionary& dict, std::int32_t index, bool raw)
+{
+    const std::string html = dict.ArticleHtml(index);
+    if (raw)
+        std::cout << html;
+    else
+        std::cout << WideToUtf8(ArticleToWide(html)) << '\n';
+    return 0;
+}
+
+int Lookup(TUzDictionary& dict, const std::string& word)
+{
+    const std::int32_t index = SearchSelection(dict, Utf8ToDictText(word));
+    if (index < 0) {
+        std::cerr << "morva-cli: no headword at or after \"" << word << "\"\n";
+        return 1;
+    }
+    std::cout << DictTextToUtf8(dict.Headword(index)) << "\n\n"
+              << WideToUtf8(PlainText(dict).Convert(ArticleToWide(dict.ArticleHtml(index))));
+    return 0;
+}
+
+} // namespace
+
+std::optional<int> RunArticleCommand(Context& context)
+{
+    const auto& a = context.Args();
+    const std::string& command = a[0];
+    const auto pair = [&]() -> TUzDictionary& {
+        const Language target = ParseLanguage(a[2]);
+        TUzDictionary& dict = context.Source(a[1]);
+        dict.SetTargetLanguage(target);
+        return dict;
+    };
+    if (command == "article" && (a.size() == 4 || (a.size() == 5 && a[4] == "--raw")))
+        return Article(pair(), ParseIndex(a[3]), a.size() == 5);
+    if (command == "lookup" && a.size() == 4)
+        return Lookup(pair(), a[3]);
+    if (command == "normalize" && a.size() == 2)
+        return PrintLine(NormalizeEntryText(Utf8ToDictText(a[1])));
+    if (command == "matchform" && a.size() == 2)
+        return PrintLine(MatchForm(Utf8ToDictText(a[1])));
+    if (command == "trimparen" && a.size() == 2)
+        return PrintLine(TrimParentheticals(Utf8ToDictText(a[1])));
+    if (command == "contains" && a.size() == 3) {
+        std::cout << (ContainsWholeWord(Utf8ToDictText(a[1]), Utf8ToDictText(a[2])) ? 1 : 0) << '\n';
+        return 0;
+    }
+    return std::nullopt;
+}
+
+} // namespace morva::cli
