@@ -1,0 +1,138 @@
+#include "platform/FileInstanceBlock.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <unistd.h>
+
+namespace morva {
+namespace {
+
+// Copies of the probe program, each a real process taking the same instance block.
+class InstanceTest : public testing::Test {
+protected:
+    std::string block_ = "probe-" + std::to_string(getpid()) + "-"
+                       + testing::UnitTest::GetInstance()->current_test_info()->name();
+
+    ~InstanceTest() override
+    {
+        for (auto& copy : copies_) {
+            copy->kill();
+            copy->waitForFinished();
+        }
+    }
+
+    QProcess& Start(const std::string& mode, int timeoutMs = 5000)
+    {
+        auto copy = std::make_unique<QProcess>();
+        copy->start(PLATFORM_PROBE, {QString::fromStdString(block_), QString::fromStdString(mode),
+                                     QString::number(timeoutMs)});
+        copies_.push_back(std::move(copy));
+        return *copies_.back();
+    }
+
+    // The next line the copy prints, or "" when it prints none in time.
+    static std::string Line(QProcess& copy)
+    {
+        while (!copy.canReadLine())
+            if (!copy.waitForReadyRead(20000))
+                return "";
+        return copy.readLine().trimmed().toStdString();
+    }
+
+    QProcess& StartFirst(const std::string& mode)
+    {
+        QProcess& first = Start(mode);
+        EXPECT_EQ(Line(first).rfind("FIRST ", 0), 0u);
+        return first;
+    }
+
+    // Runs a later copy to its end and gives what it printed.
+    std::string RunSecond(int timeoutMs = 5000)
+    {
+        QProcess& second = Start("visible", timeoutMs);
+        EXPECT_TRUE(second.waitForFinished(30000));
+        EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(second.exitCode(), 0);
+        return second.readAll().trimmed().toStdString();
+    }
+
+    std::vector<std::unique_ptr<QProcess>> copies_;
+};
+
+TEST_F(InstanceTest, ASecondCopyBringsAVisibleFirstCopyToTheFront)
+{
+    QProcess& first = StartFirst("visible");
+    EXPECT_EQ(RunSecond(), "SECOND visible");
+    EXPECT_EQ(Line(first), "restore");
+    EXPECT_EQ(Line(first), "activate");
+}
+
+TEST_F(InstanceTest, ASecondCopyWakesAFirstCopyInTheTrayAndWaitsForIt)
+{
+    QProcess& first = StartFirst("tray");
+    EXPECT_EQ(RunSecond(), "SECOND tray answered");
+    EXPECT_EQ(Line(first), "wakeup");
+}
+
+TEST_F(InstanceTest, AHungFirstCopyDoesNotHoldTheSecondForEver)
+{
+    StartFirst("hang");
+    EXPECT_EQ(RunSecond(300), "SECOND tray unanswered");
+}
+
+TEST_F(InstanceTest, AKilledFirstCopyLeavesTheBlockToTheNextStart)
+{
+    QProcess& killed = StartFirst("visible");
+    killed.kill();
+    ASSERT_TRUE(killed.waitForFinished());
+
+    QProcess& next = StartFirst("visible");
+    EXPECT_EQ(RunSecond(), "SECOND visible");
+    EXPECT_EQ(Line(next), "restore");
+}
+
+TEST_F(InstanceTest, OfTwentyCopiesStartedTogetherExactlyOneStays)
+{
+    for (int i = 0; i < 20; ++i)
+        Start(i % 2 ? "visible" : "tray");
+
+    int firsts = 0;
+    int running = 0;
+    for (auto& copy : copies_) {
+        const std::string line = Line(*copy);
+        if (line.rfind("FIRST ", 0) == 0) {
+            ++firsts;
+        } else {
+            EXPECT_EQ(line.rfind("SECOND ", 0), 0u) << line;
+            EXPECT_TRUE(copy->waitForFinished(30000));
+            EXPECT_EQ(copy->exitCode(), 0);
+        }
+        running += copy->state() != QProcess::NotRunning;
+    }
+    EXPECT_EQ(firsts, 1);
+    EXPECT_EQ(running, 1);
+}
+
+TEST(InstanceBlock, AFreshBlockHoldsNoHandleAndAnOpenerReadsTheStoredOne)
+{
+    const std::string name = "block-" + std::to_string(getpid());
+    TFileInstanceBlock first;
+    ASSERT_EQ(first.CreateOrOpen(name), TBlockState::Created);
+    EXPECT_EQ(first.ReadHandle(), 0u);
+    first.WriteHandle(0xA1B2C3D4);
+
+    TFileInstanceBlock second;
+    ASSERT_EQ(second.CreateOrOpen(name), TBlockState::AlreadyExisted);
+    EXPECT_EQ(second.ReadHandle(), 0xA1B2C3D4u);
+
+    // flock belongs to the open file, so the block is taken over as soon as it is let go.
+    first.Close();
+    TFileInstanceBlock third;
+    EXPECT_EQ(third.CreateOrOpen(name), TBlockState::Created);
+    EXPECT_EQ(third.ReadHandle(), 0u);
+}
+
+} // namespace
+} // namespace morva

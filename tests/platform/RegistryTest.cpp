@@ -1,0 +1,252 @@
+#include "platform/FakeRegistry.h"
+#include "platform/FileRegistry.h"
+#include "platform/RegFile.h"
+#include "tests/support/TestFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace morva {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void WriteFile(const fs::path& file, const std::string& content)
+{
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << content;
+}
+
+std::vector<fs::path> FilesIn(const fs::path& folder)
+{
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(folder))
+        files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+TEST(MemoryRegistry, KeysOpenWithOrWithoutCreatingThem)
+{
+    FakeRegistry registry;
+    EXPECT_EQ(registry.OpenKey("\\Software\\Kovrak\\Morva", false), nullptr);
+    EXPECT_FALSE(registry.KeyExists("\\Software\\Kovrak"));
+
+    ASSERT_NE(registry.OpenKey("\\Software\\Kovrak\\Morva\\Settings", true), nullptr);
+    EXPECT_TRUE(registry.KeyExists("\\Software\\Kovrak"));
+    EXPECT_TRUE(registry.KeyExists("software\\KOVRAK\\morva\\settings"));
+    EXPECT_NE(registry.OpenKey("\\SOFTWARE\\Kovrak\\Morva\\", false), nullptr);
+}
+
+TEST(MemoryRegistry, ValuesAreTypedListedInOrderAndDeleted)
+{
+    FakeRegistry registry;
+    auto key = registry.OpenKey("\\Software\\Kovrak\\Morva\\Settings", true);
+    key->WriteValue("SrcLang", TRegValue::String("2"));
+    key->WriteValue("Flags", TRegValue::DWord(7));
+    key->WriteValue("srclang", TRegValue::String("1"));
+
+    EXPECT_EQ(key->ValueNames(), (std::vector<std::string>{"SrcLang", "Flags"}));
+    EXPECT_EQ(key->ReadValue("SRCLANG"), TRegValue::String("1"));
+    EXPECT_EQ(key->ReadValue("Flags"), TRegValue::DWord(7));
+    EXPECT_FALSE(key->ReadValue("Missing"));
+
+    EXPECT_TRUE(key->DeleteValue("flags"));
+    EXPECT_FALSE(key->DeleteValue("flags"));
+    EXPECT_FALSE(key->HasValue("Flags"));
+}
+
+TEST(MemoryRegistry, AChangeThatCannotBeStoredIsUndoneAndReported)
+{
+    FakeRegistry registry;
+    auto key = registry.OpenKey("\\Software\\Kovrak\\Morva\\MainWindow", true);
+    key->WriteValue("Line0000000000", TRegValue::String("old"));
+    registry.FailWrites(true);
+
+    try {
+        key->WriteValue("Line0000000000", TRegValue::String("new"));
+        FAIL() << "the write was not refused";
+    } catch (const ERegistryError& error) {
+        EXPECT_STREQ(error.what(), "Failed to set data for 'Line0000000000'");
+    }
+    EXPECT_THROW(key->DeleteValue("Line0000000000"), ERegistryError);
+    EXPECT_THROW(registry.OpenKey("\\Software\\Other", true), ERegistryError);
+
+    EXPECT_EQ(key->ReadValue("Line0000000000"), TRegValue::String("old"));
+    EXPECT_FALSE(registry.KeyExists("\\Software\\Other"));
+}
+
+class FileRegistryTest : public testing::Test {
+protected:
+    fs::path config_ = test::FreshFolder("registry-config");
+    fs::path file_ = config_ / "kovrak-morva" / "registry.reg";
+};
+
+TEST_F(FileRegistryTest, EveryValueTypeSurvivesTheFile)
+{
+    const std::vector<std::pair<std::string, TRegValue>> values = {
+        {"Plain", TRegValue::String("1")},
+        {"Empty", TRegValue::String("")},
+        {"Quoted", TRegValue::String("\"C:\\Dict\\prog.exe\" /autorun")},
+        {"Lines", TRegValue::String("first\nsecond\r\n")},
+        {"Utf8", TRegValue::String("Lug\xE2\x80\x98" "at")},
+        {"Expand", TRegValue::ExpandString("%HOME%\\x")},
+        {"Number", TRegValue::DWord(0xDEADBEEF)},
+        {"Short", TRegValue::Binary({})},
+        {"Long", TRegValue::Binary(std::vector<std::uint8_t>(300, 0xAB))},
+        {"Multi", TRegValue{static_cast<TRegType>(7), {}, 0, {'a', 0, 'b', 0, 0}}},
+        {"", TRegValue::String("default value")},
+        {"name with \"quotes\" and \\", TRegValue::String("x")},
+    };
+    {
+        TFileRegistry registry(config_);
+        auto key = registry.OpenKey("\\Software\\Kovrak\\Morva\\Settings", true);
+        for (const auto& [name, value] : values)
+            key->WriteValue(name, value);
+    }
+    TFileRegistry reread(config_);
+    auto key = reread.OpenKey("\\Software\\Kovrak\\Morva\\Settings", false);
+    ASSERT_NE(key, nullptr);
+    for (const auto& [name, value] : values)
+        EXPECT_EQ(key->ReadValue(name), value) << name;
+    EXPECT_EQ(key->ValueNames().size(), values.size());
+    EXPECT_TRUE(reread.SetAside().empty());
+}
+
+TEST_F(FileRegistryTest, TheFileIsReadableRegedit4Text)
+{
+    TFileRegistry registry(config_);
+    registry.OpenKey("\\Software\\Kovrak\\Morva", true);
+    registry.OpenKey("\\Software\\Kovrak\\Morva\\Settings", true)->WriteValue("StayOnTop", TRegValue::String("0"));
+    registry.OpenKey("\\Software\\Kovrak\\Morva\\Settings", true)->WriteValue("Size", TRegValue::DWord(16));
+
+    EXPECT_EQ(ReadFile(file_), "REGEDIT4\n\n"
+                               "[HKEY_CURRENT_USER\\Software]\n\n"
+                               "[HKEY_CURRENT_USER\\Software\\Kovrak]\n\n"
+                               "[HKEY_CURRENT_USER\\Software\\Kovrak\\Morva]\n\n"
+                               "[HKEY_CURRENT_USER\\Software\\Kovrak\\Morva\\Settings]\n"
+                               "\"StayOnTop\"=\"0\"\n"
+                               "\"Size\"=dword:00000010\n\n");
+    // Nothing but the file itself is left in the folder.
+    EXPECT_EQ(FilesIn(file_.parent_path()), std::vector<fs::path>{file_});
+}
+
+TEST_F(FileRegistryTest, KeysAndValuesItDoesNotKnowAreKept)
+{
+    WriteFile(file_, "REGEDIT4\r\n\r\n"
+                     "; written by hand\r\n"
+                     "[HKEY_CURRENT_USER\\Software\\Someone\\Else]\r\n"
+                     "\"Blob\"=hex:01,02,\\\r\n"
+                     "  03,04\r\n"
+                     "\"Counted\"=hex(b):01,00,00,00,00,00,00,00\r\n"
+                     "@=\"default\"\r\n");
+    {
+        TFileRegistry registry(config_);
+        registry.OpenKey("\\Software\\Kovrak\\Morva\\Settings", true)->WriteValue("SrcLang", TRegValue::String("1"));
+    }
+    TFileRegistry reread(config_);
+    auto foreign = reread.OpenKey("\\Software\\Someone\\Else", false);
+    ASSERT_NE(foreign, nullptr);
+    EXPECT_EQ(foreign->ReadValue("Blob"), TRegValue::Binary({1, 2, 3, 4}));
+    EXPECT_EQ(foreign->ReadValue("Counted")->Bytes, (std::vector<std::uint8_t>{1, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(foreign->ReadValue(""), TRegValue::String("default"));
+}
+
+TEST_F(FileRegistryTest, ADamagedFileIsSetAsideNeverOverwritten)
+{
+    const std::vector<std::string> damaged = {
+        "not a registry at all",
+        "REGEDIT4\n\n\"Orphan\"=\"value before any key\"\n",
+        "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software]\n",
+        "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\"Cut\"=\"no closing quote\n",
+        "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\"Bad\"=dword:12\n",
+        "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\"Bad\"=hex:1,zz\n",
+        "",
+    };
+    for (const std::string& content : damaged) {
+        fs::remove_all(config_);
+        WriteFile(file_, content);
+        TFileRegistry registry(config_);
+        EXPECT_FALSE(registry.KeyExists("\\Software")) << content;
+        ASSERT_FALSE(registry.SetAside().empty()) << content;
+        EXPECT_EQ(ReadFile(registry.SetAside()), content);
+
+        registry.OpenKey("\\Software\\Kovrak\\Morva", true);
+        EXPECT_TRUE(TFileRegistry(config_).KeyExists("\\Software\\Kovrak\\Morva"));
+        EXPECT_EQ(ReadFile(registry.SetAside()), content);
+    }
+}
+
+TEST_F(FileRegistryTest, AnUnusableFolderGivesDefaultsAndQuietFailures)
+{
+    // A configuration folder below a plain file can be neither read nor made, even by root.
+    WriteFile(config_ / "plain", "x");
+    TFileRegistry registry(config_ / "plain" / "config");
+    EXPECT_FALSE(registry.KeyExists("\\Software\\Kovrak\\Morva"));
+    EXPECT_THROW(registry.OpenKey("\\Software\\Kovrak\\Morva", true), ERegistryError);
+    EXPECT_FALSE(registry.KeyExists("\\Software\\Kovrak\\Morva"));
+    EXPECT_EQ(registry.OpenKey(RunKeyPath, false), nullptr);
+}
+
+TEST_F(FileRegistryTest, AReadOnlyFolderKeepsItsFile)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind root";
+    WriteFile(file_, "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Kovrak\\Morva\\Settings]\n\"SrcLang\"=\"2\"\n");
+    chmod(file_.parent_path().c_str(), 0500);
+    {
+        TFileRegistry registry(config_);
+        auto key = registry.OpenKey("\\Software\\Kovrak\\Morva\\Settings", false);
+        ASSERT_NE(key, nullptr);
+        EXPECT_EQ(key->ReadValue("SrcLang"), TRegValue::String("2"));
+        EXPECT_THROW(key->WriteValue("SrcLang", TRegValue::String("1")), ERegistryError);
+        EXPECT_EQ(key->ReadValue("SrcLang"), TRegValue::String("2"));
+    }
+    WriteFile(config_ / "damaged" / "kovrak-morva" / "registry.reg", "garbage");
+    chmod((config_ / "damaged" / "kovrak-morva").c_str(), 0500);
+    {
+        TFileRegistry registry(config_ / "damaged");
+        EXPECT_THROW(registry.OpenKey("\\Software", true), ERegistryError);
+        EXPECT_EQ(ReadFile(config_ / "damaged" / "kovrak-morva" / "registry.reg"), "garbage");
+    }
+    chmod(file_.parent_path().c_str(), 0700);
+    chmod((config_ / "damaged" / "kovrak-morva").c_str(), 0700);
+}
+
+TEST_F(FileRegistryTest, AnInterruptedSaveNeverLeavesADamagedFile)
+{
+    // A helper process saves in a loop and is killed at a different moment each round.
+    TFileRegistry(config_).OpenKey("\\Software\\Kovrak\\Morva\\MainWindow", true);
+    for (int round = 0; round < 12; ++round) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            TFileRegistry registry(config_);
+            auto key = registry.OpenKey("\\Software\\Kovrak\\Morva\\MainWindow", true);
+            for (std::uint32_t n = 0;; ++n)
+                key->WriteValue("Line" + std::to_string(n % 50), TRegValue::String(std::string(80, 'A' + n % 26)));
+        }
+        usleep(2000 + round * 1700);
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+
+        TFileRegistry registry(config_);
+        EXPECT_TRUE(registry.SetAside().empty()) << "round " << round;
+        EXPECT_TRUE(registry.KeyExists("\\Software\\Kovrak\\Morva\\MainWindow"));
+    }
+}
+
+} // namespace
+} // namespace morva
