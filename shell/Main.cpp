@@ -1,0 +1,602 @@
+#include "shell/Main.h"
+
+#include "engine/DictionaryError.h"
+#include "engine/TextRules.h"
+#include "platform/Clipboard.h"
+#include "platform/MessageBox.h"
+#include "platform/Registry.h"
+#include "platform/ShellOpener.h"
+#include "platform/SystemInfo.h"
+#include "platform/TrayIcon.h"
+#include "shell/Autorun.h"
+#include "shell/Settings.h"
+#include "shell/WordListModel.h"
+#include "text/CodePage1251.h"
+#include "text/XUzbekEdit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QListView>
+#include <QMenu>
+#include <QScopedValueRollback>
+#include <QTimer>
+#include <QToolBar>
+#include <QWindow>
+
+using namespace Qt::StringLiterals;
+
+namespace morva {
+namespace {
+
+QString FromDictText(std::string_view text)
+{
+    return QString::fromStdU16String(DictTextToWide(text));
+}
+
+// Without leading and trailing bytes of codes 0 to 32.
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32)
+        text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
+        text.remove_suffix(1);
+    return text;
+}
+
+bool IsListMoveKey(int key)
+{
+    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+}
+
+class TBusyCursor {
+public:
+    TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+} // namespace
+
+TMainForm::TMainForm(TMainServices services, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services))
+{
+    CreateLayout();
+    ConnectHandlers();
+    UpdateTimer->start();
+}
+
+TMainForm::~TMainForm()
+{
+    RestoreActionExecute(false);
+    wordListModel_->Refill(nullptr);
+}
+
+void TMainForm::ConnectHandlers()
+{
+    connect(SrcLangCB, &QComboBox::activated, this, &TMainForm::LangChange);
+    connect(DestLangCB, &QComboBox::activated, this, &TMainForm::LangChange);
+    connect(SearchEdit, &QLineEdit::textChanged, this, &TMainForm::SearchEditChange);
+    connect(WordList->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TMainForm::WordListClick);
+    connect(WordList, &QAbstractItemView::doubleClicked, this, &TMainForm::WordListDblClick);
+    connect(UpdateTimer, &QTimer::timeout, this, &TMainForm::UpdateTimerTimer);
+
+    connect(CutToClipAction, &QAction::triggered, this, &TMainForm::CutToClipActionExecute);
+    connect(CopyToClipAction, &QAction::triggered, this, &TMainForm::CopyToClipActionExecute);
+    connect(PasteFromClipAction, &QAction::triggered, this, &TMainForm::PasteFromClipActionExecute);
+    connect(WordInfoAction, &QAction::triggered, this, &TMainForm::WordInfoActionExecute);
+    connect(CascadeCardsAction, &QAction::triggered, this, &TMainForm::CascadeCardsActionExecute);
+    connect(CloseTempCardsAction, &QAction::triggered, this, &TMainForm::CloseTempCardsActionExecute);
+    connect(CloseAllCardsAction, &QAction::triggered, this, &TMainForm::CloseAllCardsActionExecute);
+    connect(CardsHostoryAction, &QAction::triggered, this, &TMainForm::CardsHostoryActionExecute);
+    for (QAction* action : {ShowEditBarAction, ShowLangBarAction, ShowServiceBarAction})
+        connect(action, &QAction::triggered, this, &TMainForm::ShowBarActionExecute);
+    connect(StayOnTopAction, &QAction::triggered, this, &TMainForm::StayOnTopActionExecute);
+    connect(AutorunChangeAction, &QAction::triggered, this, &TMainForm::AutorunChangeActionExecute);
+    connect(CallHelpAction, &QAction::triggered, this, &TMainForm::CallHelpActionExecute);
+    connect(GoToSiteAction, &QAction::triggered, this, &TMainForm::GoToSiteActionExecute);
+    connect(AboutAction, &QAction::triggered, this, &TMainForm::AboutActionExecute);
+    connect(MinimizeAction, &QAction::triggered, this, &TMainForm::MinimizeActionExecute);
+    connect(RestoreAction, &QAction::triggered, this, [this] { RestoreActionExecute(true); });
+    connect(ExitAction, &QAction::triggered, this, &TMainForm::ExitActionExecute);
+
+    for (Language language = 0; language < LanguageCount; ++language) {
+        QAction* src = srcLangActions_[language];
+        QAction* dest = destLangActions_[language];
+        connect(src, &QAction::triggered, this, [this, src, language] { SourceLangActionExecute(src, language); });
+        connect(dest, &QAction::triggered, this, [this, dest, language] { DestLangActionExecute(dest, language); });
+    }
+    connect(SrcChangeLangAction, &QAction::triggered, this, &TMainForm::SrcChangeLangActionExecute);
+    connect(DestChangeLangAction, &QAction::triggered, this, &TMainForm::DestChangeLangActionExecute);
+
+    // The window sees keys before its controls.
+    for (QWidget* control : std::initializer_list<QWidget*>{SrcLangCB, DestLangCB, WordList, SearchEdit})
+        control->installEventFilter(this);
+
+    if (services_.Tray) {
+        services_.Tray->SetMenu(TrayPopupMenu);
+        services_.Tray->OnClick([this](TTrayClick click) {
+            if (click == TTrayClick::Left)
+                RestoreActionExecute(true);
+        });
+    }
+}
+
+// ---- Creation and closing ----
+
+void TMainForm::FormCreate(const QStringList& arguments)
+{
+    auto fail = [this](const QString& text) {
+        ShowError(text);
+        terminateRequested_ = true;
+    };
+    if (services_.System->SystemDefaultLangID() != LangRussian)
+        return fail(u"This program require to set system default language to RUSSIAN."_s);
+    for (const char* family : {DisplayFontName, IpaFontName})
+        if (!services_.System->HasFontFamily(QString::fromLatin1(family)))
+            return fail(u"Dastur ishlashi uchun \"%1\" shrifti zarur."_s.arg(QString::fromLatin1(family)));
+
+    const TShellSettings settings = ReadSettings(*services_.Registry);
+    EditToolBar->setVisible(settings.EditBarVisible);
+    ShowEditBarAction->setChecked(settings.EditBarVisible);
+    LangToolBar->setVisible(settings.LangBarVisible);
+    ShowLangBarAction->setChecked(settings.LangBarVisible);
+    ServiceToolBar->setVisible(settings.ServiceBarVisible);
+    ShowServiceBarAction->setChecked(settings.ServiceBarVisible);
+    StayOnTopAction->setChecked(settings.StayOnTop);
+    if (settings.StayOnTop)
+        ApplyStayOnTop();
+
+    try {
+        dictionary_ = services_.OpenDictionary();
+        // The dictionary starts with English as its source.
+        DestEnglishLangAction->setVisible(false);
+        SetLangPair(settings.SrcLang, settings.DestLang, true);
+        SearchEdit->setFocus();
+    } catch (const std::exception& error) {
+        ShowError(FromDictText(error.what()));
+        showOnStart_ = false;
+        terminateRequested_ = true;
+    }
+
+    AutorunChangeAction->setChecked(ReadAutorunState(*services_.Registry));
+    minimizeToTray_ = true;
+    if (HasAutorunSwitch(arguments))
+        MinimizeActionExecute();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    TShellSettings settings;
+    settings.EditBarVisible = !EditToolBar->isHidden();
+    settings.LangBarVisible = !LangToolBar->isHidden();
+    settings.ServiceBarVisible = !ServiceToolBar->isHidden();
+    settings.StayOnTop = StayOnTopAction->isChecked();
+    if (dictionary_) {
+        settings.SrcLang = dictionary_->SourceLanguage();
+        settings.DestLang = dictionary_->TargetLanguage();
+    }
+    SaveSettings(*services_.Registry, settings);
+    event->accept();
+    // Closing the main window always ends the program, whatever other windows are open.
+    QCoreApplication::quit();
+}
+
+void TMainForm::ShowError(const QString& text)
+{
+    services_.Messages->Show(isVisible() ? this : nullptr, text, QString::fromLatin1(MainCaption),
+                             TMessageIcon::Error);
+}
+
+// ---- The language pair ----
+
+void TMainForm::SetLangPair(Language src, Language dest, bool initial)
+{
+    if (!dictionary_)
+        return;
+    const Language current = dictionary_->SourceLanguage();
+    if (src != current) {
+        if (dest == src)
+            dest = current;
+        for (Language language = 0; language < LanguageCount; ++language)
+            destLangActions_[language]->setVisible(language != src);
+    }
+    if (src != dest) {
+        for (QAction* action : destLangActions_)
+            action->setChecked(false);
+        destLangActions_[dest]->setChecked(true);
+        DestChangeLangAction->setText(destLangActions_[dest]->text());
+        DestChangeLangAction->setIcon(destLangActions_[dest]->icon());
+        DestLangCB->setCurrentIndex(dest);
+        dictionary_->SetTargetLanguage(dest);
+    }
+    if (!initial && src == dictionary_->SourceLanguage())
+        return;
+
+    for (QAction* action : srcLangActions_)
+        action->setChecked(false);
+    srcLangActions_[src]->setChecked(true);
+    SrcChangeLangAction->setText(srcLangActions_[src]->text());
+    SrcChangeLangAction->setIcon(srcLangActions_[src]->icon());
+    SrcLangCB->setCurrentIndex(src);
+    dictionary_->SelectSourceLanguage(src);
+    SearchEdit->clear();
+    {
+        TBusyCursor busy;
+        wordListModel_->Refill(dictionary_.get());
+    }
+    const bool filled = wordListModel_->rowCount() > 0;
+    WordInfoAction->setEnabled(filled);
+    WordList->setEnabled(filled);
+    SearchEdit->setEnabled(filled);
+    if (!initial && SearchEdit->isVisible() && SearchEdit->isEnabled())
+        SearchEdit->setFocus();
+}
+
+void TMainForm::LangChange()
+{
+    if (!dictionary_)
+        return;
+    const auto s = Language(SrcLangCB->currentIndex());
+    const auto t = Language(DestLangCB->currentIndex());
+    // The current source picked as the target: swap the pair.
+    if (s == t && t != dictionary_->TargetLanguage())
+        SetLangPair(dictionary_->TargetLanguage(), dictionary_->SourceLanguage(), false);
+    else
+        SetLangPair(s, t, false);
+}
+
+void TMainForm::SourceLangActionExecute(QAction* action, Language language)
+{
+    // Running a language command does not toggle it: the pair sets the check marks.
+    action->setChecked(!action->isChecked());
+    if (dictionary_)
+        SetLangPair(language, dictionary_->TargetLanguage(), false);
+}
+
+void TMainForm::DestLangActionExecute(QAction* action, Language language)
+{
+    action->setChecked(!action->isChecked());
+    if (dictionary_)
+        SetLangPair(dictionary_->SourceLanguage(), language, false);
+}
+
+void TMainForm::SrcChangeLangActionExecute()
+{
+    if (!dictionary_)
+        return;
+    const Language next = Language((dictionary_->SourceLanguage() + 1) % LanguageCount);
+    SetLangPair(next, dictionary_->TargetLanguage(), false);
+}
+
+void TMainForm::DestChangeLangActionExecute()
+{
+    if (!dictionary_)
+        return;
+    // The two languages other than the source, in order; the target moves to the other one.
+    const Language src = dictionary_->SourceLanguage();
+    const Language first = src == English ? Uzbek : English;
+    const Language second = src == Russian ? Uzbek : Russian;
+    SetLangPair(src, dictionary_->TargetLanguage() == second ? first : second, false);
+}
+
+// ---- Search field and word list ----
+
+int TMainForm::SelectedRow() const
+{
+    const QModelIndexList rows = WordList->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void TMainForm::SelectRow(int row)
+{
+    QScopedValueRollback<bool> programSelection(selectingRow_, true);
+    const QModelIndex index = wordListModel_->index(row);
+    WordList->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    WordList->scrollTo(index);
+}
+
+void TMainForm::SetSearchText(const std::string& text)
+{
+    SearchEdit->SetText(text);
+}
+
+void TMainForm::SearchEditChange()
+{
+    if (!dictionary_)
+        return;
+    const std::string text = SearchEdit->Text();
+
+    const std::string_view wanted = Trimmed(text);
+    if (!wanted.empty()) {
+        const int selected = SelectedRow();
+        // Text written from the list already has its row: no search.
+        if (selected < 0 || dictionary_->Headword(selected) != wanted) {
+            const std::int32_t nearest = dictionary_->NearestHeadword(wanted);
+            if (nearest >= 0)
+                SelectRow(nearest);
+        }
+    }
+
+    // Tidy: one trailing space survives while a phrase is typed; everything else that the
+    // normalisation changes is changed at once. Setting the text runs this handler again.
+    const std::string normal = NormalizeEntryText(text);
+    if (normal != text && normal + ' ' != text) {
+        const int caret = SearchEdit->cursorPosition();
+        SetSearchText(text.size() > 1 && text.back() == ' ' ? normal + ' ' : normal);
+        SearchEdit->setCursorPosition(std::min(caret, int(SearchEdit->text().size())));
+    }
+
+    const std::string now = SearchEdit->Text();
+    if (!now.empty() && NormalizeEntryText(now).empty())
+        SearchEdit->clear();
+}
+
+void TMainForm::WordListClick()
+{
+    if (selectingRow_ || !dictionary_)
+        return;
+    const int row = SelectedRow();
+    if (row >= 0)
+        SetSearchText(dictionary_->Headword(row));
+}
+
+void TMainForm::WordListDblClick()
+{
+    WordInfoAction->trigger();
+}
+
+bool TMainForm::SearchEditKeyDown(QKeyEvent* event)
+{
+    if (!IsListMoveKey(event->key()))
+        return false;
+    // The list moves as if it had the focus, and the next typed character replaces the text.
+    QKeyEvent copy(QEvent::KeyPress, event->key(), event->modifiers(), event->text(), event->isAutoRepeat());
+    QCoreApplication::sendEvent(WordList, &copy);
+    SearchEdit->selectAll();
+    return true;
+}
+
+bool TMainForm::SearchEditKeyUp(QKeyEvent* event)
+{
+    if (!IsListMoveKey(event->key()))
+        return false;
+    QKeyEvent copy(QEvent::KeyRelease, event->key(), event->modifiers(), event->text(), event->isAutoRepeat());
+    QCoreApplication::sendEvent(WordList, &copy);
+    return true;
+}
+
+bool TMainForm::WordListKeyPress(QKeyEvent* event)
+{
+    const QString typed = event->text();
+    if (typed.size() != 1 || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const auto code = static_cast<unsigned char>(WideToDictText(typed.toStdU16String())[0]);
+    std::string text = SearchEdit->Text();
+    if (code == '\b') {
+        if (!text.empty()) {
+            text.pop_back();
+            SetSearchText(text);
+        }
+        return true;
+    }
+    // Delete (127) is a key, not a typed character.
+    if (code < 32 || code == 127)
+        return false;
+    SetSearchText(text + char(code));
+    return true;
+}
+
+// ---- Keys ----
+
+QAction* TMainForm::CommandForKey(QKeyCombination key) const
+{
+    // The keypad's Enter is the same key as far as the commands go.
+    const QKeySequence pressed(QKeyCombination(key.keyboardModifiers() & ~Qt::KeypadModifier, key.key()));
+    for (QAction* action : actions())
+        for (const QKeySequence& shortcut : action->shortcuts())
+            if (shortcut == pressed)
+                return action;
+    return nullptr;
+}
+
+bool TMainForm::HandleCommandKey(QKeyCombination key)
+{
+    QAction* action = CommandForKey(key);
+    if (!action)
+        return false;
+    if (action->isEnabled())
+        action->trigger();
+    return true;
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress && type != QEvent::KeyRelease)
+        return QMainWindow::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+
+    // A command's key goes to the command, before the control can claim it for itself.
+    if (type == QEvent::ShortcutOverride) {
+        if (!CommandForKey(key->keyCombination()))
+            return false;
+        event->accept();
+        return true;
+    }
+    if (type == QEvent::KeyPress && HandleCommandKey(key->keyCombination()))
+        return true;
+
+    if (watched == SearchEdit)
+        return type == QEvent::KeyPress ? SearchEditKeyDown(key) : SearchEditKeyUp(key);
+    if (watched == WordList && type == QEvent::KeyPress)
+        return WordListKeyPress(key);
+    return false;
+}
+
+// ---- Commands ----
+
+void TMainForm::UpdateTimerTimer()
+{
+    const bool hasText = !Trimmed(SearchEdit->Text()).empty();
+    CutToClipAction->setEnabled(hasText);
+    CopyToClipAction->setEnabled(hasText);
+    PasteFromClipAction->setEnabled(services_.Clipboard && services_.Clipboard->HasText());
+}
+
+void TMainForm::CutToClipActionExecute()
+{
+    if (Trimmed(SearchEdit->Text()).empty())
+        return;
+    SearchEdit->selectAll();
+    services_.Clipboard->SetText(SearchEdit->selectedText());
+    SearchEdit->del();
+}
+
+void TMainForm::CopyToClipActionExecute()
+{
+    if (Trimmed(SearchEdit->Text()).empty())
+        return;
+    SearchEdit->selectAll();
+    services_.Clipboard->SetText(SearchEdit->selectedText());
+}
+
+void TMainForm::PasteFromClipActionExecute()
+{
+    if (!services_.Clipboard->HasText())
+        return;
+    SearchEdit->clear();
+    SearchEdit->insert(services_.Clipboard->Text());
+}
+
+void TMainForm::WordInfoActionExecute()
+{
+    if (!WordInfoAction->isEnabled() || !dictionary_ || SelectedRow() < 0)
+        return;
+}
+
+void TMainForm::CascadeCardsActionExecute() {}
+
+void TMainForm::CloseTempCardsActionExecute() {}
+
+void TMainForm::CloseAllCardsActionExecute() {}
+
+void TMainForm::CardsHostoryActionExecute() {}
+
+void TMainForm::ShowBarActionExecute()
+{
+    // The bars sit in a fixed column, so a bar shown again is back in its own place.
+    EditToolBar->setVisible(ShowEditBarAction->isChecked());
+    LangToolBar->setVisible(ShowLangBarAction->isChecked());
+    ServiceToolBar->setVisible(ShowServiceBarAction->isChecked());
+}
+
+void TMainForm::StayOnTopActionExecute()
+{
+    ApplyStayOnTop();
+}
+
+void TMainForm::ApplyStayOnTop()
+{
+    // Tell the window system directly: going through setWindowFlags would hide the window
+    // and show it again, moved and activated.
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, StayOnTopAction->isChecked());
+    overrideWindowFlags(flags);
+    if (QWindow* window = windowHandle())
+        window->setFlags(flags);
+}
+
+void TMainForm::AutorunChangeActionExecute()
+{
+    ChangeAutorun(*services_.Registry, AutorunChangeAction->isChecked(), services_.ExecutablePath.string());
+}
+
+void TMainForm::CallHelpActionExecute()
+{
+    const std::filesystem::path help = services_.ExecutablePath.parent_path() / HelpFileName;
+    std::error_code error;
+    if (!std::filesystem::exists(help, error)
+        || !services_.Shell->Open(QUrl::fromLocalFile(QString::fromStdString(help.string()))))
+        ShowError(u"Ma‘lumot faylini ochish o‘nglanmayapti."_s);
+}
+
+void TMainForm::GoToSiteActionExecute()
+{
+    if (!services_.Shell->Open(QUrl(QString::fromLatin1(SiteAddress))))
+        ShowError(u"Sayt ko‘rish dasturini ochish o‘nglanmayapti."_s);
+}
+
+void TMainForm::AboutActionExecute() {}
+
+// ---- The notification area ----
+
+bool TMainForm::CanUseTray() const
+{
+    return services_.Tray && services_.Tray->IsAvailable();
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !minimizeToTray_ || !isMinimized() || !CanUseTray())
+        return;
+    // Hiding the window from inside its own state change would confuse the window system.
+    QTimer::singleShot(0, this, [this] {
+        if (isMinimized())
+            MinimizeActionExecute();
+    });
+}
+
+void TMainForm::MinimizeActionExecute()
+{
+    if (!MinimizeAction->isEnabled())
+        return;
+    if (!CanUseTray()) {
+        // No notification area: an ordinary minimise, so the user never loses the program.
+        setWindowState(windowState() | Qt::WindowMinimized);
+        return;
+    }
+    showOnStart_ = false;
+    services_.Tray->Add(windowIcon(), QString::fromLatin1(MainCaption));
+    MinimizeAction->setEnabled(false);
+    RestoreAction->setEnabled(true);
+    programWindows_.clear();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible()
+            && (window->windowType() == Qt::Window || window->windowType() == Qt::Dialog)) {
+            programWindows_.push_back(window);
+            window->hide();
+        }
+    hide();
+}
+
+void TMainForm::RestoreActionExecute(bool sender)
+{
+    if (!RestoreAction->isEnabled())
+        return;
+    if (services_.Tray)
+        services_.Tray->Remove();
+    if (sender) {
+        for (const QPointer<QWidget>& window : programWindows_)
+            if (window)
+                window->show();
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+        raise();
+        activateWindow();
+    }
+    programWindows_.clear();
+    MinimizeAction->setEnabled(true);
+    RestoreAction->setEnabled(false);
+}
+
+void TMainForm::ExitActionExecute()
+{
+    close();
+}
+
+} // namespace morva

@@ -1,0 +1,194 @@
+#pragma once
+// TMainForm: the program's one permanent window. The language pair, the word list with its
+// search field, the bars and commands, settings, autorun and the notification area.
+// Its parts are made in MainLayout.cpp; the behaviour is in the handlers here.
+
+#include "engine/KovrObj.h"
+#include "engine/Language.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QListView;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+namespace morva {
+
+class IClipboard;
+class IMessageBox;
+class IRegistry;
+class IShellOpener;
+class ISystemInfo;
+class ITrayIcon;
+class TWordListModel;
+class TXUzbekEdit;
+
+// What the main window needs from the platform; none of it is owned.
+struct TMainServices {
+    IRegistry* Registry = nullptr;
+    ISystemInfo* System = nullptr;
+    IMessageBox* Messages = nullptr;
+    ITrayIcon* Tray = nullptr;
+    IShellOpener* Shell = nullptr;
+    IClipboard* Clipboard = nullptr;
+    // Opens the data file; throws EDictionaryError with a ready-to-show message.
+    std::function<std::unique_ptr<TUzDictionary>()> OpenDictionary;
+    // The program's own executable: the help file lies beside it and autorun starts it.
+    std::filesystem::path ExecutablePath;
+};
+
+inline constexpr const char* MainCaption = "Kovrak MORVA";
+// The maker's web site.
+inline constexpr const char* SiteAddress = "https://morva.example.com/";
+inline constexpr const char* HelpFileName = "Morva.chm";
+inline constexpr const char* DisplayFontName = "Arial for KovrMorva";
+inline constexpr const char* IpaFontName = "SILManuscriptIPA";
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TMainForm(TMainServices services, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The creation sequence: checks, settings, dictionary, pair, autorun state, tray.
+    void FormCreate(const QStringList& arguments);
+    // Set when a check or the dictionary failed: the program is to end.
+    bool TerminateRequested() const { return terminateRequested_; }
+    // False when the window is to stay hidden at start (a failed start, or the tray).
+    bool ShowOnStart() const { return showOnStart_; }
+
+    void SetLangPair(Language src, Language dest, bool initial);
+
+    TUzDictionary* Dictionary() const { return dictionary_.get(); }
+    // The selected row of the word list, or -1.
+    int SelectedRow() const;
+    // Runs the main window's command for a key; true when a command holds that key, even
+    // a disabled one (the key then has no effect). For keys typed in the program's other
+    // windows too.
+    bool HandleCommandKey(QKeyCombination key);
+
+    // The parts, under the names the rest of the program uses for them.
+    QToolBar* EditToolBar = nullptr;
+    QToolBar* LangToolBar = nullptr;
+    QComboBox* SrcLangCB = nullptr;
+    QLabel* DirectionImage = nullptr;
+    QComboBox* DestLangCB = nullptr;
+    QListView* WordList = nullptr;
+    QWidget* SearchPanel = nullptr;
+    TXUzbekEdit* SearchEdit = nullptr;
+    QToolBar* ServiceToolBar = nullptr;
+    QTimer* UpdateTimer = nullptr;
+    QMenu* SrcLangPopupMenu = nullptr;
+    QMenu* DestLangPopupMenu = nullptr;
+    QMenu* TrayPopupMenu = nullptr;
+
+    QAction* CutToClipAction = nullptr;
+    QAction* CopyToClipAction = nullptr;
+    QAction* PasteFromClipAction = nullptr;
+    QAction* WordInfoAction = nullptr;
+    QAction* CascadeCardsAction = nullptr;
+    QAction* CloseTempCardsAction = nullptr;
+    QAction* CloseAllCardsAction = nullptr;
+    QAction* CardsHostoryAction = nullptr;
+    QAction* ShowEditBarAction = nullptr;
+    QAction* ShowLangBarAction = nullptr;
+    QAction* ShowServiceBarAction = nullptr;
+    QAction* StayOnTopAction = nullptr;
+    QAction* AutorunChangeAction = nullptr;
+    QAction* CallHelpAction = nullptr;
+    QAction* GoToSiteAction = nullptr;
+    QAction* AboutAction = nullptr;
+    QAction* MinimizeAction = nullptr;
+    QAction* RestoreAction = nullptr;
+    QAction* ExitAction = nullptr;
+    QAction* SrcEnglishLangAction = nullptr;
+    QAction* SrcUzbekLangAction = nullptr;
+    QAction* SrcRussianLangAction = nullptr;
+    QAction* SrcChangeLangAction = nullptr;
+    QAction* DestEnglishLangAction = nullptr;
+    QAction* DestUzbekLangAction = nullptr;
+    QAction* DestRussianLangAction = nullptr;
+    QAction* DestChangeLangAction = nullptr;
+
+    // Handlers.
+    void LangChange();
+    void SearchEditChange();
+    void WordListClick();
+    void WordListDblClick();
+    void UpdateTimerTimer();
+    void CutToClipActionExecute();
+    void CopyToClipActionExecute();
+    void PasteFromClipActionExecute();
+    void WordInfoActionExecute();
+    void CascadeCardsActionExecute();
+    void CloseTempCardsActionExecute();
+    void CloseAllCardsActionExecute();
+    void CardsHostoryActionExecute();
+    void ShowBarActionExecute();
+    void StayOnTopActionExecute();
+    void AutorunChangeActionExecute();
+    void CallHelpActionExecute();
+    void GoToSiteActionExecute();
+    void AboutActionExecute();
+    // sender false: only the icon goes and the commands are reset (the window is closing).
+    void MinimizeActionExecute();
+    void RestoreActionExecute(bool sender = true);
+    void ExitActionExecute();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // MainLayout.cpp.
+    void CreateLayout();
+    void CreateActions();
+    void CreateMenus();
+    void CreateBars();
+    void ConnectHandlers();
+
+    bool SearchEditKeyDown(QKeyEvent* event);
+    bool SearchEditKeyUp(QKeyEvent* event);
+    bool WordListKeyPress(QKeyEvent* event);
+    QAction* CommandForKey(QKeyCombination key) const;
+
+    void SelectRow(int row);
+    void SetSearchText(const std::string& text);
+    void SourceLangActionExecute(QAction* action, Language language);
+    void DestLangActionExecute(QAction* action, Language language);
+    void SrcChangeLangActionExecute();
+    void DestChangeLangActionExecute();
+    void ApplyStayOnTop();
+    void ShowError(const QString& text);
+    bool CanUseTray() const;
+
+    TMainServices services_;
+    std::unique_ptr<TUzDictionary> dictionary_;
+    TWordListModel* wordListModel_ = nullptr;
+    std::array<QAction*, LanguageCount> srcLangActions_{};
+    std::array<QAction*, LanguageCount> destLangActions_{};
+    bool terminateRequested_ = false;
+    bool showOnStart_ = true;
+    // Minimising goes to the notification area once the creation sequence has set it up.
+    bool minimizeToTray_ = false;
+    // The program's other windows hidden with it, shown again when it comes back.
+    std::vector<QPointer<QWidget>> programWindows_;
+    // Program logic selecting a row is not the user choosing it.
+    bool selectingRow_ = false;
+};
+
+} // namespace morva

@@ -1,0 +1,294 @@
+// The parts of the main window: commands, menus, bars, the word list and the search field,
+// with their names, captions, sizes and places. The behaviour is in Main.cpp.
+
+#include "shell/Main.h"
+
+#include "shell/WordListModel.h"
+#include "text/XUzbekEdit.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace morva {
+namespace {
+
+constexpr int WindowWidth = 310, WindowHeight = 433;
+constexpr int MinimumWidth = 308, MinimumHeight = 200;
+constexpr int SelectorWidth = 80;
+constexpr int SearchPanelHeight = 26;
+constexpr int ServiceBarHeight = 41;
+constexpr QSize ServiceButtonSize(39, 38);
+constexpr QSize DirectionImageSize(19, 22);
+constexpr int UpdateInterval = 200;
+
+QIcon CommandIcon(const QString& name)
+{
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
+}
+
+QFont PixelFont(const QString& family, int pixels)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+struct TCommand {
+    QAction** Action;
+    const char* Name;
+    QString Caption;
+    QKeySequence Shortcut;
+    bool Icon;
+    bool Enabled;
+    // -1: no check mark; 0 or 1: toggles its own check mark, starting in that state.
+    int Checked;
+};
+
+} // namespace
+
+void TMainForm::CreateLayout()
+{
+    setWindowTitle(QString::fromLatin1(MainCaption));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/Morva.svg")));
+    setFont(PixelFont(QStringLiteral("Tahoma"), 11));
+    resize(WindowWidth, WindowHeight);
+    setMinimumSize(MinimumWidth, MinimumHeight);
+
+    CreateActions();
+    CreateMenus();
+    CreateBars();
+
+    const QFont displayFont = PixelFont(QString::fromLatin1(DisplayFontName), 12);
+
+    wordListModel_ = new TWordListModel(this);
+    WordList = new QListView;
+    WordList->setObjectName(QStringLiteral("WordList"));
+    WordList->setModel(wordListModel_);
+    WordList->setFont(displayFont);
+    WordList->setUniformItemSizes(true);
+    WordList->setSelectionMode(QAbstractItemView::SingleSelection);
+    WordList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    WordList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    WordList->setEnabled(false);
+
+    SearchPanel = new QWidget;
+    SearchPanel->setObjectName(QStringLiteral("SearchPanel"));
+    SearchPanel->setFixedHeight(SearchPanelHeight);
+    SearchEdit = new TXUzbekEdit(SearchPanel);
+    SearchEdit->setObjectName(QStringLiteral("SearchEdit"));
+    SearchEdit->setFont(displayFont);
+    SearchEdit->setEnabled(false);
+    // The field always takes the panel's full width.
+    auto* searchLayout = new QHBoxLayout(SearchPanel);
+    searchLayout->setContentsMargins(0, 0, 0, 0);
+    searchLayout->addWidget(SearchEdit);
+
+    // The order never changes: a bar shown again comes back to its own place.
+    auto* central = new QWidget;
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(EditToolBar);
+    column->addWidget(LangToolBar);
+    column->addWidget(WordList, 1);
+    column->addWidget(SearchPanel);
+    column->addWidget(ServiceToolBar);
+    setCentralWidget(central);
+
+    UpdateTimer = new QTimer(this);
+    UpdateTimer->setObjectName(QStringLiteral("UpdateTimer"));
+    UpdateTimer->setInterval(UpdateInterval);
+
+    TrayPopupMenu = new QMenu(this);
+    TrayPopupMenu->setObjectName(QStringLiteral("TrayPopupMenu"));
+    TrayPopupMenu->addAction(RestoreAction);
+    TrayPopupMenu->addSeparator();
+    TrayPopupMenu->addAction(ExitAction);
+    TrayPopupMenu->setDefaultAction(RestoreAction);
+    QFont bold = RestoreAction->font();
+    bold.setBold(true);
+    RestoreAction->setFont(bold);
+}
+
+void TMainForm::CreateActions()
+{
+    const QKeySequence none;
+    const TCommand commands[] = {
+        {&CutToClipAction, "CutToClipAction", u"Qirqish"_s, QKeySequence(Qt::CTRL | Qt::Key_X), true, false, -1},
+        {&CopyToClipAction, "CopyToClipAction", u"Nusxalash"_s, QKeySequence(Qt::CTRL | Qt::Key_C), true, false, -1},
+        {&PasteFromClipAction, "PasteFromClipAction", u"Joylashtirish"_s, QKeySequence(Qt::CTRL | Qt::Key_V), true, false, -1},
+        {&WordInfoAction, "WordInfoAction", u"Ro‘yxatdagi so‘z tarjimasi"_s, QKeySequence(Qt::Key_Return), true, false, -1},
+        {&CascadeCardsAction, "CascadeCardsAction", u"Kartochkalarni kaskadli joylashtirish"_s, QKeySequence(Qt::CTRL | Qt::Key_A), true, true, -1},
+        {&CloseTempCardsAction, "CloseTempCardsAction", u"Muvaqqat kartochkalarni yopish"_s, QKeySequence(Qt::SHIFT | Qt::Key_Escape), true, true, -1},
+        {&CloseAllCardsAction, "CloseAllCardsAction", u"Barcha kartochkalarni yopish"_s, QKeySequence(Qt::SHIFT | Qt::Key_F4), false, true, -1},
+        {&CardsHostoryAction, "CardsHostoryAction", u"Kartochkalar tarixi"_s, QKeySequence(Qt::CTRL | Qt::Key_H), true, true, -1},
+        {&ShowEditBarAction, "ShowEditBarAction", u"To‘g‘rilash paneli"_s, none, false, true, 1},
+        {&ShowLangBarAction, "ShowLangBarAction", u"Tillar paneli"_s, none, false, true, 1},
+        {&ShowServiceBarAction, "ShowServiceBarAction", u"Servis paneli"_s, none, false, true, 1},
+        {&StayOnTopAction, "StayOnTopAction", u"Boshqa darchalar ustida"_s, QKeySequence(Qt::CTRL | Qt::Key_T), true, true, 0},
+        {&AutorunChangeAction, "AutorunChangeAction", u"Tizim ishga tushganda yuklash"_s, none, true, true, 0},
+        {&CallHelpAction, "CallHelpAction", u"Ma‘lumot"_s, QKeySequence(Qt::Key_F1), true, true, -1},
+        {&GoToSiteAction, "GoToSiteAction", u"Kovrak sayti"_s, none, false, true, -1},
+        {&AboutAction, "AboutAction", u"MORVA tizimi haqida"_s, none, false, true, -1},
+        {&MinimizeAction, "MinimizeAction", u"O‘raltirish"_s, none, false, true, -1},
+        {&RestoreAction, "RestoreAction", u"Lug‘atni ochish"_s, none, false, false, -1},
+        {&ExitAction, "ExitAction", u"Yopish"_s, none, false, true, -1},
+    };
+    for (const TCommand& command : commands) {
+        auto* action = new QAction(command.Caption, this);
+        action->setObjectName(QString::fromLatin1(command.Name));
+        action->setToolTip(command.Caption);
+        action->setShortcut(command.Shortcut);
+        if (command.Icon)
+            action->setIcon(CommandIcon(action->objectName()));
+        action->setIconVisibleInMenu(false);
+        action->setEnabled(command.Enabled);
+        if (command.Checked >= 0) {
+            action->setCheckable(true);
+            action->setChecked(command.Checked == 1);
+        }
+        addAction(action);
+        *command.Action = action;
+    }
+    // The keypad's Enter opens the word as the main Enter does.
+    WordInfoAction->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+
+    // The language commands: checked by the pair, not by running them.
+    struct TLangCommand {
+        QAction** Action;
+        const char* Name;
+        QString Caption, Hint;
+    };
+    const TLangCommand langCommands[] = {
+        {&SrcEnglishLangAction, "SrcEnglishLangAction", u"Inglizcha"_s, u"Inglizcha"_s},
+        {&SrcUzbekLangAction, "SrcUzbekLangAction", u"O'zbekcha"_s, u"O'zbekcha"_s},
+        {&SrcRussianLangAction, "SrcRussianLangAction", u"Ruscha"_s, u"Переводить с русского языка"_s},
+        {&SrcChangeLangAction, "SrcChangeLangAction", u"Inglizcha"_s, u"Boshlang‘ich til"_s},
+        {&DestEnglishLangAction, "DestEnglishLangAction", u"Inglizcha"_s, u"Inglizcha"_s},
+        {&DestUzbekLangAction, "DestUzbekLangAction", u"O'zbekcha"_s, u"O'zbekcha"_s},
+        {&DestRussianLangAction, "DestRussianLangAction", u"Ruscha"_s, u"Переводить на русский язык"_s},
+        {&DestChangeLangAction, "DestChangeLangAction", u"O'zbekcha"_s, u"Tarjima tili"_s},
+    };
+    for (const TLangCommand& command : langCommands) {
+        auto* action = new QAction(command.Caption, this);
+        action->setObjectName(QString::fromLatin1(command.Name));
+        action->setToolTip(command.Hint);
+        action->setStatusTip(command.Hint);
+        *command.Action = action;
+    }
+    srcLangActions_ = {SrcEnglishLangAction, SrcUzbekLangAction, SrcRussianLangAction};
+    destLangActions_ = {DestEnglishLangAction, DestUzbekLangAction, DestRussianLangAction};
+    for (QAction* action : srcLangActions_) {
+        action->setIcon(CommandIcon(action->objectName()));
+        action->setCheckable(true);
+    }
+    for (QAction* action : destLangActions_) {
+        action->setIcon(CommandIcon(action->objectName()));
+        action->setCheckable(true);
+    }
+    SrcEnglishLangAction->setChecked(true);
+    DestUzbekLangAction->setChecked(true);
+    SrcChangeLangAction->setIcon(SrcEnglishLangAction->icon());
+    DestChangeLangAction->setIcon(DestUzbekLangAction->icon());
+}
+
+void TMainForm::CreateMenus()
+{
+    QMenu* edit = menuBar()->addMenu(u"To‘g‘rilash"_s);
+    edit->addActions({CutToClipAction, CopyToClipAction, PasteFromClipAction});
+
+    QMenu* service = menuBar()->addMenu(u"Servis"_s);
+    service->addAction(WordInfoAction);
+    service->addSeparator();
+    service->addActions({CascadeCardsAction, CloseTempCardsAction, CloseAllCardsAction});
+    service->addSeparator();
+    service->addAction(CardsHostoryAction);
+    service->addSeparator();
+    QMenu* setup = service->addMenu(u"Sozlash"_s);
+    setup->addActions({ShowEditBarAction, ShowLangBarAction, ShowServiceBarAction});
+    setup->addSeparator();
+    setup->addActions({StayOnTopAction, AutorunChangeAction});
+
+    QMenu* help = menuBar()->addMenu(u"?"_s);
+    help->addActions({CallHelpAction, GoToSiteAction});
+    help->addSeparator();
+    help->addAction(AboutAction);
+
+    // Not in the main menu: the selectors offer them on a right click.
+    SrcLangPopupMenu = new QMenu(this);
+    SrcLangPopupMenu->setObjectName(QStringLiteral("SrcLangPopupMenu"));
+    SrcLangPopupMenu->addActions({srcLangActions_.begin(), srcLangActions_.end()});
+    DestLangPopupMenu = new QMenu(this);
+    DestLangPopupMenu->setObjectName(QStringLiteral("DestLangPopupMenu"));
+    DestLangPopupMenu->addActions({destLangActions_.begin(), destLangActions_.end()});
+}
+
+void TMainForm::CreateBars()
+{
+    EditToolBar = new QToolBar;
+    EditToolBar->setObjectName(QStringLiteral("EditToolBar"));
+    EditToolBar->setIconSize(QSize(16, 16));
+    EditToolBar->addActions({CutToClipAction, CopyToClipAction, PasteFromClipAction});
+
+    LangToolBar = new QToolBar;
+    LangToolBar->setObjectName(QStringLiteral("LangToolBar"));
+    const QStringList languages = {u"Inglizcha"_s, u"O'zbekcha"_s, u"Ruscha"_s};
+    auto makeSelector = [&](const char* name, QMenu* menu) {
+        auto* selector = new QComboBox;
+        selector->setObjectName(QString::fromLatin1(name));
+        selector->addItems(languages);
+        selector->setFixedWidth(SelectorWidth);
+        selector->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(selector, &QWidget::customContextMenuRequested, menu,
+                [selector, menu](const QPoint& at) { menu->popup(selector->mapToGlobal(at)); });
+        return selector;
+    };
+    SrcLangCB = makeSelector("SrcLangCB", SrcLangPopupMenu);
+    DestLangCB = makeSelector("DestLangCB", DestLangPopupMenu);
+    SrcLangCB->setCurrentIndex(English);
+    DestLangCB->setCurrentIndex(Uzbek);
+    DirectionImage = new QLabel;
+    DirectionImage->setObjectName(QStringLiteral("DirectionImage"));
+    DirectionImage->setFixedSize(DirectionImageSize);
+    DirectionImage->setAlignment(Qt::AlignCenter);
+    DirectionImage->setPixmap(QIcon(QStringLiteral(":/icons/LangArrow.svg")).pixmap(DirectionImageSize));
+    LangToolBar->addWidget(SrcLangCB);
+    LangToolBar->addWidget(DirectionImage);
+    LangToolBar->addWidget(DestLangCB);
+
+    ServiceToolBar = new QToolBar;
+    ServiceToolBar->setObjectName(QStringLiteral("ServiceToolBar"));
+    ServiceToolBar->setIconSize(QSize(32, 32));
+    ServiceToolBar->setFixedHeight(ServiceBarHeight);
+    ServiceToolBar->addAction(WordInfoAction);
+    ServiceToolBar->addSeparator();
+    ServiceToolBar->addActions({CascadeCardsAction, CloseTempCardsAction, CardsHostoryAction});
+    ServiceToolBar->addSeparator();
+    ServiceToolBar->addActions({StayOnTopAction, AutorunChangeAction});
+    ServiceToolBar->addSeparator();
+    ServiceToolBar->addAction(CallHelpAction);
+    for (QAction* action : ServiceToolBar->actions())
+        if (QWidget* button = ServiceToolBar->widgetForAction(action); button && !action->isSeparator())
+            button->setFixedSize(ServiceButtonSize);
+
+    for (QToolBar* bar : {EditToolBar, LangToolBar, ServiceToolBar}) {
+        bar->setMovable(false);
+        bar->setFloatable(false);
+        bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    }
+}
+
+} // namespace morva

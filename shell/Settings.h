@@ -1,0 +1,28 @@
+#pragma once
+// The main window's own settings between runs: the bars, stay-on-top and the language pair,
+// as string values under \Software\Kovrak\Morva\Settings.
+
+#include "engine/Language.h"
+
+namespace morva {
+
+class IRegistry;
+
+inline constexpr const char* ProgramKeyPath = "\\Software\\Kovrak\\Morva";
+inline constexpr const char* SettingsKeyPath = "\\Software\\Kovrak\\Morva\\Settings";
+
+struct TShellSettings {
+    bool EditBarVisible = true;
+    bool LangBarVisible = true;
+    bool ServiceBarVisible = true;
+    bool StayOnTop = false;
+    Language SrcLang = English;
+    Language DestLang = Uzbek;
+};
+
+// Never fails: what cannot be read keeps its default, and the pair is always a valid one.
+TShellSettings ReadSettings(IRegistry& registry);
+// Never fails: a failed write ends the saving; what was written before it stays.
+void SaveSettings(IRegistry& registry, const TShellSettings& settings);
+
+} // namespace morva
