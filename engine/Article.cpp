@@ -152,16 +152,19 @@ std::string EscapeHtml(std::string_view text)
     return escaped;
 }
 
-std::string ReplaceAll(std::string text, std::string_view pattern, std::string_view replacement)
+std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement)
 {
-    // Everything before the last replacement held no occurrence, so the search for the next
-    // first occurrence can resume just before it.
-    std::size_t from = 0;
-    for (std::size_t at; (at = text.find(pattern, from)) != std::string::npos;) {
-        text.replace(at, pattern.size(), replacement);
-        from = at >= pattern.size() ? at - pattern.size() + 1 : 0;
+    if (pattern.empty())
+        return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at; (at = text.find(pattern)) != std::string_view::npos;) {
+        out += text.substr(0, at);
+        out += replacement;
+        text.remove_prefix(at + pattern.size());
     }
-    return text;
+    out += text;
+    return out;
 }
 
 std::string DecorateTarget(const TUzDictionary& dict, std::string_view text)

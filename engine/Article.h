@@ -23,8 +23,10 @@ struct TextPair {
 };
 
 std::string EscapeHtml(std::string_view text);
-// Replaces the first occurrence again and again until none is left.
-std::string ReplaceAll(std::string text, std::string_view pattern, std::string_view replacement);
+// Replaces the first occurrence again and again until none is left. Done in one pass from
+// the left, which gives the same text as long as a replacement cannot form the pattern anew
+// with what surrounds it ("(<i>or</i>" for "(or" cannot).
+std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement);
 // Turns a leading "*" into a usage note and a leading "=" into a link to that headword.
 std::string DecorateTarget(const TUzDictionary& dict, std::string_view text);
 // Source and target of the sense or phrase record at that offset, for the dictionary's pair;

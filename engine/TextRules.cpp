@@ -1,6 +1,8 @@
 #include "engine/TextRules.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace morva {
 namespace {
@@ -45,34 +47,45 @@ std::size_t GroupEnd(std::string_view text, std::size_t open, char opening, char
     return std::string_view::npos;
 }
 
-// Removes brace groups and stray closing braces; false when a group never closes.
-bool RemoveBraceGroups(std::string& t)
+// Removes the groups that open with `opening`, scanning once from the left (what deleting the
+// first group again and again comes to). A closing byte outside a group is dropped, or makes
+// the result nullopt when `strayClosingFails`; so does a group that never closes.
+std::optional<std::string> RemoveGroups(std::string_view t, char opening, char closing, bool strayClosingFails)
 {
-    for (std::size_t at; (at = t.find_first_of("{}")) != std::string::npos;) {
-        if (t[at] == '}') {
-            t.erase(at, 1);
-            continue;
+    std::string kept;
+    kept.reserve(t.size());
+    for (std::size_t i = 0; i < t.size();) {
+        if (t[i] == closing) {
+            if (strayClosingFails)
+                return std::nullopt;
+            ++i;
+        } else if (t[i] == opening) {
+            const std::size_t end = GroupEnd(t, i, opening, closing);
+            if (end == std::string_view::npos)
+                return std::nullopt;
+            i = end;
+        } else {
+            kept += t[i++];
         }
-        const std::size_t end = GroupEnd(t, at, '{', '}');
-        if (end == std::string::npos)
-            return false;
-        t.erase(at, end - at);
     }
-    return true;
+    return kept;
 }
 
-void TidyBlanks(std::string& t)
+// No space after a space, "(" or "<", and none before ")" or ">".
+std::string TidyBlanks(std::string_view t)
 {
-    std::size_t i = 0;
-    while (i + 1 < t.size()) {
-        const char c = t[i], next = t[i + 1];
-        if ((c == ' ' || c == '(' || c == '<') && next == ' ')
-            t.erase(i + 1, 1);
-        else if (c == ' ' && (next == ')' || next == '>'))
-            t.erase(i, 1);
+    std::string tidy;
+    tidy.reserve(t.size());
+    for (char c : t) {
+        const char last = tidy.empty() ? '\0' : tidy.back();
+        if ((last == ' ' || last == '(' || last == '<') && c == ' ')
+            continue;
+        if (last == ' ' && (c == ')' || c == '>'))
+            tidy.back() = c;
         else
-            ++i;
+            tidy += c;
     }
+    return tidy;
 }
 
 bool EndsWithDan(std::string_view t)
@@ -80,16 +93,20 @@ bool EndsWithDan(std::string_view t)
     return t.ends_with("\xE4\xE0\xED");
 }
 
-void DotsToEllipsis(std::string& t)
+// Three or four dots become one ellipsis.
+std::string DotsToEllipsis(std::string_view t)
 {
-    for (std::size_t i = 0; i + 3 <= t.size();) {
-        if (t.compare(i, 3, "...") != 0) {
-            ++i;
-            continue;
+    std::string out;
+    out.reserve(t.size());
+    for (std::size_t i = 0; i < t.size();) {
+        if (t.substr(i, 3) == "...") {
+            out += Ellipsis;
+            i += t.substr(i, 4) == "...." ? 4 : 3;
+        } else {
+            out += t[i++];
         }
-        t.erase(i + 1, t.compare(i, 4, "....") == 0 ? 3 : 2);
-        t[i] = Ellipsis;
     }
+    return out;
 }
 
 // Drops the homonym number or Roman numeral that ends a reference.
@@ -122,11 +139,10 @@ bool IsBlankText(std::string_view text)
 
 std::string NormalizeEntryText(std::string_view text)
 {
-    std::string t = IsBlankText(text) ? std::string() : std::string(text);
-    if (!RemoveBraceGroups(t))
+    const auto unbraced = RemoveGroups(IsBlankText(text) ? std::string_view() : text, '{', '}', false);
+    if (!unbraced)
         return {};
-    t = Trim(t);
-    TidyBlanks(t);
+    std::string t = TidyBlanks(Trim(*unbraced));
 
     if (t.starts_with("\xF1\xEC."))                 // "см."
         t.replace(0, 3, "=");
@@ -150,7 +166,7 @@ std::string NormalizeEntryText(std::string_view text)
         t.erase(1, 1);
     if (t.starts_with("* "))
         t.erase(1, 1);
-    DotsToEllipsis(t);
+    t = DotsToEllipsis(t);
     if (t.starts_with('='))
         DropReferenceNumber(t);
     return Trim(t);
@@ -158,34 +174,23 @@ std::string NormalizeEntryText(std::string_view text)
 
 std::string MatchForm(std::string_view text)
 {
-    std::string t = NormalizeEntryText(text);
-    t.erase(0, std::min(t.find_first_not_of(')'), t.size()));
-    for (std::size_t at; (at = t.find_first_of("()")) != std::string::npos;) {
-        if (t[at] == ')')
-            return {};
-        const std::size_t end = GroupEnd(t, at, '(', ')');
-        if (end == std::string::npos)
-            return {};
-        t.erase(at, end - at);
-    }
-    return NormalizeEntryText(t);
+    const std::string t = NormalizeEntryText(text);
+    const auto ungrouped = RemoveGroups(std::string_view(t).substr(std::min(t.find_first_not_of(')'), t.size())), '(', ')', true);
+    return ungrouped ? NormalizeEntryText(*ungrouped) : std::string();
 }
 
 std::string TrimParentheticals(std::string_view text)
 {
-    std::string t = Trim(text);
-    while (t.starts_with('(')) {
-        const std::size_t end = GroupEnd(t, 0, '(', ')');
-        t.erase(0, end == std::string::npos ? t.size() : end);
-    }
+    const std::string trimmed = Trim(text);
+    std::string_view t = trimmed;
+    while (t.starts_with('('))
+        t.remove_prefix(std::min(GroupEnd(t, 0, '(', ')'), t.size()));
     const std::size_t open = t.find('(');
-    if (open != std::string::npos) {
-        const std::size_t found = GroupEnd(t, open, '(', ')');
-        const std::size_t end = found == std::string::npos ? t.size() : found;
-        bool latin = false;
-        for (std::size_t i = open; i < end && !latin; ++i)
-            latin = IsLatin(t[i]);
-        t.erase(latin ? open : end);
+    if (open != std::string_view::npos) {
+        const std::size_t end = std::min(GroupEnd(t, open, '(', ')'), t.size());
+        const auto group = t.substr(open, end - open);
+        const bool latin = std::any_of(group.begin(), group.end(), IsLatin);
+        t = t.substr(0, latin ? open : end);
     }
     return Trim(t);
 }
@@ -202,15 +207,31 @@ bool ContainsWholeWord(std::string_view word, std::string_view phrase)
         word.remove_suffix(1);
     if (word.size() < 2 || word.size() > phrase.size())
         return false;
-    for (std::size_t at = 0; at + word.size() <= phrase.size(); ++at) {
-        if (CompareHeadwords(word, phrase.substr(at, word.size())) != 0)
+    const auto weight = [](char c) { return CollationWeights[static_cast<unsigned char>(c)]; };
+    // Knuth-Morris-Pratt over collation weights: every start where the piece of the phrase
+    // compares equal to the word, in linear time however long the texts.
+    std::vector<std::size_t> border(word.size(), 0);
+    for (std::size_t i = 1, k = 0; i < word.size(); ++i) {
+        while (k > 0 && weight(word[i]) != weight(word[k]))
+            k = border[k - 1];
+        if (weight(word[i]) == weight(word[k]))
+            ++k;
+        border[i] = k;
+    }
+    for (std::size_t i = 0, k = 0; i < phrase.size(); ++i) {
+        while (k > 0 && weight(phrase[i]) != weight(word[k]))
+            k = border[k - 1];
+        if (weight(phrase[i]) == weight(word[k]))
+            ++k;
+        if (k < word.size())
             continue;
-        const std::size_t after = at + word.size();
+        const std::size_t at = i + 1 - word.size(), after = i + 1;
         const bool leftHolds = openLeft || at == 0 || IsWordSeparator(static_cast<unsigned char>(phrase[at - 1]));
         const bool rightHolds =
             openRight || after == phrase.size() || IsWordSeparator(static_cast<unsigned char>(phrase[after]));
         if (leftHolds && rightHolds)
             return true;
+        k = border[k - 1];
     }
     return false;
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace morva {
 namespace {
 
@@ -35,6 +37,9 @@ TEST(TextRules, NormalizeEntryText)
         {"a}b", "ab"},
         {"a{b", ""},
         {"a{b{c}", ""},
+        {"{1}a}b{2}{3}c{", ""},
+        {"{1}a}b{2}{3}c", "abc"},
+        {"a   (  b  <  c  )  >", "a (b <c)>"},
         {"( a  b )", "(a b)"},
         {"< a  >", "<a>"},
         {" \t abandon \x01", "abandon"},
@@ -80,6 +85,8 @@ TEST(TextRules, MatchForm)
         {"))abandon (x)", "abandon"},
         {"abandon (a (b) c) d", "abandon d"},
         {"abandon (open", ""},
+        {"a (1) b (2) c (3)", "a b c"},
+        {"a (1) b) c (3)", ""},
         {"(to) give  up", "give up"},
         {Dict(u"см. abandon (v)"), "=abandon"},
     };
@@ -132,6 +139,44 @@ TEST(TextRules, ContainsWholeWord)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ContainsWholeWord(c.word, c.phrase), c.expected) << c.word << " in " << c.phrase;
+}
+
+// The plain definition: every start position, compared by CompareHeadwords.
+bool ContainsWholeWordByScan(std::string word, std::string_view phrase)
+{
+    const auto open = [](char c) { return c == '-' || c == '\x85'; };
+    if (word.size() < 2)
+        return false;
+    const bool left = open(word.front()), right = open(word.back());
+    if (left)
+        word.erase(0, 1);
+    if (right && !word.empty())
+        word.pop_back();
+    for (std::size_t at = 0; word.size() >= 2 && at + word.size() <= phrase.size(); ++at) {
+        const std::size_t after = at + word.size();
+        if (CompareHeadwords(word, phrase.substr(at, word.size())) == 0 &&
+            (left || at == 0 || WordSeparators[static_cast<unsigned char>(phrase[at - 1])]) &&
+            (right || after == phrase.size() || WordSeparators[static_cast<unsigned char>(phrase[after])]))
+            return true;
+    }
+    return false;
+}
+
+TEST(TextRules, ContainsWholeWordAgreesWithTheScan)
+{
+    // Few letters, so that words recur inside phrases at every kind of boundary.
+    const std::string alphabet = "aAb -\x85";
+    std::mt19937 random(7);
+    const auto text = [&](std::size_t maxLength) {
+        std::string t(random() % (maxLength + 1), ' ');
+        for (char& c : t)
+            c = alphabet[random() % alphabet.size()];
+        return t;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const std::string word = text(5), phrase = text(12);
+        ASSERT_EQ(ContainsWholeWord(word, phrase), ContainsWholeWordByScan(word, phrase)) << word << " in " << phrase;
+    }
 }
 
 TEST(TextRules, WordSeparatorsAreTheNonLetters)
