@@ -14,11 +14,14 @@ class IClipboard;
 class IMessageBox;
 class TCardsHostoryForm;
 class TWindowList;
+class TWordViewForm;
 
 struct TCardContext {
     IMessageBox* MessageBox = nullptr;
     IClipboard* Clipboard = nullptr;
     TWindowList* Windows = nullptr;
+    // The first card made with this context.
+    TWordViewForm* MainCard = nullptr;
     // Set once the history dialog exists (it is created after the main card).
     TCardsHostoryForm* History = nullptr;
     TCardPlacementFactory Placement = MakeNoCardPlacement;

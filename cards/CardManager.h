@@ -25,7 +25,6 @@
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 
 #include <memory>
 #include <string>
@@ -89,8 +88,8 @@ private:
     TCardContext context_;
     std::unique_ptr<TWindowList> windows_;
     std::unique_ptr<TKeyRouter> keyRouter_;
-    QPointer<TWordViewForm> wordViewForm_;
-    QPointer<TCardsHostoryForm> cardsHostoryForm_;
+    TWordViewForm* wordViewForm_ = nullptr;
+    TCardsHostoryForm* cardsHostoryForm_ = nullptr;
 };
 
 } // namespace morva

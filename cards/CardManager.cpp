@@ -1,0 +1,146 @@
+#include "cards/CardManager.h"
+
+#include "cards/CardsHostory.h"
+#include "cards/KeyRouter.h"
+#include "cards/WindowList.h"
+#include "cards/WordView.h"
+#include "engine/DictionaryError.h"
+#include "engine/KovrObj.h"
+#include "platform/MessageBox.h"
+#include "text/CodePage1251.h"
+
+namespace morva {
+
+namespace {
+
+constexpr const char* MainCaption = "Kovrak MORVA";
+constexpr int CascadeStepX = 32;
+constexpr int CascadeStepY = 24;
+
+// Engine messages are dictionary text; anything else is taken as UTF-8.
+QString ErrorText(const std::exception& error)
+{
+    if (dynamic_cast<const EDictionaryError*>(&error))
+        return QString::fromStdU16String(DictTextToWide(error.what()));
+    return QString::fromUtf8(error.what());
+}
+
+bool IsTemporaryCard(const QWidget* window)
+{
+    return WindowTag(window) == 1;
+}
+
+} // namespace
+
+TCardManager::TCardManager(IMessageBox& messageBox, IClipboard& clipboard)
+    : windows_(std::make_unique<TWindowList>())
+    , keyRouter_(std::make_unique<TKeyRouter>())
+{
+    context_.MessageBox = &messageBox;
+    context_.Clipboard = &clipboard;
+    context_.Windows = windows_.get();
+    context_.ReportError = [&messageBox](const std::exception& error) {
+        messageBox.Show(nullptr, ErrorText(error), QString::fromLatin1(MainCaption), TMessageIcon::Error);
+    };
+    wordViewForm_ = new TWordViewForm(context_);
+    cardsHostoryForm_ = new TCardsHostoryForm;
+    windows_->Add(cardsHostoryForm_);
+    context_.History = cardsHostoryForm_;
+}
+
+TCardManager::~TCardManager()
+{
+    const QList<QWidget*> created = windows_->CreationOrder();
+    for (auto it = created.rbegin(); it != created.rend(); ++it) {
+        if (IsTemporaryCard(*it))
+            delete *it;
+    }
+    delete wordViewForm_;
+    delete cardsHostoryForm_;
+}
+
+void TCardManager::SetPlacement(TCardPlacementFactory factory)
+{
+    context_.Placement = std::move(factory);
+}
+
+void TCardManager::SetErrorReport(std::function<void(const std::exception&)> report)
+{
+    context_.ReportError = std::move(report);
+}
+
+void TCardManager::SetMainWindow(QWidget* mainWindow, QList<QAction*> commands)
+{
+    windows_->Add(mainWindow);
+    keyRouter_->SetMainWindow(mainWindow, std::move(commands));
+}
+
+void TCardManager::CloseTempCards()
+{
+    // Closing only marks a card for destruction after this event, so the walk is safe.
+    for (QWidget* window : windows_->Windows()) {
+        if (IsTemporaryCard(window))
+            window->close();
+    }
+}
+
+void TCardManager::ShowWordCard(TUzDictionary& dictionary, int index)
+{
+    CloseTempCards();
+    const std::string article = wordViewForm_->FillFromDictionary(dictionary, index);
+    wordViewForm_->ShowCard();
+    cardsHostoryForm_->AddCard(dictionary.Headword(index), wordViewForm_->Caption(), article);
+}
+
+void TCardManager::OpenHistoryCard(const std::string& caption, const std::string& articleHtml)
+{
+    CloseTempCards();
+    wordViewForm_->FillFromText(caption, articleHtml);
+    wordViewForm_->ShowCard();
+}
+
+void TCardManager::WordInfoActionExecute(TUzDictionary* dictionary, int selectedRow, bool actionEnabled)
+{
+    if (!actionEnabled || selectedRow < 0 || !dictionary)
+        return;
+    try {
+        ShowWordCard(*dictionary, selectedRow);
+    } catch (const std::exception& error) {
+        context_.ReportError(error);
+    }
+}
+
+void TCardManager::CascadeCardsActionExecute(int wordListTop)
+{
+    int x = wordViewForm_->x();
+    int y = wordListTop;
+    for (QWidget* window : windows_->Windows()) {
+        if (!IsTemporaryCard(window))
+            continue;
+        x += CascadeStepX;
+        y += CascadeStepY;
+        window->move(x, y);
+        if (window->isVisible()) {
+            window->raise();
+            window->activateWindow();
+        }
+    }
+}
+
+void TCardManager::CloseTempCardsActionExecute()
+{
+    CloseTempCards();
+}
+
+void TCardManager::CloseAllCardsActionExecute()
+{
+    CloseTempCards();
+    wordViewForm_->close();
+}
+
+void TCardManager::CardsHostoryActionExecute()
+{
+    cardsHostoryForm_->ShowHistory();
+}
+
+} // namespace morva

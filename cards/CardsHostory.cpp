@@ -1,0 +1,150 @@
+#include "cards/CardsHostory.h"
+
+#include "text/CodePage1251.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+
+namespace morva {
+
+namespace {
+
+// "(bironta so‘rov bo‘lmagan)"
+const QString EmptyHistoryRow = QStringLiteral("(bironta so\u2018rov bo\u2018lmagan)");
+constexpr int RowHeight = 14;
+
+bool IsEnter(const QKeyEvent* event)
+{
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+// The history list takes Enter itself, ahead of the main window's Enter (open word).
+class THistoryListBox : public QListWidget {
+public:
+    std::function<void()> OnEnter;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride && IsEnter(static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
+        return QListWidget::event(event);
+    }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (!IsEnter(event)) {
+            QListWidget::keyPressEvent(event);
+            return;
+        }
+        if (OnEnter)
+            OnEnter();
+        event->accept();
+    }
+};
+
+QListWidgetItem* NewRow(const QString& text)
+{
+    auto* row = new QListWidgetItem(text);
+    row->setSizeHint(QSize(0, RowHeight));
+    return row;
+}
+
+} // namespace
+
+std::string DisableLinks(std::string html)
+{
+    for (std::size_t open = html.find("<a "); open != std::string::npos; open = html.find("<a ")) {
+        const std::size_t close = std::min(html.find('>', open), html.size());
+        html.erase(open + 2, close - (open + 2));
+    }
+    return html;
+}
+
+TCardsHostoryForm::TCardsHostoryForm()
+{
+    CreateParts();
+}
+
+void TCardsHostoryForm::CreateParts()
+{
+    setObjectName(QStringLiteral("CardsHostoryForm"));
+    setWindowTitle(QStringLiteral("Kartochkalar tarixi"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFixedSize(316, 280);
+    QFont tahoma(QStringLiteral("Tahoma"));
+    tahoma.setPixelSize(11);
+    setFont(tahoma);
+
+    auto* listBox = new THistoryListBox;
+    listBox->setParent(this);
+    listBox->OnEnter = [this] { ListBoxDblClick(); };
+    ListBox_ = listBox;
+    ListBox_->setObjectName(QStringLiteral("ListBox"));
+    ListBox_->setGeometry(8, 8, 300, 229);
+    QFont listFont(QStringLiteral("Arial for KovrMorva"));
+    listFont.setPixelSize(12);
+    ListBox_->setFont(listFont);
+    ListBox_->setUniformItemSizes(true);
+    ListBox_->addItem(NewRow(EmptyHistoryRow));
+    ListBox_->setEnabled(false);
+
+    OKButton_ = new QPushButton(QStringLiteral("Yopish"), this);
+    OKButton_->setObjectName(QStringLiteral("OKButton"));
+    OKButton_->setGeometry(113, 248, 90, 25);
+    OKButton_->setAutoDefault(false);
+
+    connect(ListBox_, &QListWidget::itemDoubleClicked, this, &TCardsHostoryForm::ListBoxDblClick);
+    connect(OKButton_, &QPushButton::clicked, this, &TCardsHostoryForm::OKButtonClick);
+}
+
+void TCardsHostoryForm::AddCard(const std::string& headword, const std::string& caption,
+                                const std::string& articleHtml)
+{
+    if (!ListBox_->isEnabled()) {
+        ListBox_->setEnabled(true);
+        ListBox_->clear();
+    }
+    ListBox_->insertItem(0, NewRow(QString::fromStdU16String(DictTextToWide(headword))));
+    ListBox_->setCurrentRow(0);
+    Captions_.insert(Captions_.begin(), caption);
+    Articles_.insert(Articles_.begin(), DisableLinks(articleHtml));
+}
+
+void TCardsHostoryForm::ShowHistory()
+{
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        move(screen.center() - rect().center());
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void TCardsHostoryForm::ListBoxDblClick()
+{
+    const int row = ListBox_->currentRow();
+    if (row < 0 || row >= Count() || !OnCardSelect_)
+        return;
+    // Copies: the handler may add entries while it runs.
+    const std::string caption = Captions_[row];
+    const std::string article = Articles_[row];
+    OnCardSelect_(caption, article);
+}
+
+void TCardsHostoryForm::OKButtonClick()
+{
+    close();
+}
+
+} // namespace morva

@@ -1,0 +1,53 @@
+#pragma once
+// TCardsHostoryForm: every card opened since start-up, newest first. Choosing an entry
+// (double click, or Enter in the list) hands its caption and article to OnCardSelect; the
+// stored articles have their links disabled, so a reopened card cannot be followed further.
+
+#include <QDialog>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QListWidget;
+class QPushButton;
+
+namespace morva {
+
+// Cuts every opening tag "<a ...>" down to "<a>": the link text stays, its target goes. An
+// opening tag without its ">" loses everything after its "<a". Case-sensitive: "<A " stays.
+std::string DisableLinks(std::string html);
+
+class TCardsHostoryForm : public QDialog {
+    Q_OBJECT
+public:
+    // Caption and article HTML of the chosen entry, dictionary text.
+    using TCardSelectEvent = std::function<void(const std::string& caption, const std::string& articleHtml)>;
+
+    TCardsHostoryForm();
+
+    // Records a card at the top and selects it. All three texts are dictionary text.
+    void AddCard(const std::string& headword, const std::string& caption, const std::string& articleHtml);
+    void SetOnCardSelect(TCardSelectEvent handler) { OnCardSelect_ = std::move(handler); }
+
+    // Shows the dialog without making it modal, raised and active.
+    void ShowHistory();
+
+    QListWidget& ListBox() { return *ListBox_; }
+    int Count() const { return static_cast<int>(Captions_.size()); }
+
+    void ListBoxDblClick();
+    void OKButtonClick();
+
+private:
+    void CreateParts();
+
+    QListWidget* ListBox_ = nullptr;
+    QPushButton* OKButton_ = nullptr;
+    std::vector<std::string> Captions_;
+    std::vector<std::string> Articles_;
+    TCardSelectEvent OnCardSelect_;
+    bool shownBefore_ = false;
+};
+
+} // namespace morva

@@ -1,0 +1,149 @@
+#include "cards/HtmlView.h"
+
+#include "text/ArticleText.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace morva {
+
+namespace {
+
+// Visited links keep the blue of unvisited ones; links are not underlined.
+constexpr const char* ArticleStyleSheet =
+    "a { color: #0000ff; text-decoration: none; }"
+    "pre { font-family: \"Courier New\"; }";
+
+// The frame markers that QTextDocument puts around a table and before each of its cells.
+constexpr char16_t BeginningOfFrame = 0xFDD0;
+constexpr char16_t EndOfFrame = 0xFDD1;
+
+} // namespace
+
+THtmlView::THtmlView(QWidget* parent)
+    : QTextBrowser(parent)
+{
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setCursor(Qt::IBeamCursor);
+
+    QPalette colours = palette();
+    colours.setColor(QPalette::Link, Qt::blue);
+    colours.setColor(QPalette::LinkVisited, Qt::blue);
+    setPalette(colours);
+
+    document()->setDefaultFont(QFont(ArticleFontName, ArticleFontSize));
+    document()->setDefaultStyleSheet(ArticleStyleSheet);
+    document()->setDocumentMargin(ArticleMargin);
+
+    connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
+        bool handled = false;
+        emit LinkClick(link.toString(), &handled);
+    });
+}
+
+void THtmlView::LoadArticle(std::string_view html)
+{
+    setHtml(QString::fromStdU16String(ArticleToWide(html)));
+    moveCursor(QTextCursor::Start);
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+}
+
+void THtmlView::SelectAll()
+{
+    if (!document()->isEmpty())
+        selectAll();
+}
+
+QString THtmlView::SelectedText() const
+{
+    const QString selected = textCursor().selectedText();
+    QString plain;
+    plain.reserve(selected.size());
+    for (const QChar c : selected) {
+        switch (c.unicode()) {
+        case QChar::ParagraphSeparator:
+        case QChar::LineSeparator:
+        case EndOfFrame:
+            plain += u'\n';
+            break;
+        case BeginningOfFrame:
+            // The cells of an article's table are its indentation and the indented text:
+            // they stay on one line.
+            break;
+        case QChar::Nbsp:
+            plain += u' ';
+            break;
+        default:
+            plain += c;
+        }
+    }
+    return plain;
+}
+
+void THtmlView::SetPopupMenu(QMenu* menu)
+{
+    popupMenu_ = menu;
+}
+
+QAction* THtmlView::PopupCommand(const QKeyEvent* event) const
+{
+    if (!popupMenu_)
+        return nullptr;
+    const QKeySequence pressed(event->keyCombination());
+    for (QAction* action : popupMenu_->actions()) {
+        if (!action->shortcut().isEmpty() && action->shortcut() == pressed)
+            return action;
+    }
+    return nullptr;
+}
+
+bool THtmlView::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Claim the context menu's keys, so that no other shortcut of the same keys (the
+        // main window's Ctrl+A, say) takes them while the view has the focus.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (PopupCommand(key)) {
+            key->accept();
+            return true;
+        }
+    }
+    return QTextBrowser::event(event);
+}
+
+void THtmlView::keyPressEvent(QKeyEvent* event)
+{
+    if (QAction* command = PopupCommand(event)) {
+        command->trigger();
+        return;
+    }
+    event->ignore();
+    emit KeyDown(event);
+    if (event->isAccepted())
+        return;
+    event->accept();
+    QTextBrowser::keyPressEvent(event);
+}
+
+void THtmlView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (popupMenu_)
+        popupMenu_->exec(event->globalPos());
+}
+
+QVariant THtmlView::loadResource(int, const QUrl&)
+{
+    return {};
+}
+
+} // namespace morva

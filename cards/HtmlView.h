@@ -1,0 +1,57 @@
+#pragma once
+// THtmlView: the article view of a card. Shows one article of the dictionary (dictionary
+// text with its transcriptions in IPA93 font bytes) from its top, lets the user select text
+// with the mouse and scroll with the keys and the wheel, and leaves everything else to the
+// card: link clicks, key presses and the context menu's commands.
+
+#include <QString>
+#include <QTextBrowser>
+
+#include <string_view>
+
+class QMenu;
+
+namespace morva {
+
+inline constexpr const char* ArticleFontName = "Arial for KovrMorva";
+inline constexpr int ArticleFontSize = 10; // points
+inline constexpr int ArticleMargin = 5;
+
+class THtmlView : public QTextBrowser {
+    Q_OBJECT
+public:
+    explicit THtmlView(QWidget* parent = nullptr);
+
+    // Replaces the document and shows the new one from its top.
+    void LoadArticle(std::string_view html);
+    // Selects the whole document; nothing happens when it is empty.
+    void SelectAll();
+    // The selection as plain text: lines end in "\n", the indentation cell's blanks are
+    // plain blanks, and no paragraph or table marker is left. Empty with nothing selected.
+    QString SelectedText() const;
+
+    // The context menu. Its commands' shortcuts are the view's own: the view claims those
+    // keys ahead of any other shortcut of the program and runs the commands itself.
+    void SetPopupMenu(QMenu* menu);
+
+signals:
+    // A click on a link, with the link's href. Nothing else happens whatever handled says.
+    void LinkClick(const QString& src, bool* handled);
+    // Every key press that is not a context-menu shortcut, before the view uses it; a
+    // receiver that accepts the event consumes the key.
+    void KeyDown(QKeyEvent* event);
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    // Nothing is loaded from outside the document: no images, no style sheets.
+    QVariant loadResource(int type, const QUrl& name) override;
+
+private:
+    QAction* PopupCommand(const QKeyEvent* event) const;
+
+    QMenu* popupMenu_ = nullptr;
+};
+
+} // namespace morva

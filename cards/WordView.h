@@ -1,0 +1,80 @@
+#pragma once
+// TWordViewForm: a card, the small window that shows one article. The main card (the first
+// card made with a context, kept for the life of the program) only hides when closed;
+// temporary cards (Tag 1), opened by the links of an article, are destroyed when closed.
+
+#include "cards/CardContext.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+class QAction;
+class QFrame;
+class QMenu;
+
+namespace morva {
+
+class THtmlView;
+class TUzDictionary;
+
+class TWordViewForm : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+public:
+    explicit TWordViewForm(TCardContext& context);
+    ~TWordViewForm() override;
+
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+    bool IsMainCard() const { return context_.MainCard == this; }
+
+    TUzDictionary* Dictionary() const { return dictionary_; }
+    // Dictionary text.
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+
+    // Shows entry index of the dictionary under its CardCaption and returns the article.
+    // Throws what the dictionary throws; the caption is set by then, the article is not.
+    std::string FillFromDictionary(TUzDictionary& dictionary, int index);
+    void FillFromText(const std::string& caption, const std::string& articleHtml);
+
+    // Makes the card visible, raises and activates it. A card that turns visible takes its
+    // stored placement first and then runs FormShow.
+    void ShowCard();
+
+    THtmlView& Html() { return *Html_; }
+
+    void FormCreate();
+    void FormShow();
+    // Decides what closing does: the main card hides, a temporary card is destroyed.
+    void FormClose(bool& destroy);
+    void HtmlKeyDown(QKeyEvent* event);
+    void HtmlHotSpotClick(const QString& src, bool* handled);
+    void N1Click();
+    void N3Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void CreateParts();
+    void OpenTemporaryCard(int index);
+    void Report(const std::exception& error);
+
+    TCardContext& context_;
+    std::unique_ptr<ICardPlacement> MainPropStorage_;
+    QMenu* ViewPopupMenu_ = nullptr;
+    QFrame* ViewPanel_ = nullptr;
+    THtmlView* Html_ = nullptr;
+    QAction* N1_ = nullptr;
+    QAction* N2_ = nullptr;
+    QAction* N3_ = nullptr;
+    TUzDictionary* dictionary_ = nullptr;
+    std::string caption_;
+    int tag_ = 0;
+};
+
+} // namespace morva
