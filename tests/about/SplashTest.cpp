@@ -1,0 +1,51 @@
+#include "shell/Splash.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace morva {
+namespace {
+
+TEST(Splash, PictureCoversThePanelInsideItsBevel)
+{
+    TSplashForm splash;
+    EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(splash.size(), QSize(477, 287));
+    EXPECT_EQ(splash.SplashImage->geometry(), QRect(2, 2, 473, 283));
+    EXPECT_EQ(splash.SplashImage->pixmap().size(), QSize(473, 283));
+    EXPECT_TRUE(splash.SplashImage->isVisibleTo(&splash));
+
+    splash.show();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_LE(std::abs(splash.frameGeometry().center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(splash.frameGeometry().center().y() - screen.center().y()), 1);
+}
+
+TEST(Splash, WaitEndsWhenTheTimerHasFired)
+{
+    TSplashForm splash;
+    EXPECT_EQ(splash.Timer->interval(), 500);
+    int asked = 0;
+    RunSplashWait(splash, [&] { ++asked; return false; });
+    EXPECT_TRUE(splash.isVisible());
+    EXPECT_TRUE(splash.TimerFired());
+    EXPECT_FALSE(splash.Timer->isActive()) << "the handler switches the timer off";
+    // 500 ms in steps of 50 ms: about ten rounds, never just one.
+    EXPECT_GE(asked, 5);
+}
+
+TEST(Splash, WaitEndsAfterOneRoundWhenTerminationIsRequested)
+{
+    TSplashForm splash;
+    int asked = 0;
+    RunSplashWait(splash, [&] { ++asked; return true; });
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(splash.TimerFired());
+}
+
+} // namespace
+} // namespace morva
