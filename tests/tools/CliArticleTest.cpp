@@ -1,0 +1,159 @@
+// morva-cli article, lookup and the text-rule commands, run as a user runs them.
+
+#include "engine/KovrObj.h"
+#include "tests/support/DictFiles.h"
+#include "tests/support/TestFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace morva {
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+Outcome RunCli(std::vector<std::string> args)
+{
+    const auto folder = test::FreshFolder("cli-run");
+    const std::string outPath = folder / "out", errPath = folder / "err";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const std::string program = std::string(std::getenv("MORVA_BIN")) + "/morva-cli";
+    args.insert(args.begin(), program);
+    std::vector<char*> argv;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    Outcome outcome;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    outcome.out = ReadFile(outPath);
+    outcome.err = ReadFile(errPath);
+    return outcome;
+}
+
+// "book" with a transcription, a phrase and a cross-reference; Cyrillic targets in Russian.
+std::string WriteDictionary()
+{
+    TDictWriter writer;
+    const std::string ipa = "b\x55k"; // upsilon in the IPA font layout
+    writer.AddWordEntry(English, "book",
+                        {test::Sense("book", "kitob", "\xEA\xED\xE8\xE3\xE0", ipa),
+                         test::Sense("book", "=volume", "=tome", ipa)},
+                        {{"to read a book", "kitob o\x91qimoq", "\xF7\xE8\xF2\xE0\xF2\xFC"}});
+    writer.AddWordEntry(English, "volume", {test::Sense("volume", "jild", "\xF2\xEE\xEC")}, {});
+    writer.AddPhraseEntry(English, "R&D", {"R&D", "tadqiqot", "\xCD\xC8\xCE\xCA\xD0"});
+    writer.AddWordEntry(Uzbek, "kitob", {test::Sense("book", "kitob", "\xEA\xED\xE8\xE3\xE0")}, {});
+    writer.AddWordEntry(Russian, "\xEA\xED\xE8\xE3\xE0", {test::Sense("book", "kitob", "\xEA\xED\xE8\xE3\xE0")}, {});
+    return test::WriteBytes("cli-article", writer.FileBytes()).string();
+}
+
+TEST(CliArticle, ArticleRawAndAsUnicode)
+{
+    const std::string data = WriteDictionary();
+    TUzDictionary dict{std::filesystem::path(data)};
+    dict.SetTargetLanguage(Russian);
+
+    const auto raw = RunCli({"--data", data, "article", "en", "ru", "0", "--raw"});
+    EXPECT_EQ(raw.status, 0) << raw.err;
+    EXPECT_EQ(raw.out, dict.ArticleHtml(0));
+
+    const auto html = RunCli({"--data", data, "article", "en", "ru", "0"});
+    EXPECT_EQ(html.status, 0) << html.err;
+    EXPECT_EQ(html.out,
+              "<b>book </b><br><font face=\"SILManuscriptIPA\">[bʊk]</font>"
+              "<br><table border=\"0\" cellspacing=\"0\" cellpadding=\"0\"><tr><td>&nbsp;&nbsp;&nbsp;&nbsp;</td><td>"
+              "книга; <i>см.</i> <a href=\"x\">tome</a></td></tr></table><br><br><br>"
+              "to read a book – читать<br>\n");
+}
+
+TEST(CliArticle, LookupPrintsTheFoundHeadwordAndReadableArticle)
+{
+    const std::string data = WriteDictionary();
+    const auto exact = RunCli({"--data", data, "lookup", "en", "uz", "book"});
+    EXPECT_EQ(exact.status, 0) << exact.err;
+    EXPECT_EQ(exact.out, "book\n"
+                         "\n"
+                         "book\n"
+                         "[bʊk]\n"
+                         "    kitob; см. volume [→ volume]\n"
+                         "\n"
+                         "to read a book – kitob o‘qimoq\n");
+
+    // A word that is missing selects the next headword, as the search field does; so does a
+    // text that the field would tidy first.
+    const auto nearest = RunCli({"--data", data, "lookup", "en", "uz", "boo"});
+    EXPECT_EQ(nearest.out.substr(0, nearest.out.find('\n')), "book");
+    const auto tidied = RunCli({"--data", data, "lookup", "en", "uz", "{1}volume"});
+    EXPECT_EQ(tidied.out.substr(0, tidied.out.find('\n')), "volume");
+
+    const auto phrase = RunCli({"--data", data, "lookup", "en", "ru", "r&d"});
+    EXPECT_EQ(phrase.out, "R&D\n\nR&D\n    НИОКР\n");
+
+    const auto past = RunCli({"--data", data, "lookup", "en", "uz", "zzz"});
+    EXPECT_EQ(past.status, 1);
+    EXPECT_EQ(past.out, "");
+    EXPECT_NE(past.err.find("zzz"), std::string::npos);
+}
+
+TEST(CliArticle, Failures)
+{
+    const std::string data = WriteDictionary();
+    const auto range = RunCli({"--data", data, "article", "en", "uz", "3"});
+    EXPECT_EQ(range.status, 1);
+    EXPECT_EQ(range.err, "3 indeksli element yo‘q.\n");
+    EXPECT_EQ(RunCli({"--data", data, "article", "de", "uz", "0"}).status, 2);
+    EXPECT_EQ(RunCli({"--data", data, "article", "en", "uz", "0", "--html"}).status, 2);
+    EXPECT_EQ(RunCli({"--data", data, "lookup", "en", "uz"}).status, 2);
+}
+
+TEST(CliArticle, TextRules)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::string out;
+    };
+    const Case cases[] = {
+        {{"normalize", "см. abandon, 2"}, "=abandon\n"},
+        {{"normalize", "wait...."}, "wait…\n"},
+        {{"matchform", "abandon (smth) {1}"}, "abandon\n"},
+        {{"trimparen", "(разг.) слово (в знач.) ещё"}, "слово (в знач.)\n"},
+        {{"contains", "-ness", "happiness"}, "1\n"},
+        {{"contains", "run", "running"}, "0\n"},
+        {{"contains", "сўз", "бу сўз"}, "1\n"},
+    };
+    for (const auto& c : cases) {
+        const auto outcome = RunCli(c.args);
+        EXPECT_EQ(outcome.status, 0) << c.args[0];
+        EXPECT_EQ(outcome.out, c.out) << c.args[0];
+    }
+}
+
+} // namespace
+} // namespace morva
