@@ -2,6 +2,9 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QPixmap>
 
@@ -130,6 +133,25 @@ TEST(Resources, EveryCommandIconRendersAtBothSizes)
         }
     }
     EXPECT_EQ(QImage(QStringLiteral(":/icons/Morva.png")).size(), QSize(256, 256));
+}
+
+// The tests' fontconfig file lists only the two fonts the build makes, so every test sees the
+// program's required fonts installed and nothing of the user's.
+TEST(Resources, TestsSeeExactlyTheBuildsTwoFonts)
+{
+    QStringList families = QFontDatabase::families();
+    // fontconfig's generic names come along; they resolve to the two fonts.
+    families.removeIf([](const QString& family) {
+        return family == u"Sans Serif" || family == u"Serif" || family == u"Monospace";
+    });
+    families.sort();
+    EXPECT_EQ(families.join(u'|').toStdString(), "Arial for KovrMorva|SILManuscriptIPA");
+    QFont display(QStringLiteral("Arial for KovrMorva"));
+    EXPECT_TRUE(QFontInfo(display).exactMatch());
+    // The Uzbek letters of the dictionary's code page have glyphs.
+    const QFontMetrics metrics(display);
+    for (char16_t letter : {u'\u0492', u'\u049B', u'\u04B3', u'\u040E', u'\u045E'})
+        EXPECT_TRUE(metrics.inFont(QChar(letter))) << int(letter);
 }
 
 } // namespace
