@@ -1,0 +1,143 @@
+#include "placement/QtPlacementWindow.h"
+
+#include <QGuiApplication>
+#include <QMetaProperty>
+#include <QScreen>
+
+namespace morva {
+namespace {
+
+constexpr const char* PositionProperty = "Position";
+constexpr Qt::WindowStates RestoredStates = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+
+TRect ToRect(const QRect& rect)
+{
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
+QRect ToQRect(const TRect& rect)
+{
+    return QRect(rect.Left, rect.Top, rect.Width, rect.Height);
+}
+
+} // namespace
+
+std::string TQtPlacementWindow::ClassName() const
+{
+    std::string name = window_->metaObject()->className();
+    const std::size_t scope = name.rfind("::");
+    return scope == std::string::npos ? name : name.substr(scope + 2);
+}
+
+std::string TQtPlacementWindow::ComponentName() const
+{
+    return window_->objectName().toStdString();
+}
+
+TRect TQtPlacementWindow::Bounds() const
+{
+    return ToRect(window_->geometry());
+}
+
+void TQtPlacementWindow::SetBounds(const TRect& bounds)
+{
+    window_->setGeometry(ToQRect(bounds));
+}
+
+bool TQtPlacementWindow::HasHandle() const
+{
+    return window_->testAttribute(Qt::WA_WState_Created);
+}
+
+TRect TQtPlacementWindow::RestoredRect() const
+{
+    const QRect normal = window_->normalGeometry();
+    return ToRect(normal.isValid() ? normal : window_->geometry());
+}
+
+void TQtPlacementWindow::SetRestoredRect(const TRect& rect)
+{
+    // Qt keeps the restored rectangle of a maximised window as the geometry it had when
+    // it was last in the normal state.
+    const Qt::WindowStates states = window_->windowState();
+    window_->setWindowState(states & ~RestoredStates);
+    window_->setGeometry(ToQRect(rect));
+    window_->setWindowState(states);
+}
+
+TWindowState TQtPlacementWindow::WindowState() const
+{
+    const Qt::WindowStates states = window_->windowState();
+    if (states & Qt::WindowMinimized)
+        return TWindowState::Minimized;
+    if (states & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return TWindowState::Maximized;
+    return TWindowState::Normal;
+}
+
+void TQtPlacementWindow::SetWindowState(TWindowState state)
+{
+    if (state == WindowState())
+        return;
+    Qt::WindowStates states = window_->windowState() & ~RestoredStates;
+    if (state == TWindowState::Minimized)
+        states |= Qt::WindowMinimized;
+    else if (state == TWindowState::Maximized)
+        states |= Qt::WindowMaximized;
+    window_->setWindowState(states);
+}
+
+int TQtPlacementWindow::PixelsPerInch() const
+{
+    return window_->logicalDpiY();
+}
+
+int TQtPlacementWindow::ScreenPixelsPerInch() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? qRound(screen->logicalDotsPerInchY()) : PixelsPerInch();
+}
+
+TPosition TQtPlacementWindow::Position() const
+{
+    const QVariant position = window_->property(PositionProperty);
+    return position.isValid() ? static_cast<TPosition>(position.toInt()) : TPosition::Designed;
+}
+
+void TQtPlacementWindow::SetPosition(TPosition position)
+{
+    window_->setProperty(PositionProperty, static_cast<int>(position));
+}
+
+std::string TQtPlacementWindow::ActiveControl() const
+{
+    const QWidget* focused = window_->focusWidget();
+    return focused ? focused->objectName().toStdString() : std::string();
+}
+
+void TQtPlacementWindow::SetActiveControl(const std::string& name)
+{
+    if (name.empty())
+        return;
+    if (auto* control = window_->findChild<QWidget*>(QString::fromStdString(name)))
+        control->setFocus();
+}
+
+std::optional<int> TQtPlacementWindow::IntProperty(const std::string& name) const
+{
+    const QMetaObject* meta = window_->metaObject();
+    const int index = meta->indexOfProperty(name.c_str());
+    if (index < 0 || meta->property(index).metaType().id() != QMetaType::Int)
+        return std::nullopt;
+    return meta->property(index).read(window_).toInt();
+}
+
+bool TQtPlacementWindow::SetIntProperty(const std::string& name, int value)
+{
+    const QMetaObject* meta = window_->metaObject();
+    const int index = meta->indexOfProperty(name.c_str());
+    return index >= 0 && meta->property(index).metaType().id() == QMetaType::Int && meta->property(index).isWritable()
+        && meta->property(index).write(window_, value);
+}
+
+} // namespace morva
