@@ -357,9 +357,7 @@ private:
         for (;;) {
             const std::size_t start = pos_;
             const std::string word = Ident();
-            if (Is(word, "end"))
-                break;
-            if (Is(word, "object") || Is(word, "inherited") || Is(word, "inline")) {
+            if (Is(word, "end") || Is(word, "object") || Is(word, "inherited") || Is(word, "inline")) {
                 pos_ = start;
                 break;
             }

@@ -1,0 +1,133 @@
+#include "placement/PlacementStream.h"
+#include "placement/PropStorage.h"
+#include "platform/FakeRegistry.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace morva {
+
+// Stand-ins for the program's windows, so the stream carries their class names.
+class TMainForm : public QWidget {
+    Q_OBJECT
+};
+class TWordViewForm : public QWidget {
+    Q_OBJECT
+};
+
+namespace {
+
+const std::string Line0 = "5450463009544D61696E466F726D084D61696E466F726D0648656967687403B101044C656674032B";
+const std::string Line1 = "010D506978656C73506572496E6368026003546F70026A055769647468033601000000";
+
+class PlacementWidgetTest : public testing::Test {
+protected:
+    std::vector<std::uint8_t> Stored(const std::string& section)
+    {
+        auto stream = manager_.ReadSection(section);
+        return stream ? *stream : std::vector<std::uint8_t>{};
+    }
+
+    std::vector<std::uint8_t> StreamOf(const std::string& className, const std::string& name, QRect rect)
+    {
+        TStreamWriter writer;
+        writer.WriteSignature();
+        writer.WriteStr(className);
+        writer.WriteStr(name);
+        const std::pair<const char*, int> properties[] = {{"Height", rect.height()}, {"Left", rect.x()}, {"PixelsPerInch", 96},
+                                                          {"Top", rect.y()}, {"Width", rect.width()}};
+        for (const auto& [property, value] : properties) {
+            writer.WriteStr(property);
+            writer.WriteInteger(value);
+        }
+        for (int i = 0; i < 3; ++i)
+            writer.WriteListEnd();
+        return writer.Bytes();
+    }
+
+    FakeRegistry registry_;
+    TRegPropStorageMan manager_{registry_};
+    std::vector<std::string> reports_;
+    TErrorReport report_ = [this](const std::exception& error) { reports_.push_back(error.what()); };
+};
+
+TEST_F(PlacementWidgetTest, AWindowTakesItsPlacementOnShowingAndStoresItOnClosing)
+{
+    auto key = registry_.OpenKey("\\Software\\Kovrak\\Morva\\MainWindow", true);
+    key->WriteValue("Line0000000000", TRegValue::String(Line0));
+    key->WriteValue("Line0000000001", TRegValue::String(Line1));
+
+    TMainForm window;
+    window.setObjectName("MainForm");
+    auto storage = MakeWidgetPropStorage(window, manager_, "MainWindow", report_);
+    storage->InstallHooks(window);
+
+    window.show();
+    EXPECT_EQ(window.geometry(), QRect(299, 106, 310, 433));
+
+    window.setGeometry(50, 60, 320, 240);
+    window.close();
+    EXPECT_EQ(Stored("MainWindow"), StreamOf("TMainForm", "MainForm", QRect(50, 60, 320, 240)));
+    EXPECT_TRUE(storage->Saved());
+    EXPECT_TRUE(reports_.empty());
+}
+
+TEST_F(PlacementWidgetTest, AMaximisedWindowKeepsItsNormalRectangle)
+{
+    TMainForm window;
+    window.setObjectName("MainForm");
+    auto storage = MakeWidgetPropStorage(window, manager_, "MainWindow", report_);
+    window.setGeometry(120, 130, 340, 250);
+    window.show();
+    window.setWindowState(Qt::WindowMaximized);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(window.isMaximized());
+
+    storage->SaveStoredProps();
+    EXPECT_EQ(Stored("MainWindow"), StreamOf("TMainForm", "MainForm", QRect(120, 130, 340, 250)));
+
+    // A window maximised before it shows gets the stored rectangle to return to.
+    manager_.WriteSection("MainWindow", StreamOf("TMainForm", "MainForm", QRect(30, 40, 350, 260)));
+    TMainForm next;
+    next.setObjectName("MainForm");
+    auto nextStorage = MakeWidgetPropStorage(next, manager_, "MainWindow", report_);
+    nextStorage->InstallHooks(next);
+    next.setWindowState(Qt::WindowMaximized);
+    next.show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(next.isMaximized());
+    next.setWindowState(Qt::WindowNoState);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(next.geometry(), QRect(30, 40, 350, 260));
+}
+
+TEST_F(PlacementWidgetTest, TheLastCardClosedGivesEveryCardItsPlacement)
+{
+    TWordViewForm mainCard;
+    mainCard.setObjectName("WordViewForm");
+    auto mainStorage = MakeWidgetPropStorage(mainCard, manager_, "WordViewWindow", report_);
+    mainStorage->InstallHooks(mainCard);
+    TWordViewForm second;
+    second.setObjectName("WordViewForm");
+    auto secondStorage = MakeWidgetPropStorage(second, manager_, "WordViewWindow", report_);
+    secondStorage->InstallHooks(second);
+
+    mainCard.setGeometry(10, 10, 300, 200);
+    mainCard.show();
+    mainCard.close();
+    second.show();
+    EXPECT_EQ(second.geometry(), QRect(10, 10, 300, 200));
+
+    second.setGeometry(400, 300, 250, 180);
+    second.close();
+    EXPECT_EQ(Stored("WordViewWindow"), StreamOf("TWordViewForm", "WordViewForm", QRect(400, 300, 250, 180)));
+
+    mainCard.show();
+    EXPECT_EQ(mainCard.geometry(), QRect(400, 300, 250, 180));
+}
+
+} // namespace
+} // namespace morva
+
+#include "PlacementWidgetTest.moc"
