@@ -1,0 +1,270 @@
+// The language pair: selectors, language commands and menus, refills, bars, stay-on-top,
+// help and web site.
+
+#include "tests/shell/ShellFixture.h"
+
+#include "shell/Settings.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QToolBar>
+
+#include <fstream>
+
+namespace morva::test {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+class LangPairTest : public ShellTest {
+protected:
+    // As the user picks an item: the selector shows it and reports the pick.
+    void Pick(QComboBox* selector, Language item)
+    {
+        selector->setCurrentIndex(item);
+        emit selector->activated(item);
+    }
+
+    void ExpectPair(Language src, Language dest)
+    {
+        SCOPED_TRACE(testing::Message() << "pair " << int(src) << " -> " << int(dest));
+        EXPECT_EQ(form->Dictionary()->SourceLanguage(), src);
+        EXPECT_EQ(form->Dictionary()->TargetLanguage(), dest);
+        EXPECT_EQ(form->SrcLangCB->currentIndex(), src);
+        EXPECT_EQ(form->DestLangCB->currentIndex(), dest);
+        const QAction* srcActions[] = {form->SrcEnglishLangAction, form->SrcUzbekLangAction, form->SrcRussianLangAction};
+        const QAction* destActions[] = {form->DestEnglishLangAction, form->DestUzbekLangAction, form->DestRussianLangAction};
+        for (Language language = 0; language < LanguageCount; ++language) {
+            EXPECT_EQ(srcActions[language]->isChecked(), language == src) << int(language);
+            EXPECT_EQ(destActions[language]->isChecked(), language == dest) << int(language);
+            // The target command of the source language is hidden.
+            EXPECT_EQ(destActions[language]->isVisible(), language != src) << int(language);
+        }
+        EXPECT_EQ(form->SrcChangeLangAction->text(), srcActions[src]->text());
+        EXPECT_EQ(form->DestChangeLangAction->text(), destActions[dest]->text());
+        EXPECT_EQ(form->SrcChangeLangAction->icon().cacheKey(), srcActions[src]->icon().cacheKey());
+        EXPECT_EQ(form->DestChangeLangAction->icon().cacheKey(), destActions[dest]->icon().cacheKey());
+    }
+
+    void StorePair(Language src, Language dest)
+    {
+        auto key = registry.OpenKey(SettingsKeyPath, true);
+        key->WriteValue("SrcLang", TRegValue::String(std::to_string(src)));
+        key->WriteValue("DestLang", TRegValue::String(std::to_string(dest)));
+    }
+};
+
+TEST_F(LangPairTest, TheWindowAsCreated)
+{
+    Create();
+    EXPECT_EQ(form->windowTitle(), "Kovrak MORVA");
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(form->minimumSize(), QSize(308, 200));
+    EXPECT_EQ(form->size(), QSize(310, 433));
+    const QStringList languages = {"Inglizcha", "O'zbekcha", "Ruscha"};
+    for (QComboBox* selector : {form->SrcLangCB, form->DestLangCB}) {
+        ASSERT_EQ(selector->count(), 3);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(selector->itemText(i), languages[i]);
+    }
+    // Top to bottom, whatever the bars.
+    EXPECT_LT(form->EditToolBar->y(), form->LangToolBar->y());
+    EXPECT_LT(form->LangToolBar->y(), form->WordList->y());
+    EXPECT_LT(form->WordList->y(), form->SearchPanel->y());
+    EXPECT_LT(form->SearchPanel->y(), form->ServiceToolBar->y());
+    EXPECT_EQ(form->SearchEdit->width(), form->SearchPanel->width());
+    EXPECT_EQ(form->SearchPanel->height(), 26);
+    EXPECT_EQ(form->ServiceToolBar->height(), 41);
+    EXPECT_EQ(form->SearchEdit->maxLength(), 255);
+
+    ExpectPair(English, Uzbek);
+    ASSERT_EQ(form->WordList->model()->rowCount(), int(EnglishWords.size()));
+    EXPECT_EQ(Row(0), "apple");
+    EXPECT_EQ(form->SelectedRow(), -1);
+    EXPECT_TRUE(form->WordList->isEnabled());
+    EXPECT_TRUE(form->SearchEdit->isEnabled());
+    EXPECT_TRUE(form->WordInfoAction->isEnabled());
+    EXPECT_TRUE(form->SearchEdit->hasFocus());
+    EXPECT_FALSE(form->CutToClipAction->isEnabled());
+    EXPECT_FALSE(form->CopyToClipAction->isEnabled());
+    EXPECT_FALSE(form->PasteFromClipAction->isEnabled());
+    EXPECT_FALSE(form->RestoreAction->isEnabled());
+    EXPECT_TRUE(form->ShowEditBarAction->isChecked());
+    EXPECT_FALSE(form->StayOnTopAction->isChecked());
+}
+
+TEST_F(LangPairTest, StoredUzbekToEnglish)
+{
+    StorePair(Uzbek, English);
+    Create();
+    ExpectPair(Uzbek, English);
+    EXPECT_EQ(form->SrcLangCB->currentText(), "O'zbekcha");
+    EXPECT_EQ(form->DestLangCB->currentText(), "Inglizcha");
+    EXPECT_EQ(Row(0), Wide(UzbekWords[0]));
+}
+
+struct TPick {
+    Language startSrc, startDest;
+    bool sourceSelector;
+    Language item;
+    Language src, dest;
+    bool refilled;
+};
+
+TEST_F(LangPairTest, SelectorPicksKeepThePairValid)
+{
+    const TPick picks[] = {
+        {English, Uzbek, false, English, Uzbek, English, true},  // the source picked as target swaps
+        {English, Uzbek, true, Uzbek, Uzbek, English, true},     // the target picked as source swaps
+        {English, Uzbek, false, Russian, English, Russian, false},
+        {English, Uzbek, true, Russian, Russian, Uzbek, true},
+        {Uzbek, Russian, true, English, English, Russian, true},
+        {Russian, English, false, Russian, English, Russian, true},
+        {English, Uzbek, false, Uzbek, English, Uzbek, false},   // the same item again
+    };
+    Create();
+    for (const TPick& pick : picks) {
+        SCOPED_TRACE(testing::Message() << int(pick.startSrc) << "->" << int(pick.startDest) << " pick "
+                                        << (pick.sourceSelector ? "source " : "target ") << int(pick.item));
+        form->SetLangPair(pick.startSrc, pick.startDest, false);
+        form->SearchEdit->setText("zz");
+        Pick(pick.sourceSelector ? form->SrcLangCB : form->DestLangCB, pick.item);
+        ExpectPair(pick.src, pick.dest);
+        // A refill empties the field; a change of the target alone leaves text and list be.
+        EXPECT_EQ(form->SearchEdit->text(), pick.refilled ? "" : "zz");
+        const auto& words = pick.src == English ? EnglishWords : pick.src == Uzbek ? UzbekWords : RussianWords;
+        ASSERT_EQ(form->WordList->model()->rowCount(), int(words.size()));
+        EXPECT_EQ(Row(0), Wide(words[0]));
+    }
+}
+
+TEST_F(LangPairTest, NextSourceAndOtherTarget)
+{
+    struct TCase {
+        Language startSrc, startDest;
+        bool nextSource;
+        Language src, dest;
+    };
+    const TCase cases[] = {
+        {Russian, Uzbek, true, English, Uzbek},
+        {English, Uzbek, true, Uzbek, English},
+        {Uzbek, English, true, Russian, English},
+        {Uzbek, Russian, false, Uzbek, English},
+        {Uzbek, English, false, Uzbek, Russian},
+        {English, Uzbek, false, English, Russian},
+        {English, Russian, false, English, Uzbek},
+        {Russian, English, false, Russian, Uzbek},
+        {Russian, Uzbek, false, Russian, English},
+    };
+    Create();
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.startSrc) << "->" << int(c.startDest));
+        form->SetLangPair(c.startSrc, c.startDest, false);
+        (c.nextSource ? form->SrcChangeLangAction : form->DestChangeLangAction)->trigger();
+        ExpectPair(c.src, c.dest);
+    }
+}
+
+TEST_F(LangPairTest, LanguageCommandsAndMenus)
+{
+    Create();
+    ASSERT_EQ(form->SrcLangPopupMenu->actions().size(), 3);
+    ASSERT_EQ(form->DestLangPopupMenu->actions().size(), 3);
+    EXPECT_EQ(form->SrcRussianLangAction->toolTip(), u"Переводить с русского языка"_s);
+    EXPECT_EQ(form->DestRussianLangAction->toolTip(), u"Переводить на русский язык"_s);
+
+    form->SrcRussianLangAction->trigger();
+    ExpectPair(Russian, Uzbek);
+    // Running the checked command again changes nothing and keeps its check mark.
+    form->SrcRussianLangAction->trigger();
+    ExpectPair(Russian, Uzbek);
+    form->DestEnglishLangAction->trigger();
+    ExpectPair(Russian, English);
+    form->DestEnglishLangAction->trigger();
+    ExpectPair(Russian, English);
+}
+
+TEST_F(LangPairTest, SourceChangeEmptiesTheFieldAndFocusesIt)
+{
+    Create();
+    QTest::keyClicks(form->SearchEdit, "boo");
+    ASSERT_EQ(SelectedHeadword(), "book");
+    form->WordList->setFocus();
+    Pick(form->SrcLangCB, Russian);
+    EXPECT_EQ(form->SearchEdit->text(), "");
+    EXPECT_EQ(form->SelectedRow(), -1);
+    EXPECT_TRUE(form->SearchEdit->hasFocus());
+    EXPECT_FALSE(QApplication::overrideCursor());
+}
+
+TEST_F(LangPairTest, BarsComeBackToTheirPlaces)
+{
+    Create();
+    form->ShowEditBarAction->trigger();
+    EXPECT_FALSE(form->ShowEditBarAction->isChecked());
+    EXPECT_TRUE(form->EditToolBar->isHidden());
+    form->ShowLangBarAction->trigger();
+    form->ShowEditBarAction->trigger();
+    form->ShowLangBarAction->trigger();
+    form->ShowServiceBarAction->trigger();
+    form->ShowServiceBarAction->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(form->EditToolBar->isVisible());
+    EXPECT_TRUE(form->ServiceToolBar->isVisible());
+    EXPECT_LT(form->EditToolBar->y(), form->LangToolBar->y());
+    EXPECT_LT(form->LangToolBar->y(), form->WordList->y());
+    EXPECT_LT(form->SearchPanel->y(), form->ServiceToolBar->y());
+}
+
+TEST_F(LangPairTest, StayOnTopNeitherMovesNorActivates)
+{
+    Create();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    const QRect before = form->geometry();
+
+    form->StayOnTopAction->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(form->StayOnTopAction->isChecked());
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(form->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->geometry(), before);
+    EXPECT_EQ(QApplication::activeWindow(), &other);
+
+    form->StayOnTopAction->trigger();
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->geometry(), before);
+}
+
+TEST_F(LangPairTest, HelpAndWebSite)
+{
+    Create();
+    form->CallHelpAction->trigger();
+    ASSERT_EQ(messages.Shown.size(), 1u);
+    EXPECT_EQ(messages.Shown[0].Text, u"Ma‘lumot faylini ochish o‘nglanmayapti."_s);
+    EXPECT_EQ(messages.Shown[0].Caption, "Kovrak MORVA");
+    EXPECT_EQ(messages.Shown[0].Icon, TMessageIcon::Error);
+
+    std::ofstream(Folder() / "Morva.chm") << "help";
+    form->CallHelpAction->trigger();
+    ASSERT_EQ(shell.Opened.size(), 1u);
+    EXPECT_EQ(shell.Opened[0], QUrl::fromLocalFile(QString::fromStdString((Folder() / "Morva.chm").string())));
+    EXPECT_EQ(messages.Shown.size(), 1u);
+
+    form->GoToSiteAction->trigger();
+    ASSERT_EQ(shell.Opened.size(), 2u);
+    EXPECT_EQ(shell.Opened[1].host(), "morva.example.com");
+    shell.Succeed = false;
+    form->GoToSiteAction->trigger();
+    ASSERT_EQ(messages.Shown.size(), 2u);
+    EXPECT_EQ(messages.Shown[1].Text, u"Sayt ko‘rish dasturini ochish o‘nglanmayapti."_s);
+}
+
+} // namespace
+} // namespace morva::test

@@ -1,0 +1,191 @@
+// The search field and the word list as one control: finding, tidying, moving, typing into
+// the list, the clipboard commands and their enabled states.
+
+#include "tests/shell/ShellFixture.h"
+
+#include <QAction>
+
+namespace morva::test {
+namespace {
+
+class SearchTest : public ShellTest {
+protected:
+    void SetUp() override { Create(); }
+
+    // Types one key at a time, as a user does.
+    void Type(const QString& keys, QWidget* into = nullptr)
+    {
+        QTest::keyClicks(into ? into : form->SearchEdit, keys);
+    }
+};
+
+TEST_F(SearchTest, TypingLetterByLetterSelectsTheNearestHeadword)
+{
+    const std::pair<char, const char*> steps[] = {
+        {'b', "bee"}, {'o', "book"}, {'o', "book"}, {'t', "boot"}, {'h', "cat"},
+    };
+    for (auto [letter, expected] : steps) {
+        Type(QString(QChar(letter)));
+        EXPECT_EQ(SelectedHeadword(), expected) << SearchText();
+    }
+}
+
+TEST_F(SearchTest, NoHeadwordAtOrAfterTheTextKeepsTheSelection)
+{
+    Type("do");
+    ASSERT_EQ(SelectedHeadword(), "dog");
+    Type("z");
+    EXPECT_EQ(SearchText(), "doz");
+    EXPECT_EQ(SelectedHeadword(), "dog");
+    form->SearchEdit->clear();
+    EXPECT_EQ(SelectedHeadword(), "dog");
+}
+
+TEST_F(SearchTest, ArrowKeysInTheFieldMoveTheList)
+{
+    Type("boo");
+    ASSERT_EQ(SelectedHeadword(), "book");
+    QTest::keyClick(form->SearchEdit, Qt::Key_Down);
+    EXPECT_EQ(SelectedHeadword(), "booking");
+    EXPECT_EQ(SearchText(), "booking");
+    EXPECT_EQ(form->SearchEdit->selectedText(), "booking");
+    EXPECT_TRUE(form->SearchEdit->hasFocus());
+    // The next character replaces the whole text.
+    Type("c");
+    EXPECT_EQ(SearchText(), "c");
+    EXPECT_EQ(SelectedHeadword(), "cat");
+    QTest::keyClick(form->SearchEdit, Qt::Key_Up);
+    EXPECT_EQ(SelectedHeadword(), "boot");
+    QTest::keyClick(form->SearchEdit, Qt::Key_PageDown);
+    EXPECT_EQ(SelectedHeadword(), "dog");
+    EXPECT_EQ(SearchText(), "dog");
+}
+
+TEST_F(SearchTest, TypingIntoTheListEditsTheField)
+{
+    form->WordList->setFocus();
+    Type("bo", form->WordList);
+    EXPECT_EQ(SearchText(), "bo");
+    EXPECT_EQ(SelectedHeadword(), "book");
+    EXPECT_TRUE(form->WordList->hasFocus());
+    QTest::keyClick(form->WordList, Qt::Key_Backspace);
+    EXPECT_EQ(SearchText(), "b");
+    EXPECT_EQ(SelectedHeadword(), "bee");
+    QTest::keyClick(form->WordList, Qt::Key_Backspace);
+    QTest::keyClick(form->WordList, Qt::Key_Backspace);
+    EXPECT_EQ(SearchText(), "");
+    EXPECT_TRUE(form->WordList->hasFocus());
+    // Moving in the list writes the chosen headword into the field.
+    QTest::keyClick(form->WordList, Qt::Key_Down);
+    EXPECT_EQ(SearchText(), SelectedHeadword());
+    EXPECT_FALSE(SearchText().empty());
+}
+
+TEST_F(SearchTest, ClickingARowWritesItIntoTheField)
+{
+    const QRect row = form->WordList->visualRect(form->WordList->model()->index(4, 0));
+    QTest::mouseClick(form->WordList->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(SelectedHeadword(), "boot");
+    EXPECT_EQ(SearchText(), "boot");
+}
+
+TEST_F(SearchTest, TheFieldTidiesItself)
+{
+    struct TCase {
+        const char* text;
+        bool typed; // letter by letter, or all at once as a paste
+        const char* field;
+    };
+    const TCase cases[] = {
+        {"book ", true, "book "},         // one trailing space stays while a phrase is typed
+        {"book  ", true, "book "},        // a second one goes
+        {"book  c", true, "book c"},
+        {" ", true, ""},
+        {"#", true, ""},
+        {"{", true, ""},
+        {"{x}b", true, "xb"},             // "{" goes at once, then the lone "}"
+        {"{x}b", false, "b"},
+        {"cat...", true, "cat\x85"},      // dots become an ellipsis at once
+        {"cat....", false, "cat\x85"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.text << (c.typed ? " typed" : " pasted"));
+        form->SearchEdit->clear();
+        if (c.typed)
+            Type(QString::fromLatin1(c.text));
+        else
+            form->SearchEdit->insert(QString::fromLatin1(c.text));
+        EXPECT_EQ(SearchText(), c.field);
+    }
+}
+
+TEST_F(SearchTest, TidyingKeepsTheCaret)
+{
+    Type("a b");
+    form->SearchEdit->setCursorPosition(1);
+    Type(" ");
+    EXPECT_EQ(SearchText(), "a b");
+    EXPECT_EQ(form->SearchEdit->cursorPosition(), 2);
+}
+
+TEST_F(SearchTest, ClipboardCommandsTakeTheWholeText)
+{
+    Type("booking");
+    form->SearchEdit->setSelection(0, 2);
+    form->CopyToClipAction->setEnabled(true);
+    form->CopyToClipAction->trigger();
+    EXPECT_EQ(clipboard.Content, "booking");
+    EXPECT_EQ(SearchText(), "booking");
+
+    form->SearchEdit->setSelection(1, 2);
+    form->CutToClipAction->setEnabled(true);
+    form->CutToClipAction->trigger();
+    EXPECT_EQ(clipboard.Content, "booking");
+    EXPECT_EQ(SearchText(), "");
+
+    Type("dog");
+    form->SearchEdit->setSelection(0, 1);
+    clipboard.SetText("cat");
+    form->PasteFromClipAction->setEnabled(true);
+    form->PasteFromClipAction->trigger();
+    EXPECT_EQ(SearchText(), "cat");
+    EXPECT_EQ(SelectedHeadword(), "cat");
+}
+
+TEST_F(SearchTest, ClipboardKeysGoToTheCommands)
+{
+    Type("booking");
+    form->UpdateTimerTimer();
+    form->SearchEdit->setSelection(0, 2);
+    QTest::keyClick(form->SearchEdit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard.Content, "booking");
+
+    // Disabled, the command still holds its key: the field does not copy its selection.
+    clipboard.SetText("before");
+    form->SearchEdit->setText("  ");
+    form->SearchEdit->selectAll();
+    form->UpdateTimerTimer();
+    ASSERT_FALSE(form->CopyToClipAction->isEnabled());
+    QTest::keyClick(form->SearchEdit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard.Content, "before");
+}
+
+TEST_F(SearchTest, TheTimerKeepsTheClipboardCommandsCurrent)
+{
+    EXPECT_FALSE(form->PasteFromClipAction->isEnabled());
+    clipboard.SetText("x");
+    Type("cat");
+    QTest::qWait(300);
+    EXPECT_TRUE(form->CutToClipAction->isEnabled());
+    EXPECT_TRUE(form->CopyToClipAction->isEnabled());
+    EXPECT_TRUE(form->PasteFromClipAction->isEnabled());
+    clipboard.Filled = false;
+    form->SearchEdit->setText("   ");
+    QTest::qWait(300);
+    EXPECT_FALSE(form->CutToClipAction->isEnabled());
+    EXPECT_FALSE(form->CopyToClipAction->isEnabled());
+    EXPECT_FALSE(form->PasteFromClipAction->isEnabled());
+}
+
+} // namespace
+} // namespace morva::test
