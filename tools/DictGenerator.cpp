@@ -4,6 +4,7 @@
 #include "text/Ipa93.h"
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -127,15 +128,19 @@ class SourceBuilder {
 public:
     DictSource source;
 
+    // Records met before are left out, as the compiler leaves out a repeated line.
     void Sense(std::string english, std::string transcription, std::string uzbek, std::string russian)
     {
-        source.senses.push_back({{std::move(english), std::move(transcription), {}, std::move(uzbek), std::move(russian)},
-                                 ++line_});
+        SenseRecord s{std::move(english), std::move(transcription), {}, std::move(uzbek), std::move(russian)};
+        if (senses_.insert(s).second)
+            source.senses.push_back({std::move(s), ++line_});
     }
 
     void Phrase(bool isEntry, std::string english, std::string uzbek, std::string russian)
     {
-        source.phrases.push_back({{std::move(english), std::move(uzbek), std::move(russian)}, isEntry, ++line_});
+        PhraseRecord p{std::move(english), std::move(uzbek), std::move(russian)};
+        if (phrases_.insert(p).second)
+            source.phrases.push_back({std::move(p), isEntry, ++line_});
     }
 
     void Headword(Language language, std::u16string_view headword)
@@ -145,6 +150,8 @@ public:
 
 private:
     int line_ = 0;
+    std::set<SenseRecord> senses_;
+    std::set<PhraseRecord> phrases_;
 };
 
 // The references of each spelling the text rules know, to an English headword.
@@ -221,9 +228,11 @@ DictSource GenerateSource(std::uint64_t seed, std::size_t concepts)
 
 GeneratedDictionary GenerateDictionary(std::uint64_t seed, std::size_t maxBytes)
 {
-    // The file grows about linearly with the number of concepts: guess, measure, rescale.
-    constexpr double BytesPerConceptGuess = 400;
-    std::size_t concepts = std::max<std::size_t>(1, std::size_t(double(maxBytes) / BytesPerConceptGuess));
+    // The file grows about linearly with the number of concepts: measure a small one first,
+    // then scale up, so a large file is formed about once.
+    constexpr double BytesPerConceptGuess = 230;
+    constexpr std::size_t ProbeShare = 16;
+    std::size_t concepts = std::max<std::size_t>(1, std::size_t(double(maxBytes) / BytesPerConceptGuess / ProbeShare));
     GeneratedDictionary best;
     std::size_t low = 0, high = SIZE_MAX; // largest count known to fit, smallest known not to
     for (int round = 0; round < 12; ++round) {
@@ -245,7 +254,7 @@ GeneratedDictionary GenerateDictionary(std::uint64_t seed, std::size_t maxBytes)
         }
         if (high <= low + 1)
             break;
-        const double scale = best.image.empty() || !fits ? 0.8 : double(maxBytes) / double(best.image.size()) * 0.995;
+        const double scale = fits ? double(maxBytes) / double(best.image.size()) * 0.995 : 0.97;
         std::size_t next = std::size_t(double(concepts) * scale);
         next = std::clamp(next, low + 1, high == SIZE_MAX ? SIZE_MAX : high - 1);
         if (fits && next <= concepts)
