@@ -1,3 +1,4 @@
+#include "placement/CardPropStorage.h"
 #include "placement/PlacementStream.h"
 #include "placement/PropStorage.h"
 #include "platform/FakeRegistry.h"
@@ -125,6 +126,24 @@ TEST_F(PlacementWidgetTest, TheLastCardClosedGivesEveryCardItsPlacement)
 
     mainCard.show();
     EXPECT_EQ(mainCard.geometry(), QRect(400, 300, 250, 180));
+}
+
+TEST_F(PlacementWidgetTest, CardPlacementsShareTheCardSection)
+{
+    TWordViewForm card;
+    card.setObjectName("WordViewForm");
+    const TCardPlacementFactory factory = MakeCardPlacementFactory(manager_);
+    auto placement = factory(card);
+    card.setGeometry(70, 80, 260, 190);
+    placement->SaveStoredProps();
+    EXPECT_TRUE(placement->Saved());
+    EXPECT_EQ(Stored("WordViewWindow"), StreamOf("TWordViewForm", "WordViewForm", QRect(70, 80, 260, 190)));
+
+    TWordViewForm other;
+    auto otherPlacement = factory(other);
+    otherPlacement->LoadStoredProps();
+    EXPECT_EQ(other.geometry(), QRect(70, 80, 260, 190));
+    EXPECT_FALSE(otherPlacement->Saved());
 }
 
 } // namespace
