@@ -32,13 +32,14 @@ bool IsTemporaryCard(const QWidget* window)
 
 } // namespace
 
-TCardManager::TCardManager(IMessageBox& messageBox, IClipboard& clipboard)
+TCardManager::TCardManager(IMessageBox& messageBox, IClipboard& clipboard, TCardPlacementFactory placement)
     : windows_(std::make_unique<TWindowList>())
     , keyRouter_(std::make_unique<TKeyRouter>())
 {
     context_.MessageBox = &messageBox;
     context_.Clipboard = &clipboard;
     context_.Windows = windows_.get();
+    context_.Placement = std::move(placement);
     context_.ReportError = [&messageBox](const std::exception& error) {
         messageBox.Show(nullptr, ErrorText(error), QString::fromLatin1(MainCaption), TMessageIcon::Error);
     };
@@ -57,11 +58,6 @@ TCardManager::~TCardManager()
     }
     delete wordViewForm_;
     delete cardsHostoryForm_;
-}
-
-void TCardManager::SetPlacement(TCardPlacementFactory factory)
-{
-    context_.Placement = std::move(factory);
 }
 
 void TCardManager::SetErrorReport(std::function<void(const std::exception&)> report)

@@ -13,7 +13,8 @@
 //   on every show of the main window:
 //       cards_->CardsHostoryForm().SetOnCardSelect([this](auto& c, auto& a) { OpenHistoryCard(c, a); });
 //   where TMainForm::OpenHistoryCard calls cards_->OpenHistoryCard(c, a).
-//   The placement steps of the cards: cards_->SetPlacement(factory) before the first card shows.
+//   The cards' placement: a third constructor argument that makes each card's ICardPlacement
+//   (cards/CardPlacement.h); without it the cards store nothing.
 //
 // The manager must be destroyed before the dictionary (cards hold a plain reference to it):
 // as a member of TMainForm declared after the dictionary, it is.
@@ -46,7 +47,8 @@ class TCardManager : public QObject {
     Q_OBJECT
 public:
     // Creates the main card (hidden, its stored placement taken) and then the history dialog.
-    TCardManager(IMessageBox& messageBox, IClipboard& clipboard);
+    TCardManager(IMessageBox& messageBox, IClipboard& clipboard,
+                 TCardPlacementFactory placement = MakeNoCardPlacement);
     // Destroys the temporary cards, newest first, then the main card and the history dialog;
     // each card stores its placement on the way if it has not since it last took it.
     ~TCardManager() override;
@@ -56,8 +58,6 @@ public:
     // The program's windows in the order the card commands walk them.
     TWindowList& Windows() { return *windows_; }
 
-    // Replaces the do-nothing placement of every card created from now on, and of the main card.
-    void SetPlacement(TCardPlacementFactory factory);
     // The standard error report; by default an error box titled "Kovrak MORVA".
     void SetErrorReport(std::function<void(const std::exception&)> report);
 

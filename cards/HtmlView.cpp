@@ -16,7 +16,7 @@ namespace {
 
 // Visited links keep the blue of unvisited ones; links are not underlined.
 constexpr const char* ArticleStyleSheet =
-    "a { color: #0000ff; text-decoration: none; }"
+    "a:link { color: #0000ff; text-decoration: none; }"
     "pre { font-family: \"Courier New\"; }";
 
 // The frame markers that QTextDocument puts around a table and before each of its cells.

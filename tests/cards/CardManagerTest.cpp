@@ -1,0 +1,139 @@
+#include "tests/cards/CardsFixture.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace morva::test {
+namespace {
+
+// Shows a card and waits until the window system has made it the active window.
+void Activate(QWidget& window)
+{
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+TEST_F(CardsTest, OpeningAHeadwordClosesEveryTemporaryCardHiddenOnesToo)
+{
+    OpenWord(Book);
+    for (int i = 0; i < 3; ++i)
+        ClickLink(MainCard(), QStringLiteral("volume"));
+    ASSERT_EQ(TemporaryCards().size(), 3);
+    QTest::keyClick(&TemporaryCards()[1]->Html(), Qt::Key_Escape);
+    ASSERT_EQ(History().Count(), 4);
+
+    OpenWord(Volume);
+    FinishEvent();
+    EXPECT_TRUE(TemporaryCards().isEmpty());
+    EXPECT_TRUE(MainCard().isVisible());
+    EXPECT_TRUE(MainCard().Html().toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
+    ASSERT_EQ(History().Count(), 5);
+    EXPECT_EQ(History().ListBox().item(0)->text(), QStringLiteral("volume"));
+}
+
+TEST_F(CardsTest, OpenWordDoesNothingWhenDisabledOrWithoutARow)
+{
+    WordInfoAction->setEnabled(false);
+    OpenWord(Book);
+    cards->WordInfoActionExecute(dictionary.get(), Book, false);
+    WordInfoAction->setEnabled(true);
+    OpenWord(-1);
+    cards->WordInfoActionExecute(nullptr, -1, true);
+    EXPECT_FALSE(MainCard().isVisible());
+    EXPECT_EQ(History().Count(), 0);
+}
+
+TEST_F(CardsTest, AFailedOpenReportsAndStopsBeforeShowing)
+{
+    OpenWord(Book);
+    ClickLink(MainCard(), QStringLiteral("volume"));
+    QTest::keyClick(&MainCard().Html(), Qt::Key_Escape);
+    OpenWord(9);
+    FinishEvent();
+    ASSERT_EQ(messageBox.Shown.size(), 1u);
+    EXPECT_EQ(messageBox.Shown[0].Text, QStringLiteral("9 indeksli element yo\u2018q."));
+    EXPECT_EQ(messageBox.Shown[0].Caption, QStringLiteral("Kovrak MORVA"));
+    EXPECT_TRUE(TemporaryCards().isEmpty()) << "the temporary cards were closed first";
+    EXPECT_FALSE(MainCard().isVisible());
+    EXPECT_EQ(History().Count(), 2);
+}
+
+TEST_F(CardsTest, CascadeStartsAtTheMainCardAndTheWordListTop)
+{
+    OpenWord(Book);
+    MainCard().move(400, 300);
+    for (int i = 0; i < 3; ++i)
+        ClickLink(MainCard(), QStringLiteral("volume"));
+    const QList<TWordViewForm*> created = TemporaryCardsByAge();
+    ASSERT_EQ(created.size(), 3);
+    TWordViewForm* hidden = created[0];
+    TWordViewForm* newer = created[1];
+    TWordViewForm* older = created[2];
+    hidden->hide();
+    Activate(*older);
+    Activate(*newer);
+    const QSize olderSize = older->size();
+
+    wordListTop = 54;
+    CascadeCardsAction->trigger();
+    // Most recently activated first.
+    EXPECT_EQ(newer->pos(), QPoint(432, 78));
+    EXPECT_EQ(older->pos(), QPoint(464, 102));
+    EXPECT_EQ(hidden->pos(), QPoint(496, 126)) << "a hidden card is moved";
+    EXPECT_FALSE(hidden->isVisible()) << "but stays hidden";
+    EXPECT_EQ(MainCard().pos(), QPoint(400, 300));
+    EXPECT_EQ(older->size(), olderSize);
+    // The last visible card processed ends on top and active.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == older; }));
+}
+
+TEST_F(CardsTest, CascadeWithoutTemporaryCardsChangesNothing)
+{
+    OpenWord(Book);
+    MainCard().move(120, 130);
+    CascadeCardsAction->trigger();
+    EXPECT_EQ(MainCard().pos(), QPoint(120, 130));
+}
+
+TEST_F(CardsTest, CloseAllClosesTheHiddenMainCardToo)
+{
+    OpenWord(Book);
+    ClickLink(MainCard(), QStringLiteral("volume"));
+    QTest::keyClick(&MainCard().Html(), Qt::Key_Escape);
+    MainCard().move(222, 111);
+    const int saves = placement.Saves;
+
+    CloseAllCardsAction->trigger();
+    FinishEvent();
+    EXPECT_TRUE(TemporaryCards().isEmpty());
+    EXPECT_FALSE(MainCard().isVisible());
+    EXPECT_GT(placement.Saves, saves + 1);
+    EXPECT_EQ(placement.Stored.topLeft(), QPoint(222, 111)) << "the main card closed last";
+}
+
+TEST_F(CardsTest, WindowListAddsAtTheEndAndMovesActivatedToTheFront)
+{
+    TWindowList& windows = cards->Windows();
+    QList<QWidget*> start = windows.Windows();
+    ASSERT_EQ(start.size(), 3);
+    EXPECT_EQ(start[0], &MainCard()); // created in this order: main card, history, main window
+    EXPECT_EQ(start[1], &History());
+    EXPECT_EQ(start[2], &mainWindow);
+
+    QWidget other;
+    other.show();
+    EXPECT_EQ(windows.Windows().back(), &other) << "a new window goes to the end";
+
+    OpenWord(Book);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&MainCard()));
+    ClickLink(MainCard(), QStringLiteral("volume"));
+    TWordViewForm* card = TemporaryCards().front();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(card));
+    EXPECT_EQ(windows.Windows().front(), card);
+    Activate(other);
+    EXPECT_EQ(windows.Windows().front(), &other);
+    EXPECT_EQ(windows.Windows()[1], card);
+}
+
+} // namespace
+} // namespace morva::test
