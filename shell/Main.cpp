@@ -1,5 +1,8 @@
 #include "shell/Main.h"
 
+#include "about/About.h"
+#include "cards/CardManager.h"
+#include "cards/CardsHostory.h"
 #include "engine/DictionaryError.h"
 #include "engine/TextRules.h"
 #include "platform/Clipboard.h"
@@ -8,6 +11,9 @@
 #include "platform/ShellOpener.h"
 #include "platform/SystemInfo.h"
 #include "platform/TrayIcon.h"
+#include "placement/CardPropStorage.h"
+#include "placement/PropStorage.h"
+#include "placement/RegPropStorageMan.h"
 #include "shell/Autorun.h"
 #include "shell/Settings.h"
 #include "shell/WordListModel.h"
@@ -22,6 +28,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QScopedValueRollback>
+#include <QShowEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QWindow>
@@ -66,13 +73,30 @@ TMainForm::TMainForm(TMainServices services, QWidget* parent)
 {
     CreateLayout();
     ConnectHandlers();
+    RegPropStorageMan = std::make_unique<TRegPropStorageMan>(*services_.Registry);
+    MainPropStorage = MakeWidgetPropStorage(*this, *RegPropStorageMan, "MainWindow",
+                                            [this](const std::exception& error) { ReportError(error); });
+    MainPropStorage->InstallHooks(*this);
     UpdateTimer->start();
 }
 
 TMainForm::~TMainForm()
 {
+    MainPropStorage->DestroyHook();
     RestoreActionExecute(false);
     wordListModel_->Refill(nullptr);
+}
+
+void TMainForm::CreateCards()
+{
+    cards_ = std::make_unique<TCardManager>(*services_.Messages, *services_.Clipboard,
+                                            MakeCardPlacementFactory(*RegPropStorageMan));
+    cards_->SetErrorReport([this](const std::exception& error) { ReportError(error); });
+    QList<QAction*> commands;
+    for (QAction* action : actions())
+        if (!action->shortcuts().isEmpty())
+            commands.append(action);
+    cards_->SetMainWindow(this, commands);
 }
 
 void TMainForm::ConnectHandlers()
@@ -139,6 +163,12 @@ void TMainForm::FormCreate(const QStringList& arguments)
         if (!services_.System->HasFontFamily(QString::fromLatin1(family)))
             return fail(u"Dastur ishlashi uchun \"%1\" shrifti zarur."_s.arg(QString::fromLatin1(family)));
 
+    try {
+        MainPropStorage->LoadStoredProps();
+    } catch (const std::exception&) {
+        // A first run has nothing stored: the window system places the window.
+    }
+
     const TShellSettings settings = ReadSettings(*services_.Registry);
     EditToolBar->setVisible(settings.EditBarVisible);
     ShowEditBarAction->setChecked(settings.EditBarVisible);
@@ -152,6 +182,7 @@ void TMainForm::FormCreate(const QStringList& arguments)
 
     try {
         dictionary_ = services_.OpenDictionary();
+        DataFileDate = dictionary_->FileDate();
         // The dictionary starts with English as its source.
         DestEnglishLangAction->setVisible(false);
         SetLangPair(settings.SrcLang, settings.DestLang, true);
@@ -170,6 +201,11 @@ void TMainForm::FormCreate(const QStringList& arguments)
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    try {
+        MainPropStorage->SaveStoredProps();
+    } catch (const std::exception&) {
+        // Closing never stops for the placement.
+    }
     TShellSettings settings;
     settings.EditBarVisible = !EditToolBar->isHidden();
     settings.LangBarVisible = !LangToolBar->isHidden();
@@ -183,6 +219,32 @@ void TMainForm::closeEvent(QCloseEvent* event)
     event->accept();
     // Closing the main window always ends the program, whatever other windows are open.
     QCoreApplication::quit();
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TMainForm::FormShow()
+{
+    if (cards_)
+        cards_->CardsHostoryForm().SetOnCardSelect(
+            [this](const std::string& caption, const std::string& articleHtml) { OpenHistoryCard(caption, articleHtml); });
+}
+
+void TMainForm::OpenHistoryCard(const std::string& caption, const std::string& articleHtml)
+{
+    if (cards_)
+        cards_->OpenHistoryCard(caption, articleHtml);
+}
+
+void TMainForm::ReportError(const std::exception& error)
+{
+    const bool dictionaryText = dynamic_cast<const EDictionaryError*>(&error) != nullptr;
+    ShowError(dictionaryText ? FromDictText(error.what()) : QString::fromUtf8(error.what()));
 }
 
 void TMainForm::ShowError(const QString& text)
@@ -308,6 +370,16 @@ void TMainForm::SearchEditChange()
 {
     if (!dictionary_)
         return;
+    // A damaged entry ends this change with the standard error report, as any event would.
+    try {
+        FindAndTidy();
+    } catch (const std::exception& error) {
+        ReportError(error);
+    }
+}
+
+void TMainForm::FindAndTidy()
+{
     const std::string text = SearchEdit->Text();
 
     const std::string_view wanted = Trimmed(text);
@@ -340,8 +412,13 @@ void TMainForm::WordListClick()
     if (selectingRow_ || !dictionary_)
         return;
     const int row = SelectedRow();
-    if (row >= 0)
+    if (row < 0)
+        return;
+    try {
         SetSearchText(dictionary_->Headword(row));
+    } catch (const std::exception& error) {
+        ReportError(error);
+    }
 }
 
 void TMainForm::WordListDblClick()
@@ -474,17 +551,34 @@ void TMainForm::PasteFromClipActionExecute()
 
 void TMainForm::WordInfoActionExecute()
 {
-    if (!WordInfoAction->isEnabled() || !dictionary_ || SelectedRow() < 0)
-        return;
+    if (cards_)
+        cards_->WordInfoActionExecute(dictionary_.get(), SelectedRow(), WordInfoAction->isEnabled());
 }
 
-void TMainForm::CascadeCardsActionExecute() {}
+void TMainForm::CascadeCardsActionExecute()
+{
+    // The cascade starts below the bars above the word list.
+    if (cards_)
+        cards_->CascadeCardsActionExecute(WordList->y());
+}
 
-void TMainForm::CloseTempCardsActionExecute() {}
+void TMainForm::CloseTempCardsActionExecute()
+{
+    if (cards_)
+        cards_->CloseTempCardsActionExecute();
+}
 
-void TMainForm::CloseAllCardsActionExecute() {}
+void TMainForm::CloseAllCardsActionExecute()
+{
+    if (cards_)
+        cards_->CloseAllCardsActionExecute();
+}
 
-void TMainForm::CardsHostoryActionExecute() {}
+void TMainForm::CardsHostoryActionExecute()
+{
+    if (cards_)
+        cards_->CardsHostoryActionExecute();
+}
 
 void TMainForm::ShowBarActionExecute()
 {
@@ -530,7 +624,14 @@ void TMainForm::GoToSiteActionExecute()
         ShowError(u"Sayt ko‘rish dasturini ochish o‘nglanmayapti."_s);
 }
 
-void TMainForm::AboutActionExecute() {}
+void TMainForm::AboutActionExecute()
+{
+    try {
+        ShowAboutBox(DataFileDate, this);
+    } catch (const std::exception& error) {
+        ReportError(error);
+    }
+}
 
 // ---- The notification area ----
 
@@ -585,7 +686,10 @@ void TMainForm::RestoreActionExecute(bool sender)
             if (window)
                 window->show();
         setWindowState(windowState() & ~Qt::WindowMinimized);
+        // Coming back from the notification area is not a show: the window keeps its place.
+        MainPropStorage->Active = false;
         show();
+        MainPropStorage->Active = true;
         raise();
         activateWindow();
     }

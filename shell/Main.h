@@ -10,6 +10,7 @@
 #include <QPointer>
 
 #include <array>
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -28,6 +29,9 @@ namespace morva {
 
 class IClipboard;
 class IMessageBox;
+class TCardManager;
+class TPropStorage;
+class TRegPropStorageMan;
 class IRegistry;
 class IShellOpener;
 class ISystemInfo;
@@ -65,6 +69,10 @@ public:
 
     // The creation sequence: checks, settings, dictionary, pair, autorun state, tray.
     void FormCreate(const QStringList& arguments);
+    void FormShow();
+    // The main card and then the history dialog; after FormCreate, as the program starts.
+    void CreateCards();
+    TCardManager* Cards() const { return cards_.get(); }
     // Set when a check or the dictionary failed: the program is to end.
     bool TerminateRequested() const { return terminateRequested_; }
     // False when the window is to stay hidden at start (a failed start, or the tray).
@@ -80,6 +88,13 @@ public:
     // windows too.
     bool HandleCommandKey(QKeyCombination key);
 
+    // The application's standard error report: an error box with the main caption.
+    void ReportError(const std::exception& error);
+    void OpenHistoryCard(const std::string& caption, const std::string& articleHtml);
+
+    // The data file's date, for the about box.
+    TSystemTime DataFileDate;
+
     // The parts, under the names the rest of the program uses for them.
     QToolBar* EditToolBar = nullptr;
     QToolBar* LangToolBar = nullptr;
@@ -94,6 +109,8 @@ public:
     QMenu* SrcLangPopupMenu = nullptr;
     QMenu* DestLangPopupMenu = nullptr;
     QMenu* TrayPopupMenu = nullptr;
+    std::unique_ptr<TRegPropStorageMan> RegPropStorageMan;
+    std::unique_ptr<TPropStorage> MainPropStorage;
 
     QAction* CutToClipAction = nullptr;
     QAction* CopyToClipAction = nullptr;
@@ -152,6 +169,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // MainLayout.cpp.
@@ -166,6 +184,7 @@ private:
     bool WordListKeyPress(QKeyEvent* event);
     QAction* CommandForKey(QKeyCombination key) const;
 
+    void FindAndTidy();
     void SelectRow(int row);
     void SetSearchText(const std::string& text);
     void SourceLangActionExecute(QAction* action, Language language);
@@ -178,6 +197,8 @@ private:
 
     TMainServices services_;
     std::unique_ptr<TUzDictionary> dictionary_;
+    // Declared after the dictionary: the cards refer to it, so they must go first.
+    std::unique_ptr<TCardManager> cards_;
     TWordListModel* wordListModel_ = nullptr;
     std::array<QAction*, LanguageCount> srcLangActions_{};
     std::array<QAction*, LanguageCount> destLangActions_{};
