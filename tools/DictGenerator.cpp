@@ -205,20 +205,27 @@ DictSource GenerateSource(std::uint64_t seed, std::size_t concepts)
         if (random.Percent(12))
             out.Sense(w.english + " (" + other.english + ")", w.transcription, w.uzbek + " (" + other.uzbek + ")",
                       w.russian + " (" + other.russian + ")");
-        if (random.Percent(8))
-            out.Sense("{" + std::to_string(1 + random.Below(3)) + "}" + w.english, w.transcription,
-                      MakeWord(random).uzbek, MakeWord(random).russian + "...");
+        // Random draws are sequenced one by one: the order of function arguments is not fixed.
+        if (random.Percent(8)) {
+            std::string numbered = "{";
+            numbered += char('1' + random.Below(3));
+            numbered += '}';
+            numbered += w.english;
+            const Word uzbek = MakeWord(random), russian = MakeWord(random);
+            out.Sense(numbered, w.transcription, uzbek.uzbek, russian.russian + "...");
+        }
         if (random.Percent(6))
             out.Sense(w.english, w.transcription, Dict(random.Pick(UzbekNotes)), Dict(random.Pick(RussianNotes)));
         if (random.Percent(6) && &other != &w) {
             const Word variant = MakeWord(random);
-            out.Sense(variant.english, variant.transcription, UzbekReference(random, other.english),
-                      RussianReference(random, other.english));
+            const std::string uzbek = UzbekReference(random, other.english);
+            out.Sense(variant.english, variant.transcription, uzbek, RussianReference(random, other.english));
         }
         if (random.Percent(40)) {
             const std::string link = Dict(random.Pick(EnglishLinks));
             const bool orForm = random.Percent(8);
-            out.Phrase(random.Percent(12), link + " " + w.english + " " + other.english + (orForm ? " (or " + other.english + ")" : ""),
+            const bool isEntry = random.Percent(12);
+            out.Phrase(isEntry, link + " " + w.english + " " + other.english + (orForm ? " (or " + other.english + ")" : ""),
                        other.uzbek + " " + w.uzbek, w.russian + " " + other.russian);
         }
         earlier.push_back(w);
@@ -228,10 +235,10 @@ DictSource GenerateSource(std::uint64_t seed, std::size_t concepts)
 
 GeneratedDictionary GenerateDictionary(std::uint64_t seed, std::size_t maxBytes)
 {
-    // The file grows about linearly with the number of concepts: measure a small one first,
-    // then scale up, so a large file is formed about once.
+    // The file grows about linearly with the number of concepts: measure one a quarter of the
+    // size first, then scale up, so that a large file is formed about once.
     constexpr double BytesPerConceptGuess = 230;
-    constexpr std::size_t ProbeShare = 16;
+    constexpr std::size_t ProbeShare = 4;
     std::size_t concepts = std::max<std::size_t>(1, std::size_t(double(maxBytes) / BytesPerConceptGuess / ProbeShare));
     GeneratedDictionary best;
     std::size_t low = 0, high = SIZE_MAX; // largest count known to fit, smallest known not to
@@ -247,14 +254,14 @@ GeneratedDictionary GenerateDictionary(std::uint64_t seed, std::size_t maxBytes)
         if (fits) {
             low = concepts;
             best = {std::move(source), std::move(image)};
-            if (best.image.size() >= maxBytes - maxBytes / 100)
+            if (best.image.size() >= maxBytes - maxBytes / 50)
                 break;
         } else {
             high = concepts;
         }
         if (high <= low + 1)
             break;
-        const double scale = fits ? double(maxBytes) / double(best.image.size()) * 0.995 : 0.97;
+        const double scale = fits ? double(maxBytes) / double(best.image.size()) * 0.99 : 0.97;
         std::size_t next = std::size_t(double(concepts) * scale);
         next = std::clamp(next, low + 1, high == SIZE_MAX ? SIZE_MAX : high - 1);
         if (fits && next <= concepts)

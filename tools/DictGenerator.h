@@ -19,8 +19,8 @@ struct GeneratedDictionary {
     std::vector<std::uint8_t> image; // unscrambled, sealed
 };
 
-// The largest dictionary of the stream whose file is at most maxBytes, found to within about
-// one per cent below. Throws std::length_error when even the smallest one does not fit.
+// A dictionary of the stream whose file is at most maxBytes and at least about 98 per cent of
+// it (for very small sizes, the largest that fits). Throws std::length_error when even the smallest one does not fit.
 GeneratedDictionary GenerateDictionary(std::uint64_t seed, std::size_t maxBytes);
 
 } // namespace morva

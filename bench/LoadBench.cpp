@@ -1,0 +1,52 @@
+// Loading and checking the largest file, next to a plain read of the same file: what the
+// unscrambling and the checksum add to the read.
+
+#include "bench/BenchFiles.h"
+#include "engine/KovrObj.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace morva {
+namespace {
+
+void BM_LoadAndCheck(benchmark::State& state)
+{
+    const auto& file = bench::LargeFile();
+    for (auto _ : state) {
+        TUzDictionary dict(file);
+        benchmark::DoNotOptimize(dict.Count());
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(std::filesystem::file_size(file)));
+}
+BENCHMARK(BM_LoadAndCheck)->Unit(benchmark::kMillisecond);
+
+// The same open, size, one read into a fresh block, close.
+void BM_PlainRead(benchmark::State& state)
+{
+    const auto& file = bench::LargeFile();
+    for (auto _ : state) {
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat st {};
+        ::fstat(fd, &st);
+        auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(std::size_t(st.st_size));
+        std::size_t done = 0;
+        while (done < std::size_t(st.st_size)) {
+            const ssize_t got = ::read(fd, bytes.get() + done, std::size_t(st.st_size) - done);
+            if (got <= 0)
+                break;
+            done += std::size_t(got);
+        }
+        ::close(fd);
+        benchmark::DoNotOptimize(bytes.get());
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(std::filesystem::file_size(file)));
+}
+BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace morva

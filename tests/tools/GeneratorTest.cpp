@@ -1,0 +1,132 @@
+#include "engine/FileFormat.h"
+#include "engine/KovrObj.h"
+#include "engine/LinearSearch.h"
+#include "tests/support/DictFiles.h"
+#include "text/Utf8.h"
+#include "tools/DictGenerator.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace morva {
+namespace {
+
+TEST(Generator, SameSeedSameFileOfTheChosenSize)
+{
+    const std::size_t size = 200'000;
+    const auto first = GenerateDictionary(5, size);
+    EXPECT_LE(first.image.size(), size);
+    EXPECT_GE(first.image.size(), size * 97 / 100);
+    EXPECT_EQ(GenerateDictionary(5, size).image, first.image);
+    EXPECT_NE(GenerateDictionary(6, size).image, first.image);
+
+    // A larger dictionary only adds records: the size search relies on it.
+    const DictSource small = GenerateSource(5, 100), large = GenerateSource(5, 200);
+    ASSERT_LT(small.senses.size(), large.senses.size());
+    for (std::size_t i = 0; i < small.senses.size(); ++i)
+        ASSERT_EQ(small.senses[i].record, large.senses[i].record);
+
+    EXPECT_THROW(GenerateDictionary(5, 100), std::length_error);
+}
+
+TEST(Generator, WordsLookLikeTheirLanguages)
+{
+    const DictSource source = GenerateSource(9, 400);
+    std::string uzbek, russian;
+    bool note = false, reference = false, remark = false;
+    for (const auto& s : source.senses) {
+        uzbek += DictTextToUtf8(s.record.Uzbek) + " ";
+        russian += DictTextToUtf8(s.record.Russian) + " ";
+        note = note || s.record.Uzbek.starts_with("*");
+        reference = reference || s.record.Russian.starts_with("\xF1\xEC. "); // "см. "
+        remark = remark || s.record.English.find('(') != std::string::npos;
+        EXPECT_FALSE(s.record.Transcription.empty());
+    }
+    for (const char* letter : {"ў", "қ", "ғ", "ҳ"})
+        EXPECT_NE(uzbek.find(letter), std::string::npos) << letter;
+    EXPECT_NE(russian.find("ы"), std::string::npos);
+    EXPECT_TRUE(note && reference && remark);
+    bool phraseEntry = false;
+    for (const auto& p : source.phrases)
+        phraseEntry = phraseEntry || p.isEntry;
+    EXPECT_TRUE(phraseEntry);
+}
+
+// Texts around every probed headword: itself, in capitals, typed halfway, past its end, and
+// the ends of the order.
+std::vector<std::string> Probes(const TUzDictionary& dict, std::int32_t wanted)
+{
+    std::vector<std::string> probes = {"", "!", "\xFF\xFF\xFF", "\x85"};
+    const std::int32_t step = std::max(1, dict.Count() / wanted);
+    for (std::int32_t i = 0; i < dict.Count(); i += step) {
+        std::string h = dict.Headword(i);
+        probes.push_back(h);
+        probes.push_back(h.substr(0, h.size() / 2));
+        probes.push_back(h + "a");
+        for (auto& c : h)
+            c = char(std::toupper(static_cast<unsigned char>(c)));
+        probes.push_back(h);
+    }
+    return probes;
+}
+
+void ExpectSearchesAgreeWithScans(TUzDictionary& dict, std::int32_t wanted)
+{
+    for (Language l : {English, Uzbek, Russian}) {
+        dict.SelectSourceLanguage(l);
+        for (const auto& probe : Probes(dict, wanted)) {
+            ASSERT_EQ(dict.NearestHeadword(probe), LinearNearestHeadword(dict, probe)) << int(l) << " " << probe;
+            ASSERT_EQ(dict.FindHeadword(probe), LinearFindHeadword(dict, probe)) << int(l) << " " << probe;
+        }
+    }
+}
+
+TEST(Search, FastSearchesGiveWhatTheScansGive)
+{
+    for (std::size_t size : {20'000u, 300'000u, 2'000'000u}) {
+        const auto generated = GenerateDictionary(1, size);
+        TUzDictionary dict(test::WriteImage("search-" + std::to_string(size), generated.image));
+        ExpectSearchesAgreeWithScans(dict, 300);
+    }
+}
+
+TEST(Search, EqualHeadwordsGiveTheFirst)
+{
+    TDictWriter writer;
+    for (const char* word : {"apple", "Apple", "APPLE", "apples", "banana", "Banana"})
+        writer.AddWordEntry(English, word, {}, {});
+    writer.AddWordEntry(Uzbek, "olma", {}, {});
+    writer.AddWordEntry(Russian, "yabloko", {}, {});
+    TUzDictionary dict(test::WriteImage("equal-headwords", writer.Image()));
+    EXPECT_EQ(dict.FindHeadword("APPLE"), 0);
+    EXPECT_EQ(dict.NearestHeadword("BANANA"), 4);
+    ExpectSearchesAgreeWithScans(dict, 10);
+}
+
+// A list out of order (which our writer never makes): the searches must fall back to the scan.
+TEST(Search, UnsortedListFallsBackToTheScan)
+{
+    auto image = GenerateDictionary(2, 20'000).image;
+    const std::size_t list = ReadWord(image, HeaderListsWord + 4 * English);
+    std::size_t count = 0;
+    while (ReadWord(image, list + 4 * count) != 0)
+        ++count;
+    ASSERT_GT(count, 10u);
+    // Swap the first entry with one from the middle, and the last with the second.
+    for (auto [a, b] : {std::pair{std::size_t(0), count / 2}, {count - 1, std::size_t(1)}}) {
+        const std::uint32_t first = ReadWord(image, list + 4 * a);
+        WriteWord(image, list + 4 * a, ReadWord(image, list + 4 * b));
+        WriteWord(image, list + 4 * b, first);
+    }
+    TUzDictionary dict(test::WriteImage("unsorted", image));
+    ExpectSearchesAgreeWithScans(dict, 1000);
+
+    // The probes where the scan's answer differs from what a binary search would give.
+    const std::string moved = dict.Headword(0);
+    EXPECT_EQ(dict.FindHeadword(moved), 0);
+    EXPECT_EQ(dict.NearestHeadword(""), 0);
+}
+
+} // namespace
+} // namespace morva
