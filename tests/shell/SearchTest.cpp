@@ -3,6 +3,10 @@
 
 #include "tests/shell/ShellFixture.h"
 
+#include "cards/CardManager.h"
+#include "cards/CardsHostory.h"
+#include "cards/WordView.h"
+
 #include <QAction>
 
 namespace morva::test {
@@ -185,6 +189,36 @@ TEST_F(SearchTest, TheTimerKeepsTheClipboardCommandsCurrent)
     EXPECT_FALSE(form->CutToClipAction->isEnabled());
     EXPECT_FALSE(form->CopyToClipAction->isEnabled());
     EXPECT_FALSE(form->PasteFromClipAction->isEnabled());
+}
+
+TEST_F(SearchTest, EnterOpensTheSelectedHeadword)
+{
+    TWordViewForm& card = form->Cards()->WordViewForm();
+    QTest::keyClick(form->SearchEdit, Qt::Key_Return);
+    EXPECT_FALSE(card.isVisible());
+    EXPECT_EQ(form->Cards()->CardsHostoryForm().Count(), 0);
+
+    Type("boo");
+    QTest::keyClick(form->SearchEdit, Qt::Key_Return);
+    EXPECT_TRUE(card.isVisible());
+    EXPECT_EQ(card.Caption(), form->Dictionary()->CardCaption());
+    EXPECT_EQ(form->Cards()->CardsHostoryForm().Count(), 1);
+    card.hide();
+
+    // From the list: the keypad's Enter and a double click.
+    form->WordList->setFocus();
+    form->activateWindow();
+    QTest::keyClick(form->WordList, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(card.isVisible());
+    EXPECT_EQ(form->Cards()->CardsHostoryForm().Count(), 2);
+    card.hide();
+    const QRect row = form->WordList->visualRect(form->WordList->model()->index(0, 0));
+    // A double click arrives as a click followed by the double-click press.
+    QTest::mouseClick(form->WordList->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseDClick(form->WordList->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_TRUE(card.isVisible());
+    EXPECT_EQ(SelectedHeadword(), "apple");
+    EXPECT_EQ(form->Cards()->CardsHostoryForm().Count(), 3);
 }
 
 } // namespace

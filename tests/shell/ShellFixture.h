@@ -72,6 +72,7 @@ protected:
     {
         form = std::make_unique<TMainForm>(Services());
         form->FormCreate(arguments);
+        form->CreateCards();
         if (!form->TerminateRequested() && form->ShowOnStart()) {
             form->show();
             form->activateWindow();
