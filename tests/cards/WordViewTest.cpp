@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace morva::test {
 namespace {
@@ -73,6 +74,56 @@ TEST_F(CardsTest, SelectionIsPlainTextWithoutTableOrParagraphMarkers)
     EXPECT_TRUE(selected.startsWith(QStringLiteral("book \n[b\u028Ak]\n    \u049B\u045E\u043B\u043B\u0430\u043D\u043C\u0430; \u0441\u043C. volume; \u0441\u043C. nowhere\n")))
         << selected.toStdString();
     EXPECT_TRUE(selected.contains(QStringLiteral("a book of poems \u2013 ")));
+}
+
+TEST_F(CardsTest, MouseSelectsText)
+{
+    OpenWord(Book);
+    THtmlView& view = MainCard().Html();
+    const QString word = QStringLiteral("a book of poems");
+    const QTextCursor found = view.document()->find(word);
+    ASSERT_FALSE(found.isNull());
+    QTextCursor from(view.document());
+    from.setPosition(found.selectionStart());
+    QTextCursor to(view.document());
+    to.setPosition(found.selectionEnd());
+    const QPoint start = view.cursorRect(from).center() + QPoint(1, 0);
+    const QPoint end = view.cursorRect(to).center();
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, start);
+    QTest::mouseMove(view.viewport(), end);
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, end);
+    EXPECT_EQ(view.SelectedText(), word);
+}
+
+TEST_F(CardsTest, ScrollsWithKeysAndWheelAndLoadsAtTheTop)
+{
+    std::string longArticle;
+    for (int line = 0; line < 200; ++line)
+        longArticle += "line " + std::to_string(line) + "<br>";
+    MainCard().FillFromText("caption", longArticle);
+    MainCard().ShowCard();
+    THtmlView& view = MainCard().Html();
+    QScrollBar& bar = *view.verticalScrollBar();
+    ASSERT_GT(bar.maximum(), 0);
+
+    QTest::keyClick(&view, Qt::Key_PageDown);
+    const int afterPage = bar.value();
+    EXPECT_GT(afterPage, 0);
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_GT(bar.value(), afterPage);
+    QTest::keyClick(&view, Qt::Key_End);
+    EXPECT_EQ(bar.value(), bar.maximum());
+    QTest::keyClick(&view, Qt::Key_Home);
+    EXPECT_EQ(bar.value(), 0);
+
+    const QPoint middle = view.viewport()->rect().center();
+    QWheelEvent wheel(middle, view.viewport()->mapToGlobal(middle), {}, QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view.viewport(), &wheel);
+    EXPECT_GT(bar.value(), 0);
+
+    MainCard().FillFromText("caption", longArticle);
+    EXPECT_EQ(bar.value(), 0) << "a new article shows from its top";
 }
 
 TEST_F(CardsTest, SelectAllOnAnEmptyCardDoesNothing)
