@@ -1,10 +1,10 @@
 // Article rendering: the richest entry of the largest synthetic dictionary, and every entry of
 // the sample dictionary under all six language pairs.
 
+#include "bench/BenchFiles.h"
 #include "engine/FileFormat.h"
 #include "engine/KovrObj.h"
 #include "tools/DictCompiler.h"
-#include "tools/DictGenerator.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,12 +13,6 @@
 
 namespace morva {
 namespace {
-
-TUzDictionary FromImage(std::vector<std::uint8_t> image)
-{
-    Scramble(image);
-    return TUzDictionary(std::move(image));
-}
 
 // Number of records an entry names: its senses and phrases.
 std::size_t RecordCount(const TUzDictionary& dict, std::int32_t index)
@@ -56,7 +50,7 @@ Richest FindRichest(TUzDictionary& dict)
 
 void BM_ArticleHtmlRichestEntry(benchmark::State& state)
 {
-    static TUzDictionary dict = FromImage(GenerateDictionary(1, MaxFileSize).image);
+    static TUzDictionary dict(bench::LargeFile());
     static const Richest richest = FindRichest(dict);
     dict.SelectSourceLanguage(richest.source);
     dict.SetTargetLanguage(richest.source == English ? Uzbek : English);
@@ -79,7 +73,7 @@ TUzDictionary SampleDictionary()
     text << in.rdbuf();
     DictSource source = ParseSource(text.str(), MORVA_SAMPLE_SOURCE);
     DictLists lists = FormEntries(source);
-    return FromImage(WriterFor(lists).Image());
+    return TUzDictionary(WriterFor(lists).FileBytes());
 }
 
 void BM_RenderSampleDictionary(benchmark::State& state)
@@ -105,5 +99,3 @@ BENCHMARK(BM_RenderSampleDictionary)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace morva
-
-BENCHMARK_MAIN();

@@ -88,6 +88,14 @@ std::string TidyBlanks(std::string_view t)
     return tidy;
 }
 
+// "=" and the trimmed word.
+std::string ReferenceTo(std::string_view word)
+{
+    std::string reference = "=";
+    reference += Trim(word);
+    return reference;
+}
+
 bool EndsWithDan(std::string_view t)
 {
     return t.ends_with("\xE4\xE0\xED");
@@ -156,11 +164,11 @@ std::string NormalizeEntryText(std::string_view text)
     }
     // A Latin word or a number with the suffix "дан" ("from") refers to that word.
     if (t.size() > 3 && EndsWithDan(t) && (IsDigit(t[t.size() - 4]) || IsLatin(t[t.size() - 4])))
-        t = "=" + Trim(std::string_view(t).substr(0, t.size() - 3));
+        t = ReferenceTo(std::string_view(t).substr(0, t.size() - 3));
     if (t.size() > 4 && EndsWithDan(t)) {
         const char joint = t[t.size() - 4], before = t[t.size() - 5];
         if ((joint == ' ' || joint == '-' || IsDigit(joint)) && (IsDigit(before) || IsLatin(before)))
-            t = "=" + Trim(std::string_view(t).substr(0, t.size() - 4));
+            t = ReferenceTo(std::string_view(t).substr(0, t.size() - 4));
     }
     if (t.starts_with("= "))
         t.erase(1, 1);
