@@ -1,0 +1,21 @@
+#pragma once
+// The single-instance guard: the first copy keeps a named block that tells later copies
+// where it is; a later copy brings the first one forward and ends.
+
+#include "platform/InstanceBlock.h"
+#include "platform/OtherCopy.h"
+
+namespace morva {
+
+inline constexpr const char* InstanceBlockName = "Kovrak.Morva.Instance";
+
+enum class TInstanceCheck {
+    FirstCopy, // this copy runs (holding the block, or unguarded when the block failed)
+    OtherCopy  // a first copy runs and has been brought forward: end with exit code 0
+};
+
+// The first copy's side answers requests through the given callbacks from then on.
+TInstanceCheck GuardSingleInstance(IInstanceBlock& block, IOtherCopy& otherCopy, IOtherCopyServer& server,
+                                   TWindowRequests requests);
+
+} // namespace morva

@@ -1,0 +1,126 @@
+// Kovrak MORVA: entry and exit. One copy runs at a time; it shows the splash, creates the
+// main window, the main card and the history dialog in that order, and runs until the main
+// window closes.
+
+#include "engine/DictionaryError.h"
+#include "platform/FileInstanceBlock.h"
+#include "platform/FileRegistry.h"
+#include "platform/LocalOtherCopy.h"
+#include "platform/QtClipboard.h"
+#include "platform/QtMessageBox.h"
+#include "platform/QtShellOpener.h"
+#include "platform/QtSystemInfo.h"
+#include "platform/QtTrayIcon.h"
+#include "shell/Main.h"
+#include "shell/OneInst.h"
+#include "shell/Splash.h"
+#include "text/CodePage1251.h"
+
+#include <QAction>
+#include <QApplication>
+
+#include <memory>
+
+namespace morva {
+namespace {
+
+// An exception that no handler caught ends its event with an error box; the program goes on.
+class TMorvaApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    std::function<void(const std::exception&)> ReportError;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            if (ReportError)
+                ReportError(error);
+            return false;
+        }
+    }
+};
+
+// What a later copy asks of this one, answered by the main window once it exists.
+TWindowRequests MainWindowRequests(TMainForm* const& mainForm)
+{
+    TWindowRequests requests;
+    // The program is on screen unless it sits in the notification area.
+    requests.IsVisible = [&mainForm] { return !mainForm || !mainForm->RestoreAction->isEnabled(); };
+    requests.Restore = [&mainForm] {
+        if (mainForm && mainForm->isMinimized())
+            mainForm->showNormal();
+    };
+    requests.Activate = [&mainForm] {
+        if (!mainForm || !mainForm->isVisible())
+            return;
+        mainForm->raise();
+        mainForm->activateWindow();
+    };
+    // A user who starts the program again wants to see it, also when it sits in the tray.
+    requests.WakeUp = [&mainForm] {
+        if (mainForm)
+            mainForm->RestoreAction->trigger();
+    };
+    return requests;
+}
+
+int Run(int argc, char** argv)
+{
+    TMorvaApplication app(argc, argv);
+
+    TMainForm* mainForm = nullptr;
+    TFileInstanceBlock instanceBlock;
+    TLocalOtherCopy otherCopy;
+    TLocalOtherCopyServer otherCopyServer;
+    if (GuardSingleInstance(instanceBlock, otherCopy, otherCopyServer, MainWindowRequests(mainForm))
+        == TInstanceCheck::OtherCopy)
+        return 0;
+
+    QApplication::setApplicationName(QString::fromLatin1(MainCaption));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/Morva.svg")));
+
+    TFileRegistry registry;
+    TQtSystemInfo system;
+    TQtMessageBox messages;
+    TQtTrayIcon tray;
+    TQtShellOpener shell;
+    TQtClipboard clipboard;
+    TMainServices services;
+    services.Registry = &registry;
+    services.System = &system;
+    services.Messages = &messages;
+    services.Tray = &tray;
+    services.Shell = &shell;
+    services.Clipboard = &clipboard;
+    services.OpenDictionary = [] { return std::make_unique<TUzDictionary>(); };
+    services.ExecutablePath = QCoreApplication::applicationFilePath().toStdString();
+
+    std::unique_ptr<TMainForm> form;
+    {
+        TSplashForm splash;
+        RunSplashWait(splash, [] { return false; });
+        form = std::make_unique<TMainForm>(services);
+        mainForm = form.get();
+        app.ReportError = [&form](const std::exception& error) { form->ReportError(error); };
+        form->FormCreate(QCoreApplication::arguments());
+        form->CreateCards();
+    }
+    if (form->TerminateRequested())
+        return 1;
+    if (form->ShowOnStart())
+        form->show();
+    const int exitCode = QApplication::exec();
+    mainForm = nullptr;
+    return exitCode;
+}
+
+} // namespace
+} // namespace morva
+
+int main(int argc, char** argv)
+{
+    return morva::Run(argc, argv);
+}

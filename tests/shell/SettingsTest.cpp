@@ -1,0 +1,169 @@
+// Settings, the autorun entry and the autorun switch, against the in-memory registry.
+
+#include "platform/FakeRegistry.h"
+#include "shell/Autorun.h"
+#include "shell/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace morva::test {
+namespace {
+
+void Store(FakeRegistry& registry, const char* name, const TRegValue& value)
+{
+    registry.OpenKey(SettingsKeyPath, true)->WriteValue(name, value);
+}
+
+TEST(SettingsTest, AFirstRunHasTheDefaultsAndMakesTheProgramKey)
+{
+    FakeRegistry registry;
+    const TShellSettings settings = ReadSettings(registry);
+    EXPECT_TRUE(settings.EditBarVisible);
+    EXPECT_TRUE(settings.LangBarVisible);
+    EXPECT_TRUE(settings.ServiceBarVisible);
+    EXPECT_FALSE(settings.StayOnTop);
+    EXPECT_EQ(settings.SrcLang, English);
+    EXPECT_EQ(settings.DestLang, Uzbek);
+    EXPECT_TRUE(registry.KeyExists(ProgramKeyPath));
+    EXPECT_FALSE(registry.KeyExists(SettingsKeyPath));
+}
+
+TEST(SettingsTest, ValuesAndTheirValidation)
+{
+    struct TCase {
+        const char* name;
+        const char* text;
+        bool editBar;
+        Language src, dest;
+    };
+    const TCase cases[] = {
+        {"EditBarVisible", "5", true, English, Uzbek},
+        {"EditBarVisible", "0", false, English, Uzbek},
+        {"EditBarVisible", "-1", true, English, Uzbek},
+        {"EditBarVisible", "zero", true, English, Uzbek}, // text that does not parse: default
+        {"SrcLang", "2", true, Russian, Uzbek},
+        {"SrcLang", "7", true, English, Uzbek},           // out of range: the default pair
+        {"SrcLang", "x", true, English, Uzbek},
+        {"SrcLang", "1", true, English, Uzbek},           // equal to the target: the default pair
+        {"DestLang", "2", true, English, Russian},
+        {"DestLang", "0", true, English, Uzbek},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.name << " = " << c.text);
+        FakeRegistry registry;
+        Store(registry, c.name, TRegValue::String(c.text));
+        const TShellSettings settings = ReadSettings(registry);
+        EXPECT_EQ(settings.EditBarVisible, c.editBar);
+        EXPECT_EQ(settings.SrcLang, c.src);
+        EXPECT_EQ(settings.DestLang, c.dest);
+    }
+
+    FakeRegistry registry;
+    Store(registry, "SrcLang", TRegValue::String("2"));
+    Store(registry, "DestLang", TRegValue::String("2"));
+    EXPECT_EQ(ReadSettings(registry).SrcLang, English);
+    EXPECT_EQ(ReadSettings(registry).DestLang, Uzbek);
+    Store(registry, "SrcLang", TRegValue::ExpandString("1"));
+    Store(registry, "DestLang", TRegValue::String("2"));
+    EXPECT_EQ(ReadSettings(registry).SrcLang, Uzbek);
+    EXPECT_EQ(ReadSettings(registry).DestLang, Russian);
+}
+
+TEST(SettingsTest, AValueOfAnotherTypeEndsTheReading)
+{
+    FakeRegistry registry;
+    Store(registry, "EditBarVisible", TRegValue::String("0"));
+    Store(registry, "LangBarVisible", TRegValue::DWord(0));
+    Store(registry, "ServiceBarVisible", TRegValue::String("0"));
+    Store(registry, "StayOnTop", TRegValue::String("1"));
+    Store(registry, "SrcLang", TRegValue::String("2"));
+    Store(registry, "DestLang", TRegValue::String("1"));
+    const TShellSettings settings = ReadSettings(registry);
+    EXPECT_FALSE(settings.EditBarVisible);
+    EXPECT_TRUE(settings.LangBarVisible);
+    EXPECT_TRUE(settings.ServiceBarVisible);
+    EXPECT_FALSE(settings.StayOnTop);
+    EXPECT_EQ(settings.SrcLang, English);
+    EXPECT_EQ(settings.DestLang, Uzbek);
+}
+
+TEST(SettingsTest, SavedAsStringsAndReadBack)
+{
+    FakeRegistry registry;
+    const TShellSettings saved{false, true, false, true, Uzbek, Russian};
+    SaveSettings(registry, saved);
+    auto key = registry.OpenKey(SettingsKeyPath, false);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->ValueNames(), (std::vector<std::string>{"EditBarVisible", "LangBarVisible", "ServiceBarVisible",
+                                                           "StayOnTop", "SrcLang", "DestLang"}));
+    EXPECT_EQ(key->ReadValue("EditBarVisible"), TRegValue::String("0"));
+    EXPECT_EQ(key->ReadValue("StayOnTop"), TRegValue::String("1"));
+    EXPECT_EQ(key->ReadValue("DestLang"), TRegValue::String("2"));
+
+    const TShellSettings read = ReadSettings(registry);
+    EXPECT_EQ(read.EditBarVisible, saved.EditBarVisible);
+    EXPECT_EQ(read.LangBarVisible, saved.LangBarVisible);
+    EXPECT_EQ(read.ServiceBarVisible, saved.ServiceBarVisible);
+    EXPECT_EQ(read.StayOnTop, saved.StayOnTop);
+    EXPECT_EQ(read.SrcLang, saved.SrcLang);
+    EXPECT_EQ(read.DestLang, saved.DestLang);
+}
+
+TEST(SettingsTest, AFailedSaveIsQuiet)
+{
+    FakeRegistry registry;
+    registry.FailWrites(true);
+    EXPECT_NO_THROW(SaveSettings(registry, TShellSettings{}));
+    EXPECT_NO_THROW(ReadSettings(registry));
+    registry.FailWrites(false);
+    EXPECT_FALSE(registry.KeyExists(SettingsKeyPath));
+}
+
+TEST(AutorunTest, TheEntryStartsTheProgramWithTheSwitch)
+{
+    FakeRegistry registry;
+    EXPECT_EQ(AutorunCommand("C:\\Dict\\prog.exe"), "\"C:\\Dict\\prog.exe\" /autorun");
+    EXPECT_FALSE(ReadAutorunState(registry));
+
+    ChangeAutorun(registry, true, "/opt/kovrak morva/morva");
+    auto run = registry.OpenKey(RunKeyPath, false);
+    EXPECT_EQ(run->ReadValue(AutorunValueName), TRegValue::String("\"/opt/kovrak morva/morva\" /autorun"));
+    EXPECT_TRUE(ReadAutorunState(registry));
+
+    ChangeAutorun(registry, false, "/opt/kovrak morva/morva");
+    EXPECT_FALSE(run->HasValue(AutorunValueName));
+    EXPECT_FALSE(ReadAutorunState(registry));
+
+    // Only a plain string counts as switched on.
+    run->WriteValue(AutorunValueName, TRegValue::ExpandString("\"x\" /autorun"));
+    EXPECT_FALSE(ReadAutorunState(registry));
+}
+
+TEST(AutorunTest, WithoutTheRunKeyNothingHappens)
+{
+    FakeRegistry registry(false);
+    ChangeAutorun(registry, true, "/usr/bin/morva");
+    EXPECT_FALSE(registry.KeyExists(RunKeyPath));
+    EXPECT_FALSE(ReadAutorunState(registry));
+}
+
+TEST(AutorunTest, TheSwitch)
+{
+    const std::pair<QStringList, bool> cases[] = {
+        {{"morva"}, false},
+        {{"morva", "/autorun"}, true},
+        {{"morva", "-AUTORUN"}, true},
+        {{"morva", "x", "/AutoRun"}, true},
+        {{"/autorun"}, false}, // the program's own name does not count
+        {{"morva", "autorun"}, false},
+        {{"morva", "/autorun2"}, false},
+        {{"morva", "--autorun"}, false},
+    };
+    for (const auto& [arguments, expected] : cases)
+        EXPECT_EQ(HasAutorunSwitch(arguments), expected) << arguments.join(' ').toStdString();
+}
+
+} // namespace
+} // namespace morva::test

@@ -1,0 +1,169 @@
+// The main window's creation sequence and its end: the checks and their messages, the
+// dictionary failure, settings applied and saved, the autorun state, the guard.
+
+#include "tests/shell/ShellFixture.h"
+
+#include "platform/FakeInstanceBlock.h"
+#include "platform/FakeOtherCopy.h"
+#include "shell/Autorun.h"
+#include "shell/OneInst.h"
+#include "shell/Settings.h"
+
+#include <QAction>
+#include <QToolBar>
+
+#include <fstream>
+
+namespace morva::test {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+using StartupTest = ShellTest;
+
+TEST_F(StartupTest, OnlyARussianSystemStarts)
+{
+    registry.OpenKey(SettingsKeyPath, true)->WriteValue("EditBarVisible", TRegValue::String("0"));
+    for (std::uint16_t langId : {std::uint16_t(0x0443), std::uint16_t(0x0819), std::uint16_t(0x0409)}) {
+        SCOPED_TRACE(langId);
+        messages.Shown.clear();
+        system.LangId = langId;
+        Create();
+        ASSERT_EQ(messages.Shown.size(), 1u);
+        EXPECT_EQ(messages.Shown[0].Text, "This program require to set system default language to RUSSIAN.");
+        EXPECT_EQ(messages.Shown[0].Caption, "Kovrak MORVA");
+        EXPECT_EQ(messages.Shown[0].Icon, TMessageIcon::Error);
+        EXPECT_TRUE(form->TerminateRequested());
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_EQ(dictionaryOpens, 0);
+        // The sequence ended: the stored settings were not read.
+        EXPECT_FALSE(form->EditToolBar->isHidden());
+    }
+}
+
+TEST_F(StartupTest, MissingFontsStopTheStartWithTheFirstMessageOnly)
+{
+    system.Families = {"DejaVu Sans"};
+    Create();
+    ASSERT_EQ(messages.Shown.size(), 1u);
+    EXPECT_EQ(messages.Shown[0].Text, u"Dastur ishlashi uchun \"Arial for KovrMorva\" shrifti zarur."_s);
+    EXPECT_EQ(messages.Shown[0].Caption, "Kovrak MORVA");
+    EXPECT_TRUE(form->TerminateRequested());
+    EXPECT_EQ(dictionaryOpens, 0);
+
+    messages.Shown.clear();
+    system.Families = {"arial FOR kovrmorva"}; // compared without regard to case
+    Create();
+    ASSERT_EQ(messages.Shown.size(), 1u);
+    EXPECT_EQ(messages.Shown[0].Text, u"Dastur ishlashi uchun \"SILManuscriptIPA\" shrifti zarur."_s);
+    EXPECT_TRUE(form->TerminateRequested());
+}
+
+TEST_F(StartupTest, ADamagedDataFileEndsTheProgramWithItsMessage)
+{
+    std::ofstream(DictionaryFile(), std::ios::trunc) << "short";
+    ChangeAutorun(registry, true, "/usr/bin/morva");
+    Create({"morva", "/autorun"});
+    ASSERT_EQ(messages.Shown.size(), 1u);
+    EXPECT_EQ(messages.Shown[0].Text, u"Lug‘at fayli formati noto‘g‘ri."_s);
+    EXPECT_EQ(messages.Shown[0].Caption, "Kovrak MORVA");
+    EXPECT_TRUE(form->TerminateRequested());
+    EXPECT_FALSE(form->ShowOnStart());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->WordList->isEnabled());
+    // The steps after the dictionary still ran; destroying the window takes the icon away.
+    EXPECT_TRUE(form->AutorunChangeAction->isChecked());
+    EXPECT_TRUE(tray.Shown);
+    form.reset();
+    EXPECT_FALSE(tray.Shown);
+}
+
+TEST_F(StartupTest, SettingsAreAppliedAtStartAndSavedOnClose)
+{
+    Create();
+    EXPECT_TRUE(registry.KeyExists(ProgramKeyPath));
+    EXPECT_EQ(dictionaryOpens, 1);
+    form->SetLangPair(Uzbek, Russian, false);
+    form->ShowServiceBarAction->trigger();
+    form->StayOnTopAction->trigger();
+    form->close();
+    auto key = registry.OpenKey(SettingsKeyPath, false);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->ReadValue("SrcLang"), TRegValue::String("1"));
+    EXPECT_EQ(key->ReadValue("DestLang"), TRegValue::String("2"));
+    EXPECT_EQ(key->ReadValue("ServiceBarVisible"), TRegValue::String("0"));
+    EXPECT_EQ(key->ReadValue("StayOnTop"), TRegValue::String("1"));
+    EXPECT_TRUE(registry.KeyExists(std::string(ProgramKeyPath) + "\\MainWindow"));
+
+    Create();
+    EXPECT_EQ(form->Dictionary()->SourceLanguage(), Uzbek);
+    EXPECT_EQ(form->Dictionary()->TargetLanguage(), Russian);
+    EXPECT_EQ(Row(0), Wide(UzbekWords[0]));
+    EXPECT_TRUE(form->ServiceToolBar->isHidden());
+    EXPECT_FALSE(form->ShowServiceBarAction->isChecked());
+    EXPECT_TRUE(form->StayOnTopAction->isChecked());
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(form->EditToolBar->isVisible());
+}
+
+TEST_F(StartupTest, AutorunCommandWritesTheEntry)
+{
+    Create();
+    EXPECT_FALSE(form->AutorunChangeAction->isChecked());
+    form->AutorunChangeAction->trigger();
+    EXPECT_TRUE(form->AutorunChangeAction->isChecked());
+    auto run = registry.OpenKey(RunKeyPath, false);
+    const std::string expected = "\"" + (Folder() / "morva").string() + "\" /autorun";
+    EXPECT_EQ(run->ReadValue(AutorunValueName), TRegValue::String(expected));
+    form->AutorunChangeAction->trigger();
+    EXPECT_FALSE(run->HasValue(AutorunValueName));
+}
+
+TEST(InstanceGuardTest, ASecondCopyBringsTheFirstForward)
+{
+    struct TCase {
+        bool firstVisible;
+        std::vector<std::string> calls;
+    };
+    const TCase cases[] = {
+        {true, {"IsVisible 77", "Restore 77", "SetForeground 77"}},
+        {false, {"IsVisible 77", "SendWakeUp 77"}},
+    };
+    for (const TCase& c : cases) {
+        FakeInstanceBlock block;
+        block.Existed = true;
+        block.Handle = 77;
+        FakeOtherCopy other;
+        other.Visible = c.firstVisible;
+        FakeOtherCopyServer server;
+        EXPECT_EQ(GuardSingleInstance(block, other, server, {}), TInstanceCheck::OtherCopy);
+        EXPECT_EQ(other.Calls, c.calls);
+        EXPECT_FALSE(server.Listening);
+        EXPECT_FALSE(block.IsOpen);
+    }
+}
+
+TEST(InstanceGuardTest, TheFirstCopyStoresWhereItCanBeReached)
+{
+    FakeInstanceBlock block;
+    FakeOtherCopy other;
+    FakeOtherCopyServer server;
+    bool woken = false;
+    TWindowRequests requests;
+    requests.WakeUp = [&woken] { woken = true; };
+    EXPECT_EQ(GuardSingleInstance(block, other, server, requests), TInstanceCheck::FirstCopy);
+    EXPECT_EQ(block.OpenedName, InstanceBlockName);
+    EXPECT_EQ(block.Handle, server.Handle);
+    EXPECT_TRUE(block.IsOpen);
+    EXPECT_TRUE(other.Calls.empty());
+    server.Requests.WakeUp();
+    EXPECT_TRUE(woken);
+
+    // A block that cannot be made leaves the copy running unguarded.
+    FakeInstanceBlock broken;
+    broken.FailOpen = true;
+    EXPECT_EQ(GuardSingleInstance(broken, other, server, {}), TInstanceCheck::FirstCopy);
+}
+
+} // namespace
+} // namespace morva::test

@@ -1,0 +1,116 @@
+// Minimising into the notification area and coming back.
+
+#include "tests/shell/ShellFixture.h"
+
+#include "shell/Settings.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace morva::test {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+using TrayTest = ShellTest;
+
+void ExpectTrayState(TMainForm& form, bool inTray)
+{
+    EXPECT_EQ(form.MinimizeAction->isEnabled(), !inTray);
+    EXPECT_EQ(form.RestoreAction->isEnabled(), inTray);
+}
+
+TEST_F(TrayTest, MinimisingGoesToTheTrayAndALeftClickComesBack)
+{
+    Create();
+    form->showMinimized();
+    QApplication::processEvents();
+    EXPECT_TRUE(tray.Shown);
+    EXPECT_EQ(tray.Tip, "Kovrak MORVA");
+    EXPECT_FALSE(form->isVisible());
+    ExpectTrayState(*form, true);
+
+    // Once in the tray, minimising again is impossible.
+    form->MinimizeAction->trigger();
+    EXPECT_EQ(tray.AddCount, 1);
+
+    tray.Click(TTrayClick::Right);
+    tray.Click(TTrayClick::Double);
+    EXPECT_TRUE(tray.Shown);
+    tray.Click(TTrayClick::Left);
+    EXPECT_FALSE(tray.Shown);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->isMinimized());
+    ExpectTrayState(*form, false);
+}
+
+TEST_F(TrayTest, TheProgramsOtherWindowsGoAndComeBackWithIt)
+{
+    Create();
+    QWidget card;
+    card.show();
+    form->MinimizeAction->trigger();
+    EXPECT_FALSE(card.isVisible());
+    form->RestoreAction->trigger();
+    EXPECT_TRUE(card.isVisible());
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(TrayTest, TheTrayMenu)
+{
+    Create();
+    ASSERT_EQ(tray.Menu, form->TrayPopupMenu);
+    const QList<QAction*> items = form->TrayPopupMenu->actions();
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_EQ(items[0], form->RestoreAction);
+    EXPECT_EQ(items[0]->text(), u"Lug‘atni ochish"_s);
+    EXPECT_TRUE(items[0]->font().bold());
+    EXPECT_EQ(form->TrayPopupMenu->defaultAction(), form->RestoreAction);
+    EXPECT_TRUE(items[1]->isSeparator());
+    EXPECT_EQ(items[2], form->ExitAction);
+    EXPECT_EQ(items[2]->text(), "Yopish");
+}
+
+TEST_F(TrayTest, ClosingFromTheTraySavesAndRemovesTheIcon)
+{
+    Create();
+    form->MinimizeAction->trigger();
+    ASSERT_TRUE(tray.Shown);
+    form->ExitAction->trigger();
+    EXPECT_TRUE(registry.KeyExists(SettingsKeyPath));
+    EXPECT_TRUE(registry.KeyExists(std::string(ProgramKeyPath) + "\\MainWindow"));
+    form.reset();
+    EXPECT_FALSE(tray.Shown);
+    EXPECT_EQ(tray.RemoveCount, 1);
+}
+
+TEST_F(TrayTest, TheAutorunSwitchStartsInTheTray)
+{
+    Create({"morva", "-AutoRun"});
+    EXPECT_FALSE(form->ShowOnStart());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(tray.Shown);
+    ExpectTrayState(*form, true);
+    tray.Click(TTrayClick::Left);
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(TrayTest, WithoutANotificationAreaMinimisingStaysOrdinary)
+{
+    tray.Available = false;
+    Create();
+    form->showMinimized();
+    QApplication::processEvents();
+    EXPECT_FALSE(tray.Shown);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->isMinimized());
+    ExpectTrayState(*form, false);
+
+    Create({"morva", "/autorun"});
+    EXPECT_TRUE(form->ShowOnStart());
+    EXPECT_TRUE(form->windowState() & Qt::WindowMinimized);
+    EXPECT_FALSE(tray.Shown);
+}
+
+} // namespace
+} // namespace morva::test
