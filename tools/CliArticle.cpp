@@ -161,8 +161,8 @@ int Lookup(TUzDictionary& dict, const std::string& word)
         std::cerr << "morva-cli: no headword at or after \"" << word << "\"\n";
         return 1;
     }
-    std::cout << DictTextToUtf8(dict.Headword(index)) << "\n\n"
-              << WideToUtf8(PlainText(dict).Convert(ArticleToWide(dict.ArticleHtml(index))));
+    const std::string article = WideToUtf8(PlainText(dict).Convert(ArticleToWide(dict.ArticleHtml(index))));
+    std::cout << DictTextToUtf8(dict.Headword(index)) << "\n\n" << article;
     return 0;
 }
 
