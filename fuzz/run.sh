@@ -14,4 +14,4 @@ cmake --build "$out" -j 2 --target article-fuzz seed-corpus
 samples=$(ls build*/bin/Morva.uzd 2>/dev/null | head -n 1)
 "$out/seed-corpus" "$out/seeds" $samples
 mkdir -p "$out/corpus"
-exec "$out/article-fuzz" "$out/corpus" "$out/seeds" -max_total_time="$seconds" -print_final_stats=1 "$@"
+exec "$out/article-fuzz" "$out/corpus" "$out/seeds" -max_total_time="$seconds" -print_final_stats=1 -timeout=60 "$@"
