@@ -83,16 +83,19 @@ bool ReadWhole(int fd, std::uint8_t* into, std::size_t size)
     return true;
 }
 
-// Unscrambles and sums in one pass; the check word's bytes count as zeros.
+// Unscrambles and sums in one pass, one key length at a time, so that the key position is
+// the loop index and not a counter to wrap. The check word's bytes count as zeros.
 std::uint32_t UnscrambleAndSum(std::span<std::uint8_t> bytes)
 {
     std::uint32_t x = 0;
-    std::size_t k = 0;
-    for (auto& b : bytes) {
-        b ^= ScrambleKey[k];
-        x ^= CrcTable[b];
-        if (++k == ScrambleKeyLength)
-            k = 0;
+    for (std::size_t at = 0; at < bytes.size(); at += ScrambleKeyLength) {
+        const std::size_t n = std::min(ScrambleKeyLength, bytes.size() - at);
+        std::uint8_t* block = bytes.data() + at;
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::uint8_t b = block[i] ^ ScrambleKey[i];
+            block[i] = b;
+            x ^= CrcTable[b];
+        }
     }
     for (std::size_t i = HeaderCheckWord; i < HeaderCheckWord + 4; ++i)
         x ^= CrcTable[bytes[i]];
