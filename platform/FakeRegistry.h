@@ -11,10 +11,12 @@ public:
     {
         if (withRunKey)
             OpenKey(RunKeyPath, true);
+        storeCount_ = 0;
     }
 
     // While set, every change throws ERegistryError and is not kept.
     void FailWrites(bool fail) { failWrites_ = fail; }
+    // Changes stored since construction.
     int StoreCount() const { return storeCount_; }
 
     void Store() override
