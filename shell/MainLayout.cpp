@@ -250,7 +250,9 @@ void TMainForm::CreateBars()
         auto* selector = new QComboBox;
         selector->setObjectName(QString::fromLatin1(name));
         selector->addItems(languages);
-        selector->setFixedWidth(SelectorWidth);
+        // 80 pixels as designed, wider where the system's font would clip the language names.
+        selector->setMinimumWidth(SelectorWidth);
+        selector->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         selector->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(selector, &QWidget::customContextMenuRequested, menu,
                 [selector, menu](const QPoint& at) { menu->popup(selector->mapToGlobal(at)); });
