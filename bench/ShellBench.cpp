@@ -1,0 +1,107 @@
+// The main window on the largest file: switching the source language (the word list
+// refilled and laid out) and one typed character (search, selection, repaint).
+
+#include "bench/BenchFiles.h"
+#include "platform/FakeClipboard.h"
+#include "platform/FakeMessageBox.h"
+#include "platform/FakeRegistry.h"
+#include "platform/FakeShellOpener.h"
+#include "platform/FakeSystemInfo.h"
+#include "platform/FakeTrayIcon.h"
+#include "shell/Main.h"
+#include "text/XUzbekEdit.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QListView>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace morva {
+namespace {
+
+struct TBenchWindow {
+    FakeRegistry registry;
+    FakeSystemInfo system;
+    FakeMessageBox messages;
+    FakeTrayIcon tray;
+    FakeShellOpener shell;
+    FakeClipboard clipboard;
+    std::unique_ptr<TMainForm> form;
+
+    TBenchWindow()
+    {
+        TMainServices services{&registry, &system, &messages, &tray, &shell, &clipboard,
+                               [] { return std::make_unique<TUzDictionary>(bench::LargeFile()); }, "/bench/morva"};
+        form = std::make_unique<TMainForm>(services);
+        form->FormCreate({"morva"});
+        form->show();
+        QApplication::processEvents();
+    }
+};
+
+// Made on first use, gone before the application object.
+std::unique_ptr<TBenchWindow> window;
+
+TBenchWindow& Window()
+{
+    if (!window)
+        window = std::make_unique<TBenchWindow>();
+    return *window;
+}
+
+void BM_SwitchSourceLanguage(benchmark::State& state)
+{
+    TMainForm& form = *Window().form;
+    Language next = Uzbek;
+    for (auto _ : state) {
+        form.SetLangPair(next, next == English ? Uzbek : English, false);
+        QApplication::processEvents();
+        next = next == English ? Uzbek : English;
+    }
+    state.counters["headwords"] = form.WordList->model()->rowCount();
+}
+BENCHMARK(BM_SwitchSourceLanguage)->Unit(benchmark::kMillisecond);
+
+void BM_TypedCharacterToSelection(benchmark::State& state)
+{
+    TMainForm& form = *Window().form;
+    form.SetLangPair(English, Uzbek, false);
+    const TUzDictionary& dict = *form.Dictionary();
+    // Prefixes from all over the list; each run types the next letter of one of them.
+    std::vector<std::pair<std::string, char>> probes;
+    for (std::int32_t i = 0; i < dict.Count(); i += dict.Count() / 50) {
+        const std::string h = dict.Headword(i);
+        if (h.size() >= 3)
+            probes.emplace_back(h.substr(0, h.size() - 1), h.back());
+    }
+    std::size_t n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const auto& [prefix, letter] = probes[n++ % probes.size()];
+        form.SearchEdit->SetText(prefix);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar::fromLatin1(letter)));
+        QApplication::sendEvent(form.SearchEdit, &press);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_TypedCharacterToSelection)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace morva
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    morva::window.reset();
+    return 0;
+}
