@@ -666,9 +666,11 @@ void TMainForm::MinimizeActionExecute()
     MinimizeAction->setEnabled(false);
     RestoreAction->setEnabled(true);
     programWindows_.clear();
+    // Windows that bypass the window manager (the tray icon's own) are on no taskbar: they stay.
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible()
-            && (window->windowType() == Qt::Window || window->windowType() == Qt::Dialog)) {
+            && (window->windowType() == Qt::Window || window->windowType() == Qt::Dialog)
+            && !window->windowFlags().testFlag(Qt::BypassWindowManagerHint)) {
             programWindows_.push_back(window);
             window->hide();
         }

@@ -49,8 +49,12 @@ TEST_F(TrayTest, TheProgramsOtherWindowsGoAndComeBackWithIt)
     Create();
     QWidget card;
     card.show();
+    // Like the notification area's own icon window: not the program's, it stays.
+    QWidget iconWindow(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+    iconWindow.show();
     form->MinimizeAction->trigger();
     EXPECT_FALSE(card.isVisible());
+    EXPECT_TRUE(iconWindow.isVisible());
     form->RestoreAction->trigger();
     EXPECT_TRUE(card.isVisible());
     EXPECT_TRUE(form->isVisible());
