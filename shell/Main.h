@@ -83,10 +83,6 @@ public:
     TUzDictionary* Dictionary() const { return dictionary_.get(); }
     // The selected row of the word list, or -1.
     int SelectedRow() const;
-    // Runs the main window's command for a key; true when a command holds that key, even
-    // a disabled one (the key then has no effect). For keys typed in the program's other
-    // windows too.
-    bool HandleCommandKey(QKeyCombination key);
 
     // The application's standard error report: an error box with the main caption.
     void ReportError(const std::exception& error);
@@ -183,6 +179,9 @@ private:
     bool SearchEditKeyUp(QKeyEvent* event);
     bool WordListKeyPress(QKeyEvent* event);
     QAction* CommandForKey(QKeyCombination key) const;
+    // Runs the command that holds the key; true when one holds it, even a disabled one (the
+    // key then has no effect).
+    bool HandleCommandKey(QKeyCombination key);
 
     void FindAndTidy();
     void SelectRow(int row);
