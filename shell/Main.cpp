@@ -105,6 +105,9 @@ void TMainForm::ConnectHandlers()
     connect(DestLangCB, &QComboBox::activated, this, &TMainForm::LangChange);
     connect(SearchEdit, &QLineEdit::textChanged, this, &TMainForm::SearchEditChange);
     connect(WordList->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TMainForm::WordListClick);
+    // A click on the row already selected writes it into the field again (the user may have
+    // typed since).
+    connect(WordList, &QAbstractItemView::clicked, this, &TMainForm::WordListClick);
     connect(WordList, &QAbstractItemView::doubleClicked, this, &TMainForm::WordListDblClick);
     connect(UpdateTimer, &QTimer::timeout, this, &TMainForm::UpdateTimerTimer);
 

@@ -91,6 +91,14 @@ TEST_F(SearchTest, ClickingARowWritesItIntoTheField)
     QTest::mouseClick(form->WordList->viewport(), Qt::LeftButton, {}, row.center());
     EXPECT_EQ(SelectedHeadword(), "boot");
     EXPECT_EQ(SearchText(), "boot");
+
+    // The row the search selected, clicked: its headword replaces what was typed.
+    form->SearchEdit->clear();
+    Type("boo");
+    ASSERT_EQ(SelectedHeadword(), "book");
+    const QRect book = form->WordList->visualRect(form->WordList->model()->index(2, 0));
+    QTest::mouseClick(form->WordList->viewport(), Qt::LeftButton, {}, book.center());
+    EXPECT_EQ(SearchText(), "book");
 }
 
 TEST_F(SearchTest, TheFieldTidiesItself)
