@@ -10,7 +10,9 @@
 #include <bitset>
 #include <cstdio>
 #include <fstream>
+#include <cerrno>
 #include <climits>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -525,11 +527,13 @@ TDictWriter WriterFor(const DictLists& lists)
 void CompileFile(const std::filesystem::path& source, const std::filesystem::path& output,
                  std::ostream& warnings)
 {
+    errno = 0;
     std::ifstream in(source, std::ios::binary);
+    if (!in || std::filesystem::is_directory(source))
+        throw std::runtime_error(source.string() + ": cannot be read (" +
+                                 (in ? "it is a folder" : std::strerror(errno)) + ")");
     std::ostringstream text;
     text << in.rdbuf();
-    if (!in)
-        throw std::runtime_error("cannot read " + source.string());
     DictSource parsed = ParseSource(text.str(), source.string());
     const DictLists lists = FormEntries(parsed);
     for (const auto& warning : parsed.warnings)
