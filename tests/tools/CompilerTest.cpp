@@ -170,6 +170,10 @@ TEST(Compiler, RepeatedLinesAreLeftOutWithAWarning)
 TEST(Compiler, PlacementAgreesWithThePlainRules)
 {
     DictSource source = GenerateSource(11, 800);
+    // Words open at the right, at both ends, at the left, and one too short once opened.
+    for (const char* word : {"br-", "-oo-", "-st", "-a-"})
+        source.words.push_back({English, word, 100'000});
+    source.words.push_back({Russian, Utf8ToDictText("-ение"), 100'000});
     const DictLists lists = FormEntries(source);
     for (Language l = 0; l < LanguageCount; ++l) {
         std::vector<std::string> forms;
@@ -193,6 +197,8 @@ TEST(Compiler, PlacementAgreesWithThePlainRules)
             ASSERT_EQ(e.phrases, phrases) << DictTextToUtf8(e.headword);
         }
     }
+    EXPECT_FALSE(Entry(lists, English, "-oo-")->phrases.empty());
+    EXPECT_FALSE(Entry(lists, English, "br-")->phrases.empty());
 }
 
 TEST(Compiler, ReportsEveryFaultWithItsLine)
