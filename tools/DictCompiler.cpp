@@ -7,12 +7,11 @@
 #include "text/Utf8.h"
 
 #include <algorithm>
-#include <bitset>
-#include <cstdio>
-#include <fstream>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -123,8 +122,6 @@ std::string Located(const std::string& fileName, int line, const std::string& me
 {
     return fileName + ":" + std::to_string(line) + ": " + message;
 }
-
-// --- Entry formation ------------------------------------------------------------------
 
 // Equal headwords by collation have equal weight strings.
 std::string CollationKey(std::string_view text)
