@@ -9,6 +9,8 @@
 
 #include <QAction>
 
+#include <array>
+
 namespace morva::test {
 namespace {
 
@@ -184,19 +186,17 @@ TEST_F(SearchTest, ClipboardKeysGoToTheCommands)
 
 TEST_F(SearchTest, TheTimerKeepsTheClipboardCommandsCurrent)
 {
+    auto states = [this] {
+        return std::array{form->CutToClipAction->isEnabled(), form->CopyToClipAction->isEnabled(),
+                          form->PasteFromClipAction->isEnabled()};
+    };
     EXPECT_FALSE(form->PasteFromClipAction->isEnabled());
     clipboard.SetText("x");
     Type("cat");
-    QTest::qWait(300);
-    EXPECT_TRUE(form->CutToClipAction->isEnabled());
-    EXPECT_TRUE(form->CopyToClipAction->isEnabled());
-    EXPECT_TRUE(form->PasteFromClipAction->isEnabled());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return states() == std::array{true, true, true}; }));
     clipboard.Filled = false;
     form->SearchEdit->setText("   ");
-    QTest::qWait(300);
-    EXPECT_FALSE(form->CutToClipAction->isEnabled());
-    EXPECT_FALSE(form->CopyToClipAction->isEnabled());
-    EXPECT_FALSE(form->PasteFromClipAction->isEnabled());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return states() == std::array{false, false, false}; }));
 }
 
 TEST_F(SearchTest, EnterOpensTheSelectedHeadword)
