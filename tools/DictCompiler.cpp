@@ -205,6 +205,14 @@ const std::string& PhraseText(const PhraseRecord& p, Language l)
     return l == English ? p.English : l == Uzbek ? p.Uzbek : p.Russian;
 }
 
+// A reference in any of its spelled forms ("см. X", "X-дан", "=X 2", ...) is stored as "=X", the
+// one form the card turns into a working link.
+std::string CanonicalReference(std::string text)
+{
+    std::string normal = NormalizeEntryText(text);
+    return normal.starts_with('=') ? normal : text;
+}
+
 bool IsAutomaticHeadword(const std::string& form)
 {
     return !form.empty() && form[0] != '=' && form[0] != '*';
@@ -221,14 +229,15 @@ public:
             entries_.push_back({WordEntry, headword, {}, {}});
     }
 
-    // Every entry whose headword begins the sense's match form.
+    // Every entry whose headword begins the sense's match form as a whole word: "run" holds
+    // "run away" but not "running", so short headwords do not gather unrelated senses.
     bool PlaceSense(const SenseRecord& sense, const std::string& form)
     {
         BuildIndexes();
         bool placed = false;
         const PieceHashes hashes(form);
         for (std::size_t k = 1; k <= form.size(); ++k) {
-            if (!senseIndex_.HasLength(k))
+            if (!senseIndex_.HasLength(k) || (k < form.size() && !IsWordSeparator(static_cast<unsigned char>(form[k]))))
                 continue;
             if (auto* candidates = senseIndex_.Candidates(hashes.Piece(0, k), k))
                 for (std::size_t e : *candidates)
@@ -356,10 +365,10 @@ DictSource ParseSource(std::string_view utf8, const std::string& fileName)
                             " fields after its letter, this line has " + std::to_string(fields.size() - 1));
             } else if (tag == "S") {
                 SenseRecord s;
-                s.English = reader.Text(fields[1], "English text");
+                s.English = CanonicalReference(reader.Text(fields[1], "English text"));
                 s.Transcription = reader.Transcription(fields[2]);
-                s.Uzbek = reader.Text(fields[3], "Uzbek text");
-                s.Russian = reader.Text(fields[4], "Russian text");
+                s.Uzbek = CanonicalReference(reader.Text(fields[3], "Uzbek text"));
+                s.Russian = CanonicalReference(reader.Text(fields[4], "Russian text"));
                 if (reader.fault.empty() && s.English.empty() && s.Uzbek.empty() && s.Russian.empty())
                     reader.Fail("a sense needs at least one text");
                 if (reader.fault.empty()) {
@@ -372,9 +381,9 @@ DictSource ParseSource(std::string_view utf8, const std::string& fileName)
                 }
             } else if (tag == "P" || tag == "E") {
                 PhraseRecord p;
-                p.English = reader.Text(fields[1], "English text");
-                p.Uzbek = reader.Text(fields[2], "Uzbek text");
-                p.Russian = reader.Text(fields[3], "Russian text");
+                p.English = CanonicalReference(reader.Text(fields[1], "English text"));
+                p.Uzbek = CanonicalReference(reader.Text(fields[2], "Uzbek text"));
+                p.Russian = CanonicalReference(reader.Text(fields[3], "Russian text"));
                 if (reader.fault.empty() && p.English.empty() && p.Uzbek.empty() && p.Russian.empty())
                     reader.Fail("a phrase needs at least one text");
                 if (reader.fault.empty()) {

@@ -83,7 +83,7 @@ const std::string Sample = R"(# sample
 S | run | rʌn | югурмоқ | бежать
 S | run away | ˌrʌn əˈweɪ | қочмоқ | убегать
 S | running | ˈrʌnɪŋ | югуриш | бег
-S | Run {2} | rʌn | =walk | см. walk
+S | Run {2} | rʌn | =walk 2 | см. walk
 S | (to) run | rʌn | чопмоқ (тез) | бегать
 S | walk | wɔːk | юрмоқ | ходить
 S | happiness | ˈhæpinəs | бахт | счастье
@@ -109,8 +109,9 @@ TEST(Compiler, FormsEntriesFromTheRecords)
         std::vector<std::string> phrases;
     };
     const Expected table[] = {
-        // Every sense whose match form begins with the headword, the first spelling met.
-        {English, "run", {"run", "run away", "running", "Run {2}", "(to) run"}, {"to run away"}},
+        // Every sense whose match form begins with the headword as a whole word, the first
+        // spelling met.
+        {English, "run", {"run", "run away", "Run {2}", "(to) run"}, {"to run away"}},
         {English, "run away", {"run away"}, {"to run away"}},
         {English, "running", {"running"}, {"running late"}},
         {English, "walk", {"walk"}, {}},
@@ -119,7 +120,7 @@ TEST(Compiler, FormsEntriesFromTheRecords)
         {English, "happiness", {"happiness"}, {"happiness (or joy)..."}},
         {Uzbek, "югурмоқ", {"run"}, {}},
         {Uzbek, "чопмоқ", {"(to) run"}, {}},
-        {Russian, "бег", {"running", "(to) run"}, {}},
+        {Russian, "бег", {"running"}, {}},
     };
     for (const auto& row : table) {
         const DictEntry* e = Entry(lists, row.list, row.headword);
@@ -144,6 +145,11 @@ TEST(Compiler, FormsEntriesFromTheRecords)
         ASSERT_EQ(e->phrases.size(), 1u);
         EXPECT_EQ(e->phrases[0].English, "thank you");
     }
+
+    // A reference in any spelling is stored in the one form the card links: "см. walk" is "=walk".
+    const auto& referring = Entry(lists, English, "run")->senses[2];
+    EXPECT_EQ(referring.Uzbek, "=walk");
+    EXPECT_EQ(referring.Russian, "=walk");
 
     // Transcriptions are stored in the font's layout.
     EXPECT_EQ(Entry(lists, English, "walk")->senses[0].Transcription, "w\x8D\xF9k");
@@ -185,7 +191,9 @@ TEST(Compiler, PlacementAgreesWithThePlainRules)
             std::vector<SenseRecord> senses;
             for (std::size_t i = 0; i < forms.size(); ++i)
                 if (forms[i].size() >= e.headword.size() &&
-                    CompareHeadwords(e.headword, std::string_view(forms[i]).substr(0, e.headword.size())) == 0)
+                    CompareHeadwords(e.headword, std::string_view(forms[i]).substr(0, e.headword.size())) == 0 &&
+                    (forms[i].size() == e.headword.size() ||
+                     IsWordSeparator(static_cast<unsigned char>(forms[i][e.headword.size()]))))
                     senses.push_back(source.senses[i].record);
             std::vector<PhraseRecord> phrases;
             for (const auto& p : source.phrases) {
