@@ -43,6 +43,14 @@ QString FromDictText(std::string_view text)
     return QString::fromStdU16String(DictTextToWide(text));
 }
 
+// Engine messages are dictionary text; others are UTF-8.
+QString ErrorText(const std::exception& error)
+{
+    if (dynamic_cast<const EDictionaryError*>(&error))
+        return FromDictText(error.what());
+    return QString::fromUtf8(error.what());
+}
+
 // Without leading and trailing bytes of codes 0 to 32.
 std::string_view Trimmed(std::string_view text)
 {
@@ -191,7 +199,7 @@ void TMainForm::FormCreate(const QStringList& arguments)
         SetLangPair(settings.SrcLang, settings.DestLang, true);
         SearchEdit->setFocus();
     } catch (const std::exception& error) {
-        ShowError(FromDictText(error.what()));
+        ShowError(ErrorText(error));
         showOnStart_ = false;
         terminateRequested_ = true;
     }
@@ -246,8 +254,7 @@ void TMainForm::OpenHistoryCard(const std::string& caption, const std::string& a
 
 void TMainForm::ReportError(const std::exception& error)
 {
-    const bool dictionaryText = dynamic_cast<const EDictionaryError*>(&error) != nullptr;
-    ShowError(dictionaryText ? FromDictText(error.what()) : QString::fromUtf8(error.what()));
+    ShowError(ErrorText(error));
 }
 
 void TMainForm::ShowError(const QString& text)
