@@ -32,12 +32,8 @@ TUzDictionary& Context::Source(const std::string& tag)
 
 Language ParseLanguage(const std::string& tag)
 {
-    if (tag == "en")
-        return English;
-    if (tag == "uz")
-        return Uzbek;
-    if (tag == "ru")
-        return Russian;
+    if (auto language = LanguageFromCode(tag))
+        return *language;
     throw UsageError{};
 }
 

@@ -107,17 +107,6 @@ public:
     }
 };
 
-std::optional<Language> LanguageOf(std::string_view tag)
-{
-    if (tag == "en")
-        return English;
-    if (tag == "uz")
-        return Uzbek;
-    if (tag == "ru")
-        return Russian;
-    return std::nullopt;
-}
-
 std::string Located(const std::string& fileName, int line, const std::string& message)
 {
     return fileName + ":" + std::to_string(line) + ": " + message;
@@ -399,7 +388,7 @@ DictSource ParseSource(std::string_view utf8, const std::string& fileName)
                     }
                 }
             } else {
-                const auto language = LanguageOf(fields[1]);
+                const auto language = LanguageFromCode(fields[1]);
                 std::string headword = reader.Text(fields[2], "headword");
                 if (!language)
                     reader.Fail("a W record names its list with en, uz or ru, not \"" + std::string(fields[1]) + "\"");
