@@ -66,6 +66,14 @@ bool IsListMoveKey(int key)
     return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
 }
 
+// A window manager places a window anew each time it is mapped, unless the window names its
+// own position: name where it was.
+void KeepPosition(QWidget& window, QPoint position)
+{
+    if (QWindow* handle = window.windowHandle())
+        handle->setPosition(position);
+}
+
 class TBusyCursor {
 public:
     TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -681,9 +689,10 @@ void TMainForm::MinimizeActionExecute()
         if (window != this && window->isVisible()
             && (window->windowType() == Qt::Window || window->windowType() == Qt::Dialog)
             && !window->windowFlags().testFlag(Qt::BypassWindowManagerHint)) {
-            programWindows_.push_back(window);
+            programWindows_.push_back({window, window->geometry().topLeft()});
             window->hide();
         }
+    mainWindowPosition_ = geometry().topLeft();
     hide();
 }
 
@@ -694,10 +703,13 @@ void TMainForm::RestoreActionExecute(bool sender)
     if (services_.Tray)
         services_.Tray->Remove();
     if (sender) {
-        for (const QPointer<QWidget>& window : programWindows_)
-            if (window)
+        for (const auto& [window, position] : programWindows_)
+            if (window) {
+                KeepPosition(*window, position);
                 window->show();
+            }
         setWindowState(windowState() & ~Qt::WindowMinimized);
+        KeepPosition(*this, mainWindowPosition_);
         // Coming back from the notification area is not a show: the window keeps its place.
         MainPropStorage->Active = false;
         show();

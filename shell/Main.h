@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -205,8 +206,10 @@ private:
     bool showOnStart_ = true;
     // Minimising goes to the notification area once the creation sequence has set it up.
     bool minimizeToTray_ = false;
-    // The program's other windows hidden with it, shown again when it comes back.
-    std::vector<QPointer<QWidget>> programWindows_;
+    // The program's other windows hidden with it and where they were, shown there again when
+    // it comes back.
+    std::vector<std::pair<QPointer<QWidget>, QPoint>> programWindows_;
+    QPoint mainWindowPosition_;
     // Program logic selecting a row is not the user choosing it.
     bool selectingRow_ = false;
 };

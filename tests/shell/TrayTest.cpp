@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QWindow>
 
 namespace morva::test {
 namespace {
@@ -48,7 +49,9 @@ TEST_F(TrayTest, TheProgramsOtherWindowsGoAndComeBackWithIt)
 {
     Create();
     QWidget card;
+    card.move(123, 45);
     card.show();
+    const QPoint where = card.geometry().topLeft();
     // Like the notification area's own icon window: not the program's, it stays.
     QWidget iconWindow(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
     iconWindow.show();
@@ -57,6 +60,9 @@ TEST_F(TrayTest, TheProgramsOtherWindowsGoAndComeBackWithIt)
     EXPECT_TRUE(iconWindow.isVisible());
     form->RestoreAction->trigger();
     EXPECT_TRUE(card.isVisible());
+    // The window names its position, so that a window manager does not place it anew.
+    EXPECT_EQ(card.windowHandle()->position(), where);
+    EXPECT_EQ(card.geometry().topLeft(), where);
     EXPECT_TRUE(form->isVisible());
 }
 
