@@ -1,62 +1,16 @@
 // morva-cli article, lookup and the text-rule commands, run as a user runs them.
 
 #include "engine/KovrObj.h"
+#include "tests/support/CliRunner.h"
 #include "tests/support/DictFiles.h"
 #include "tests/support/TestFolders.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fcntl.h>
-#include <fstream>
-#include <spawn.h>
-#include <sstream>
-#include <sys/wait.h>
-
-extern char** environ;
-
 namespace morva {
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-Outcome RunCli(std::vector<std::string> args)
-{
-    const auto folder = test::FreshFolder("cli-run");
-    const std::string outPath = folder / "out", errPath = folder / "err";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const std::string program = std::string(std::getenv("MORVA_BIN")) + "/morva-cli";
-    args.insert(args.begin(), program);
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    Outcome outcome;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    outcome.out = ReadFile(outPath);
-    outcome.err = ReadFile(errPath);
-    return outcome;
-}
+using test::RunCli;
 
 // "book" with a transcription, a phrase and a cross-reference; Cyrillic targets in Russian.
 std::string WriteDictionary()

@@ -1,0 +1,16 @@
+#pragma once
+// Runs the built morva-cli as a user runs it and captures what it says.
+
+#include <string>
+#include <vector>
+
+namespace morva::test {
+
+struct CliOutcome {
+    int status = -1;
+    std::string out, err;
+};
+
+CliOutcome RunCli(std::vector<std::string> args);
+
+} // namespace morva::test
