@@ -13,7 +13,6 @@
 
 namespace morva {
 
-inline constexpr const char* ProductKeyPath = "\\Software\\Kovrak\\Morva";
 inline constexpr std::size_t PlacementLineLength = 80;
 
 // "Line" and the number in ten digits.
@@ -21,7 +20,7 @@ std::string PlacementLineName(std::size_t number);
 
 class TRegPropStorageMan {
 public:
-    explicit TRegPropStorageMan(IRegistry& registry, std::string path = ProductKeyPath)
+    explicit TRegPropStorageMan(IRegistry& registry, std::string path = ProgramKeyPath)
         : Path(std::move(path)), registry_(registry)
     {
     }

@@ -68,6 +68,8 @@ public:
     virtual bool KeyExists(const std::string& path) const = 0;
 };
 
+// The program's own key: settings and window placement live below it.
+inline constexpr const char* ProgramKeyPath = "\\Software\\Kovrak\\Morva";
 inline constexpr const char* RunKeyPath = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 } // namespace morva

@@ -3,12 +3,10 @@
 // as string values under \Software\Kovrak\Morva\Settings.
 
 #include "engine/Language.h"
+#include "platform/Registry.h"
 
 namespace morva {
 
-class IRegistry;
-
-inline constexpr const char* ProgramKeyPath = "\\Software\\Kovrak\\Morva";
 inline constexpr const char* SettingsKeyPath = "\\Software\\Kovrak\\Morva\\Settings";
 
 struct TShellSettings {
