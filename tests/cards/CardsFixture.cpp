@@ -11,11 +11,6 @@
 
 namespace morva::test {
 
-std::string Dict(std::u16string_view text)
-{
-    return WideToDictText(text);
-}
-
 std::vector<std::uint8_t> CardsDictionaryBytes()
 {
     const std::string ipa = EncodeIpa(u"b\u028Ak").bytes;

@@ -10,6 +10,7 @@
 #include "engine/KovrObj.h"
 #include "platform/FakeClipboard.h"
 #include "platform/FakeMessageBox.h"
+#include "tests/support/DictFiles.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -21,7 +22,6 @@
 
 namespace morva::test {
 
-std::string Dict(std::u16string_view text);
 std::vector<std::uint8_t> CardsDictionaryBytes();
 
 // Headwords of the English list, in order.

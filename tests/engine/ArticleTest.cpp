@@ -19,10 +19,7 @@ const std::string Open =
 const std::string Close = "</td></tr></table>";
 const std::string Dash = " \x96 ";
 
-std::string Dict(std::u16string_view text)
-{
-    return WideToDictText(text);
-}
+using test::Dict;
 
 // Every list needs an entry; the ellipsis sorts after every letter, so these come last.
 void AddFillers(TDictWriter& writer)

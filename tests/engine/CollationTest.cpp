@@ -1,15 +1,14 @@
 #include "engine/Collation.h"
 #include "text/CodePage1251.h"
 
+#include "tests/support/DictFiles.h"
+
 #include <gtest/gtest.h>
 
 namespace morva {
 namespace {
 
-std::string Dict(std::u16string_view text)
-{
-    return WideToDictText(text);
-}
+using test::Dict;
 
 struct OrderCase {
     std::string lower, higher;

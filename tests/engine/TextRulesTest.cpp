@@ -1,6 +1,8 @@
 #include "engine/TextRules.h"
 #include "text/CodePage1251.h"
 
+#include "tests/support/DictFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -8,10 +10,7 @@
 namespace morva {
 namespace {
 
-std::string Dict(std::u16string_view text)
-{
-    return WideToDictText(text);
-}
+using test::Dict;
 
 struct RuleCase {
     std::string input, expected;

@@ -2,6 +2,7 @@
 
 #include "engine/FileFormat.h"
 #include "tests/support/TestFolders.h"
+#include "text/CodePage1251.h"
 
 #include <fstream>
 
@@ -20,6 +21,11 @@ std::filesystem::path WriteImage(const std::string& name, std::vector<std::uint8
         SealImage(image);
     Scramble(image);
     return WriteBytes(name, image);
+}
+
+std::string Dict(std::u16string_view text)
+{
+    return WideToDictText(text);
 }
 
 SenseRecord Sense(std::string english, std::string uzbek, std::string russian, std::string transcription)

@@ -16,6 +16,9 @@ std::filesystem::path WriteBytes(const std::string& name, const std::vector<std:
 // Scrambles an unscrambled image and writes it; `seal` first sets its check word.
 std::filesystem::path WriteImage(const std::string& name, std::vector<std::uint8_t> image, bool seal = true);
 
+// Dictionary text from a readable UTF-16 literal: Dict(u"қишлоқ").
+std::string Dict(std::u16string_view text);
+
 // A word entry with one sense whose texts in all three languages are the given ones.
 SenseRecord Sense(std::string english, std::string uzbek, std::string russian, std::string transcription = {});
 
