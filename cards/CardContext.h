@@ -28,6 +28,8 @@ struct TCardContext {
     // The application's standard error report: what an uncaught exception in an event shows.
     std::function<void(const std::exception&)> ReportError;
     TOffsetRandom Random;
+    // Cards show their Uzbek text in the Latin alphabet.
+    bool UzbekLatin = false;
 };
 
 } // namespace morva

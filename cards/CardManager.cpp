@@ -71,6 +71,16 @@ void TCardManager::SetMainWindow(QWidget* mainWindow, QList<QAction*> commands)
     keyRouter_->SetMainWindow(mainWindow, std::move(commands));
 }
 
+void TCardManager::SetUzbekLatin(bool on)
+{
+    if (context_.UzbekLatin == on)
+        return;
+    context_.UzbekLatin = on;
+    for (QWidget* window : windows_->Windows())
+        if (auto* card = qobject_cast<TWordViewForm*>(window))
+            card->RefreshArticle();
+}
+
 void TCardManager::CloseTempCards()
 {
     // Closing only marks a card for destruction after this event, so the walk is safe.

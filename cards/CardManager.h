@@ -73,6 +73,9 @@ public:
     void OpenHistoryCard(const std::string& caption, const std::string& articleHtml);
     // Closes every card whose Tag is 1, hidden ones included.
     void CloseTempCards();
+    // Shows Uzbek text in the Latin alphabet, or not, in every card from now on and at once
+    // in the cards already open.
+    void SetUzbekLatin(bool on);
 
     // The command handlers. WordInfoActionExecute does nothing unless the command is enabled
     // and a row (0 or more) is selected; dictionary may be null only then.

@@ -2,6 +2,7 @@
 
 #include "cards/CardsHostory.h"
 #include "cards/HtmlView.h"
+#include "cards/UzbekLatinArticle.h"
 #include "cards/WindowList.h"
 #include "engine/KovrObj.h"
 #include "platform/Clipboard.h"
@@ -133,14 +134,25 @@ std::string TWordViewForm::FillFromDictionary(TUzDictionary& dictionary, int ind
     dictionary_ = &dictionary;
     SetCaption(dictionary.CardCaption());
     std::string article = dictionary.ArticleHtml(index);
-    Html_->LoadArticle(article);
+    ShowArticle(article);
     return article;
 }
 
 void TWordViewForm::FillFromText(const std::string& caption, const std::string& articleHtml)
 {
     SetCaption(caption);
-    Html_->LoadArticle(articleHtml);
+    ShowArticle(articleHtml);
+}
+
+void TWordViewForm::ShowArticle(const std::string& articleHtml)
+{
+    article_ = articleHtml;
+    RefreshArticle();
+}
+
+void TWordViewForm::RefreshArticle()
+{
+    Html_->LoadArticle(ArticleForDisplay(article_, caption_, context_.UzbekLatin));
 }
 
 void TWordViewForm::ShowCard()

@@ -39,6 +39,8 @@ public:
     // Throws what the dictionary throws; the caption is set by then, the article is not.
     std::string FillFromDictionary(TUzDictionary& dictionary, int index);
     void FillFromText(const std::string& caption, const std::string& articleHtml);
+    // Shows the article again, as the cards' Latin Uzbek setting now wants it.
+    void RefreshArticle();
 
     // Makes the card visible, raises and activates it. A card that turns visible takes its
     // stored placement first and then runs FormShow.
@@ -62,6 +64,7 @@ protected:
 private:
     void CreateParts();
     void OpenTemporaryCard(int index);
+    void ShowArticle(const std::string& articleHtml);
     void Report(const std::exception& error);
 
     TCardContext& context_;
@@ -74,6 +77,8 @@ private:
     QAction* N3_ = nullptr;
     TUzDictionary* dictionary_ = nullptr;
     std::string caption_;
+    // The article as the dictionary gave it; the view may show it converted.
+    std::string article_;
     int tag_ = 0;
 };
 

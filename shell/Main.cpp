@@ -113,6 +113,7 @@ void TMainForm::CreateCards()
         if (!action->shortcuts().isEmpty())
             commands.append(action);
     cards_->SetMainWindow(this, commands);
+    UzbekLatinActionExecute();
 }
 
 void TMainForm::ConnectHandlers()
@@ -139,6 +140,8 @@ void TMainForm::ConnectHandlers()
         connect(action, &QAction::triggered, this, &TMainForm::ShowBarActionExecute);
     connect(StayOnTopAction, &QAction::triggered, this, &TMainForm::StayOnTopActionExecute);
     connect(AutorunChangeAction, &QAction::triggered, this, &TMainForm::AutorunChangeActionExecute);
+    for (QAction* action : {UzbekLatinInputAction, UzbekLatinCardsAction})
+        connect(action, &QAction::triggered, this, &TMainForm::UzbekLatinActionExecute);
     connect(CallHelpAction, &QAction::triggered, this, &TMainForm::CallHelpActionExecute);
     connect(GoToSiteAction, &QAction::triggered, this, &TMainForm::GoToSiteActionExecute);
     connect(AboutAction, &QAction::triggered, this, &TMainForm::AboutActionExecute);
@@ -198,6 +201,8 @@ void TMainForm::FormCreate(const QStringList& arguments)
     StayOnTopAction->setChecked(settings.StayOnTop);
     if (settings.StayOnTop)
         ApplyStayOnTop();
+    UzbekLatinInputAction->setChecked(settings.UzbekLatinInput);
+    UzbekLatinCardsAction->setChecked(settings.UzbekLatinCards);
 
     try {
         dictionary_ = services_.OpenDictionary();
@@ -230,6 +235,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
     settings.LangBarVisible = !LangToolBar->isHidden();
     settings.ServiceBarVisible = !ServiceToolBar->isHidden();
     settings.StayOnTop = StayOnTopAction->isChecked();
+    settings.UzbekLatinInput = UzbekLatinInputAction->isChecked();
+    settings.UzbekLatinCards = UzbekLatinCardsAction->isChecked();
     if (dictionary_) {
         settings.SrcLang = dictionary_->SourceLanguage();
         settings.DestLang = dictionary_->TargetLanguage();
@@ -303,6 +310,7 @@ void TMainForm::SetLangPair(Language src, Language dest, bool initial)
     SrcChangeLangAction->setIcon(srcLangActions_[src]->icon());
     SrcLangCB->setCurrentIndex(src);
     dictionary_->SelectSourceLanguage(src);
+    UzbekLatinActionExecute();
     SearchEdit->clear();
     {
         TBusyCursor busy;
@@ -481,7 +489,7 @@ bool TMainForm::WordListKeyPress(QKeyEvent* event)
     // Delete (127) is a key, not a typed character.
     if (code < 32 || code == 127)
         return false;
-    SetSearchText(text + char(code));
+    SearchEdit->TypeText(std::string(1, char(code)));
     return true;
 }
 

@@ -122,6 +122,8 @@ public:
     QAction* ShowServiceBarAction = nullptr;
     QAction* StayOnTopAction = nullptr;
     QAction* AutorunChangeAction = nullptr;
+    QAction* UzbekLatinInputAction = nullptr;
+    QAction* UzbekLatinCardsAction = nullptr;
     QAction* CallHelpAction = nullptr;
     QAction* GoToSiteAction = nullptr;
     QAction* AboutAction = nullptr;
@@ -154,6 +156,9 @@ public:
     void ShowBarActionExecute();
     void StayOnTopActionExecute();
     void AutorunChangeActionExecute();
+    // Applies both Latin Uzbek switches: Latin input in the search field while the Uzbek list
+    // is shown, and Latin in the cards.
+    void UzbekLatinActionExecute();
     void CallHelpActionExecute();
     void GoToSiteActionExecute();
     void AboutActionExecute();

@@ -140,6 +140,8 @@ void TMainForm::CreateActions()
         {&ShowServiceBarAction, "ShowServiceBarAction", u"Servis paneli"_s, none, false, true, 1},
         {&StayOnTopAction, "StayOnTopAction", u"Boshqa darchalar ustida"_s, QKeySequence(Qt::CTRL | Qt::Key_T), true, true, 0},
         {&AutorunChangeAction, "AutorunChangeAction", u"Tizim ishga tushganda yuklash"_s, none, true, true, 0},
+        {&UzbekLatinInputAction, "UzbekLatinInputAction", u"Lotin harflarini kirillga o‘girish"_s, none, false, true, 1},
+        {&UzbekLatinCardsAction, "UzbekLatinCardsAction", u"Kartochkalarda lotin yozuvi"_s, none, false, true, 0},
         {&CallHelpAction, "CallHelpAction", u"Ma‘lumot"_s, QKeySequence(Qt::Key_F1), true, true, -1},
         {&GoToSiteAction, "GoToSiteAction", u"Kovrak sayti"_s, none, false, true, -1},
         {&AboutAction, "AboutAction", u"MORVA tizimi haqida"_s, none, false, true, -1},
@@ -221,6 +223,8 @@ void TMainForm::CreateMenus()
     setup->addActions({ShowEditBarAction, ShowLangBarAction, ShowServiceBarAction});
     setup->addSeparator();
     setup->addActions({StayOnTopAction, AutorunChangeAction});
+    setup->addSeparator();
+    setup->addActions({UzbekLatinInputAction, UzbekLatinCardsAction});
 
     QMenu* help = menuBar()->addMenu(u"?"_s);
     help->addActions({CallHelpAction, GoToSiteAction});

@@ -71,6 +71,8 @@ TShellSettings ReadSettings(IRegistry& registry)
         settings.StayOnTop = reader.Integer("StayOnTop", 0) != 0;
         src = reader.Integer("SrcLang", src);
         dest = reader.Integer("DestLang", dest);
+        settings.UzbekLatinInput = reader.Integer("UzbekLatinInput", 1) != 0;
+        settings.UzbekLatinCards = reader.Integer("UzbekLatinCards", 0) != 0;
     } catch (const std::exception&) {
         // What was read before the failure applies; the rest keeps its defaults.
     }
@@ -93,6 +95,8 @@ void SaveSettings(IRegistry& registry, const TShellSettings& settings)
         {"StayOnTop", settings.StayOnTop},
         {"SrcLang", settings.SrcLang},
         {"DestLang", settings.DestLang},
+        {"UzbekLatinInput", settings.UzbekLatinInput},
+        {"UzbekLatinCards", settings.UzbekLatinCards},
     };
     try {
         registry.OpenKey(ProgramKeyPath, true);

@@ -1,6 +1,6 @@
 #pragma once
-// The main window's own settings between runs: the bars, stay-on-top and the language pair,
-// as string values under \Software\Kovrak\Morva\Settings.
+// The main window's own settings between runs: the bars, stay-on-top, the language pair and
+// the two Latin Uzbek switches, as string values under \Software\Kovrak\Morva\Settings.
 
 #include "engine/Language.h"
 #include "platform/Registry.h"
@@ -16,6 +16,10 @@ struct TShellSettings {
     bool StayOnTop = false;
     Language SrcLang = English;
     Language DestLang = Uzbek;
+    // Latin Uzbek typed in the search field becomes Cyrillic.
+    bool UzbekLatinInput = true;
+    // Cards show their Uzbek text in the Latin alphabet.
+    bool UzbekLatinCards = false;
 };
 
 // Never fails: what cannot be read keeps its default, and the pair is always a valid one.

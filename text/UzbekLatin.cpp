@@ -280,6 +280,14 @@ std::u16string ConvertUzbekLatin(std::u16string_view text)
     return out;
 }
 
+bool IsTypedUzbekLatin(std::u16string_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (IsLatinLetter(text[i]) || (i > 0 && IsUzbekApostrophe(text[i]) && IsLetter(text[i - 1])))
+            return true;
+    return false;
+}
+
 std::u16string UzbekLatinToCyrillic(std::u16string_view text)
 {
     return HasLatinLetter(text) ? ConvertUzbekLatin(text) : std::u16string(text);

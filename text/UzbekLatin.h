@@ -21,6 +21,10 @@ bool IsUzbekApostrophe(char16_t c);
 // than its input.
 std::u16string ConvertUzbekLatin(std::u16string_view text);
 
+// Typed text to be converted: it holds a Latin letter, or an apostrophe right after a letter
+// (o‘, g‘ and the sign are Latin even once the letter before them has become Cyrillic).
+bool IsTypedUzbekLatin(std::u16string_view text);
+
 // As ConvertUzbekLatin, but text with no Latin letter comes back untouched, apostrophes
 // included: Cyrillic typing and a second conversion change nothing.
 std::u16string UzbekLatinToCyrillic(std::u16string_view text);

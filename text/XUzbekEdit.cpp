@@ -1,12 +1,16 @@
 #include "text/XUzbekEdit.h"
 
 #include "text/CodePage1251.h"
+#include "text/UzbekLatin.h"
+
+#include <algorithm>
 
 namespace morva {
 
 TXUzbekEdit::TXUzbekEdit(QWidget* parent) : QLineEdit(parent)
 {
     setMaxLength(MaxTextLength);
+    connect(this, &QLineEdit::textEdited, this, [this] { ConvertTypedLatin(); });
 }
 
 std::string TXUzbekEdit::Text() const
@@ -17,6 +21,31 @@ std::string TXUzbekEdit::Text() const
 void TXUzbekEdit::SetText(std::string_view text)
 {
     setText(QString::fromStdU16String(DictTextToWide(text)));
+}
+
+void TXUzbekEdit::TypeText(std::string_view text)
+{
+    setText(QString::fromStdU16String(TypedToCyrillic(this->text().toStdU16String() + DictTextToWide(text))));
+}
+
+std::u16string TXUzbekEdit::TypedToCyrillic(std::u16string_view typed) const
+{
+    if (!latinInput_ || !IsTypedUzbekLatin(typed))
+        return std::u16string(typed);
+    return ConvertUzbekLatin(typed);
+}
+
+void TXUzbekEdit::ConvertTypedLatin()
+{
+    const std::u16string typed = text().toStdU16String();
+    const std::u16string converted = TypedToCyrillic(typed);
+    if (converted == typed)
+        return;
+    // The conversion looks only backwards, so the text before the caret converts on its own.
+    const auto beforeCaret = std::u16string_view(typed).substr(0, std::size_t(std::max(cursorPosition(), 0)));
+    const int caret = int(ConvertUzbekLatin(beforeCaret).size());
+    setText(QString::fromStdU16String(converted));
+    setCursorPosition(std::min(caret, int(converted.size())));
 }
 
 } // namespace morva

@@ -2,6 +2,9 @@
 // The search field: the user sees and types UTF-16 text, the program reads and writes
 // dictionary text. Caret, selection and clipboard work on the UTF-16 text unchanged, and
 // since both conversions keep positions, caret positions mean the same in both forms.
+//
+// With Latin input on (the Uzbek list), Latin Uzbek that the user types or pastes becomes
+// Cyrillic as it arrives; text the program writes is left as it is.
 
 #include <QLineEdit>
 
@@ -19,6 +22,18 @@ public:
 
     std::string Text() const;
     void SetText(std::string_view text);
+
+    void SetLatinInput(bool on) { latinInput_ = on; }
+    bool LatinInput() const { return latinInput_; }
+    // Appends dictionary text as if the user had typed it at the end.
+    void TypeText(std::string_view text);
+
+private:
+    void ConvertTypedLatin();
+    // The Cyrillic of typed text, or the text itself when there is nothing to convert.
+    std::u16string TypedToCyrillic(std::u16string_view typed) const;
+
+    bool latinInput_ = false;
 };
 
 } // namespace morva

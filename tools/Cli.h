@@ -30,6 +30,9 @@ private:
 
 Language ParseLanguage(const std::string& tag);
 std::int32_t ParseIndex(const std::string& text);
+// A search text from the command line as dictionary text; for the Uzbek list, Latin Uzbek
+// becomes Cyrillic as in the program's search field.
+std::string SearchTextArg(const TUzDictionary& dictionary, const std::string& utf8);
 // Prints dictionary text as a UTF-8 line.
 int PrintLine(const std::string& dictText);
 

@@ -156,7 +156,7 @@ int Article(TUzDictionary& dict, std::int32_t index, bool raw)
 
 int Lookup(TUzDictionary& dict, const std::string& word)
 {
-    const std::int32_t index = SearchSelection(dict, Utf8ToDictText(word));
+    const std::int32_t index = SearchSelection(dict, SearchTextArg(dict, word));
     if (index < 0) {
         std::cerr << "morva-cli: no headword at or after \"" << word << "\"\n";
         return 1;

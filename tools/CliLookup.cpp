@@ -41,6 +41,16 @@ int List(TUzDictionary& dict)
     return 0;
 }
 
+std::int32_t FindHeadword(TUzDictionary& dict, const std::string& text)
+{
+    return dict.FindHeadword(SearchTextArg(dict, text));
+}
+
+std::int32_t NearestHeadword(TUzDictionary& dict, const std::string& text)
+{
+    return dict.NearestHeadword(SearchTextArg(dict, text));
+}
+
 int Caption(TUzDictionary& dict, Language target)
 {
     dict.SetTargetLanguage(target);
@@ -60,9 +70,9 @@ std::optional<int> RunLookupCommand(Context& context)
     if (command == "headword" && a.size() == 3)
         return PrintLine(context.Source(a[1]).Headword(ParseIndex(a[2])));
     if (command == "find" && a.size() == 3)
-        return PrintNumber(context.Source(a[1]).FindHeadword(Utf8ToDictText(a[2])));
+        return PrintNumber(FindHeadword(context.Source(a[1]), a[2]));
     if (command == "nearest" && a.size() == 3)
-        return PrintNumber(context.Source(a[1]).NearestHeadword(Utf8ToDictText(a[2])));
+        return PrintNumber(NearestHeadword(context.Source(a[1]), a[2]));
     if (command == "caption" && a.size() == 3)
         return Caption(context.Source(a[1]), ParseLanguage(a[2]));
     if (command == "compare" && a.size() == 3)

@@ -26,6 +26,8 @@ TEST(SettingsTest, AFirstRunHasTheDefaultsAndMakesTheProgramKey)
     EXPECT_FALSE(settings.StayOnTop);
     EXPECT_EQ(settings.SrcLang, English);
     EXPECT_EQ(settings.DestLang, Uzbek);
+    EXPECT_TRUE(settings.UzbekLatinInput);
+    EXPECT_FALSE(settings.UzbekLatinCards);
     EXPECT_TRUE(registry.KeyExists(ProgramKeyPath));
     EXPECT_FALSE(registry.KeyExists(SettingsKeyPath));
 }
@@ -92,12 +94,13 @@ TEST(SettingsTest, AValueOfAnotherTypeEndsTheReading)
 TEST(SettingsTest, SavedAsStringsAndReadBack)
 {
     FakeRegistry registry;
-    const TShellSettings saved{false, true, false, true, Uzbek, Russian};
+    const TShellSettings saved{false, true, false, true, Uzbek, Russian, false, true};
     SaveSettings(registry, saved);
     auto key = registry.OpenKey(SettingsKeyPath, false);
     ASSERT_TRUE(key);
     EXPECT_EQ(key->ValueNames(), (std::vector<std::string>{"EditBarVisible", "LangBarVisible", "ServiceBarVisible",
-                                                           "StayOnTop", "SrcLang", "DestLang"}));
+                                                           "StayOnTop", "SrcLang", "DestLang",
+                                                           "UzbekLatinInput", "UzbekLatinCards"}));
     EXPECT_EQ(key->ReadValue("EditBarVisible"), TRegValue::String("0"));
     EXPECT_EQ(key->ReadValue("StayOnTop"), TRegValue::String("1"));
     EXPECT_EQ(key->ReadValue("DestLang"), TRegValue::String("2"));
@@ -109,6 +112,40 @@ TEST(SettingsTest, SavedAsStringsAndReadBack)
     EXPECT_EQ(read.StayOnTop, saved.StayOnTop);
     EXPECT_EQ(read.SrcLang, saved.SrcLang);
     EXPECT_EQ(read.DestLang, saved.DestLang);
+    EXPECT_EQ(read.UzbekLatinInput, saved.UzbekLatinInput);
+    EXPECT_EQ(read.UzbekLatinCards, saved.UzbekLatinCards);
+}
+
+TEST(SettingsTest, TheLatinUzbekSwitches)
+{
+    struct TCase {
+        const char* input;
+        const char* cards;
+        bool inputOn, cardsOn;
+    };
+    const TCase cases[] = {
+        {"0", "1", false, true},
+        {"1", "0", true, false},
+        {"x", "", true, false},    // text that does not parse: the defaults
+        {"-3", "2", true, true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.input << " " << c.cards);
+        FakeRegistry registry;
+        Store(registry, "UzbekLatinInput", TRegValue::String(c.input));
+        Store(registry, "UzbekLatinCards", TRegValue::String(c.cards));
+        const TShellSettings settings = ReadSettings(registry);
+        EXPECT_EQ(settings.UzbekLatinInput, c.inputOn);
+        EXPECT_EQ(settings.UzbekLatinCards, c.cardsOn);
+    }
+
+    // A number where a string belongs ends the reading there, as for the other values.
+    FakeRegistry registry;
+    Store(registry, "UzbekLatinInput", TRegValue::DWord(0));
+    Store(registry, "UzbekLatinCards", TRegValue::String("1"));
+    const TShellSettings settings = ReadSettings(registry);
+    EXPECT_TRUE(settings.UzbekLatinInput);
+    EXPECT_FALSE(settings.UzbekLatinCards);
 }
 
 TEST(SettingsTest, AFailedSaveIsQuiet)

@@ -1,0 +1,16 @@
+#include "text/CodePage1251.h"
+#include "text/Utf8.h"
+#include "text/UzbekLatin.h"
+#include "tools/Cli.h"
+
+namespace morva::cli {
+
+std::string SearchTextArg(const TUzDictionary& dictionary, const std::string& utf8)
+{
+    std::u16string wide = Utf8ToWide(utf8);
+    if (dictionary.SourceLanguage() == Uzbek)
+        wide = UzbekLatinToCyrillic(wide);
+    return WideToDictText(wide);
+}
+
+} // namespace morva::cli
