@@ -25,7 +25,8 @@ void TXUzbekEdit::SetText(std::string_view text)
 
 void TXUzbekEdit::TypeText(std::string_view text)
 {
-    setText(QString::fromStdU16String(TypedToCyrillic(this->text().toStdU16String() + DictTextToWide(text))));
+    // Read and written back as dictionary text, as the program writes the field.
+    setText(QString::fromStdU16String(TypedToCyrillic(DictTextToWide(Text() + std::string(text)))));
 }
 
 std::u16string TXUzbekEdit::TypedToCyrillic(std::u16string_view typed) const
