@@ -1,6 +1,7 @@
 // libFuzzer target: any byte string, taken as an unscrambled data-file image, is loaded and
 // every entry of every list is rendered under all six language pairs; the fast searches are
-// checked against the plain scans on the file's own headwords.
+// checked against the plain scans on the file's own headwords. Headwords and articles also go
+// through the Latin Uzbek conversions, whose results must hold their defining properties.
 
 #include "engine/DictionaryError.h"
 #include "engine/FileFormat.h"
@@ -8,6 +9,9 @@
 #include "engine/LinearSearch.h"
 #include "engine/TextRules.h"
 #include "text/ArticleText.h"
+#include "text/CodePage1251.h"
+#include "text/UzbekArticle.h"
+#include "text/UzbekLatin.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -32,6 +36,16 @@ void ProbeSearches(const TUzDictionary& dict, std::string_view text)
     Check(dict.NearestHeadword(text) == LinearNearestHeadword(dict, text));
 }
 
+// Typed Latin never grows and converts once for all; the display conversion takes anything.
+void ExerciseUzbekLatin(std::string_view text)
+{
+    const std::u16string wide = DictTextToWide(text);
+    const std::u16string once = ConvertUzbekLatin(wide);
+    Check(once.size() <= wide.size());
+    Check(ConvertUzbekLatin(once) == once);
+    UzbekCyrillicToLatin(wide);
+}
+
 void ExerciseList(TUzDictionary& dict)
 {
     for (std::int32_t i = 0; i < dict.Count(); ++i) {
@@ -45,6 +59,7 @@ void ExerciseList(TUzDictionary& dict)
         MatchForm(headword);
         TrimParentheticals(headword);
         ContainsWholeWord(headword, headword + " " + headword);
+        ExerciseUzbekLatin(headword);
         if (i >= SearchProbes)
             continue;
         try {
@@ -62,6 +77,7 @@ void ExerciseList(TUzDictionary& dict)
                 const std::string html = dict.ArticleHtml(i);
                 Check(html == dict.ArticleHtml(i));
                 ArticleToWide(html);
+                ArticleToWide(ArticleInUzbekLatin(html, {true, true}));
             } catch (const EDictionaryError&) {
             }
         }
