@@ -16,6 +16,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://morva.example.com/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt loads the SVG icon plugins at run time; no link of the programs shows them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
 # A CHM viewer opens the help on F1, through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xchm, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
