@@ -1,14 +1,19 @@
 # morva_add_test(NAME SOURCES src... LIBS lib...)
-# One test executable, one CTest entry. Every test runs headless with its own home,
-# configuration, runtime folder and fontconfig, so it never touches the user's.
+# morva_add_test(NAME COMMAND command args...)
+# One test executable (or a script), one CTest entry. Every test runs headless with its own
+# home, configuration, runtime folder and fontconfig, so it never touches the user's.
 find_package(GTest REQUIRED)
 
 function(morva_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;COMMAND" ${ARGN})
+  if(ARG_COMMAND)
+    add_test(NAME ${name} COMMAND ${ARG_COMMAND})
+  else()
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
   set(home ${CMAKE_BINARY_DIR}/test-home/${name})
-  add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_CONFIG_HOME=${home}/config;XDG_RUNTIME_DIR=${home}/runtime;XDG_DATA_HOME=${home}/data;XDG_CACHE_HOME=${home}/cache;FONTCONFIG_FILE=${CMAKE_BINARY_DIR}/fonts/fonts.conf;MORVA_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;MORVA_BIN=${CMAKE_BINARY_DIR}/bin"
     FIXTURES_REQUIRED test-home)

@@ -9,4 +9,14 @@ std::filesystem::path ExecutableDir()
     return error ? std::filesystem::current_path() : self.parent_path();
 }
 
+std::filesystem::path LauncherPath(const std::filesystem::path& executable)
+{
+    const auto prefix = executable.parent_path().parent_path().parent_path();
+    const auto launcher = prefix / "bin" / executable.filename();
+    std::error_code error;
+    if (executable.has_filename() && std::filesystem::equivalent(launcher, executable, error) && !error)
+        return launcher;
+    return executable;
+}
+
 } // namespace morva

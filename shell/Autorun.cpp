@@ -1,5 +1,6 @@
 #include "shell/Autorun.h"
 
+#include "engine/ExecutablePath.h"
 #include "platform/Registry.h"
 
 #include <exception>
@@ -32,7 +33,7 @@ void ChangeAutorun(IRegistry& registry, bool on, const std::string& executablePa
             return;
         key->DeleteValue(AutorunValueName);
         if (on)
-            key->WriteValue(AutorunValueName, TRegValue::String(AutorunCommand(executablePath)));
+            key->WriteValue(AutorunValueName, TRegValue::String(AutorunCommand(LauncherPath(executablePath).string())));
     } catch (const std::exception&) {
         // The entry stays as the failed step left it; the user sees no message for it.
     }

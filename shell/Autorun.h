@@ -16,8 +16,8 @@ inline constexpr const char* AutorunValueName = "Kovrak MORVA autorun";
 std::string AutorunCommand(const std::string& executablePath);
 // True exactly when the Run key opens and holds the value as REG_SZ. Never fails.
 bool ReadAutorunState(IRegistry& registry);
-// Replaces the entry: deleted, then written again when on. Never fails; does nothing when
-// the Run key does not open.
+// Replaces the entry: deleted, then written again when on, for the installed launcher when
+// there is one. Never fails; does nothing when the Run key does not open.
 void ChangeAutorun(IRegistry& registry, bool on, const std::string& executablePath);
 // Whether the command line (the program's name first) holds the autorun switch: /autorun
 // or -autorun, in any letter case.

@@ -80,6 +80,7 @@ int Run(int argc, char** argv)
         return 0;
 
     QApplication::setApplicationName(QString::fromLatin1(MainCaption));
+    QGuiApplication::setDesktopFileName(QStringLiteral(MORVA_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/Morva.svg")));
 
     TFileRegistry registry;

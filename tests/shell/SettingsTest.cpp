@@ -3,9 +3,12 @@
 #include "platform/FakeRegistry.h"
 #include "shell/Autorun.h"
 #include "shell/Settings.h"
+#include "tests/support/TestFolders.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <optional>
 
 namespace morva::test {
@@ -184,6 +187,42 @@ TEST(AutorunTest, WithoutTheRunKeyNothingHappens)
     ChangeAutorun(registry, true, "/usr/bin/morva");
     EXPECT_FALSE(registry.KeyExists(RunKeyPath));
     EXPECT_FALSE(ReadAutorunState(registry));
+}
+
+// Installed, the session starts the program through its launcher in <prefix>/bin; a file of
+// the same name there that leads elsewhere is not ours to start.
+TEST(AutorunTest, AnInstalledProgramIsStartedThroughItsLauncher)
+{
+    namespace fs = std::filesystem;
+    enum class TLauncher { None, LinkToProgram, OtherFile, LinkToOtherFile };
+    const std::pair<TLauncher, bool> cases[] = {
+        {TLauncher::None, false},
+        {TLauncher::LinkToProgram, true},
+        {TLauncher::OtherFile, false},
+        {TLauncher::LinkToOtherFile, false},
+    };
+    int run = 0;
+    for (const auto& [launcher, throughLauncher] : cases) {
+        const fs::path prefix = FreshFolder("installed-" + std::to_string(run++)) / "usr";
+        const fs::path program = prefix / "lib" / "kovrak-morva" / "morva";
+        fs::create_directories(program.parent_path());
+        fs::create_directories(prefix / "bin");
+        std::ofstream(program) << "program";
+        std::ofstream(prefix / "lib" / "other") << "other";
+        if (launcher == TLauncher::LinkToProgram)
+            fs::create_symlink("../lib/kovrak-morva/morva", prefix / "bin" / "morva");
+        if (launcher == TLauncher::OtherFile)
+            std::ofstream(prefix / "bin" / "morva") << "other";
+        if (launcher == TLauncher::LinkToOtherFile)
+            fs::create_symlink("../lib/other", prefix / "bin" / "morva");
+
+        FakeRegistry registry;
+        ChangeAutorun(registry, true, program.string());
+        const fs::path started = throughLauncher ? prefix / "bin" / "morva" : program;
+        EXPECT_EQ(registry.OpenKey(RunKeyPath, false)->ReadValue(AutorunValueName),
+                  TRegValue::String("\"" + started.string() + "\" /autorun"))
+            << static_cast<int>(launcher);
+    }
 }
 
 TEST(AutorunTest, TheSwitch)
