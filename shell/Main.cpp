@@ -308,6 +308,8 @@ void TMainForm::SetLangPair(Language src, Language dest, bool initial)
         TBusyCursor busy;
         wordListModel_->Refill(dictionary_.get());
     }
+    // A new list starts at its top, whatever row the old one showed.
+    WordList->scrollToTop();
     const bool filled = wordListModel_->rowCount() > 0;
     WordInfoAction->setEnabled(filled);
     WordList->setEnabled(filled);
@@ -405,7 +407,7 @@ void TMainForm::FindAndTidy()
         const int selected = SelectedRow();
         // Text written from the list already has its row: no search.
         if (selected < 0 || dictionary_->Headword(selected) != wanted) {
-            const std::int32_t nearest = dictionary_->NearestHeadword(wanted);
+            const int nearest = wordListModel_->NearestRow(wanted);
             if (nearest >= 0)
                 SelectRow(nearest);
         }
