@@ -627,6 +627,8 @@ void TMainForm::ApplyStayOnTop()
 void TMainForm::AutorunChangeActionExecute()
 {
     ChangeAutorun(*services_.Registry, AutorunChangeAction->isChecked(), services_.ExecutablePath.string());
+    // A write or delete may have failed: the check mark shows what the entry really is.
+    AutorunChangeAction->setChecked(ReadAutorunState(*services_.Registry));
 }
 
 void TMainForm::CallHelpActionExecute()
