@@ -1,11 +1,12 @@
 #include "cards/CardsHostory.h"
 
+#include "platform/TaskbarEntry.h"
 #include "text/CodePage1251.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 
@@ -137,6 +138,13 @@ void TCardsHostoryForm::ShowHistory()
     show();
     raise();
     activateWindow();
+    ListBox_->setFocus();
+}
+
+void TCardsHostoryForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    KeepOffTaskbar(*this);
 }
 
 void TCardsHostoryForm::ListBoxDblClick()

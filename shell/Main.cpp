@@ -720,6 +720,7 @@ void TMainForm::RestoreActionExecute(bool sender)
         MainPropStorage->Active = true;
         raise();
         activateWindow();
+        SearchEdit->setFocus();
     }
     programWindows_.clear();
     MinimizeAction->setEnabled(true);
