@@ -51,9 +51,17 @@ protected:
         event->accept();
     }
 
+    // A click below the rows leaves the selection as it is.
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (itemAt(event->position().toPoint()))
+            QListWidget::mousePressEvent(event);
+    }
+
     void mouseDoubleClickEvent(QMouseEvent* event) override
     {
-        QListWidget::mouseDoubleClickEvent(event);
+        if (itemAt(event->position().toPoint()))
+            QListWidget::mouseDoubleClickEvent(event);
         if (event->button() == Qt::LeftButton && OnChoose)
             OnChoose();
     }

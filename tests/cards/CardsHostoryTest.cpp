@@ -78,9 +78,11 @@ TEST_F(CardsTest, ADoubleClickBelowTheRowsChoosesTheSelectedRow)
     list.setCurrentRow(1);
     const QPoint below(list.viewport()->width() / 2, list.viewport()->height() - 4);
     ASSERT_EQ(list.itemAt(below), nullptr);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, below);
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, below);
     EXPECT_EQ(chosen, std::vector<std::string>{"caption 1"});
     EXPECT_EQ(list.currentRow(), 1);
+    EXPECT_TRUE(list.item(1)->isSelected()) << "the chosen row stays selected";
 
     // Only the left button chooses.
     QTest::mouseDClick(list.viewport(), Qt::RightButton, {}, below);
