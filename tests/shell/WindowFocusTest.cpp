@@ -64,6 +64,9 @@ TEST_F(WindowFocusTest, ACardShownFromTheKeyboardTakesTheKeys)
     EXPECT_TRUE(copied.contains("kitob")) << copied.toStdString();
     EXPECT_TRUE(MainCard().Html().textCursor().hasSelection());
     EXPECT_EQ(form->SearchEdit->text(), "book") << "the search field kept its text";
+    clipboard.Content.clear();
+    Press(Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(clipboard.Content, copied);
 }
 
 TEST_F(WindowFocusTest, ACardOpenedFromALinkTakesTheKeys)
@@ -84,6 +87,13 @@ TEST_F(WindowFocusTest, ACardOpenedFromALinkTakesTheKeys)
     const QString copied = SelectAllAndCopy();
     EXPECT_TRUE(copied.startsWith("volume")) << copied.toStdString();
     EXPECT_TRUE(copied.contains("jild")) << copied.toStdString();
+
+    // Shown again by the cascade, from the main window.
+    form->activateWindow();
+    WaitUntilActive(*form);
+    Press(Qt::Key_A, Qt::ControlModifier);
+    WaitUntilActive(*card);
+    EXPECT_EQ(SelectAllAndCopy(), copied);
 }
 
 TEST_F(WindowFocusTest, TheHistoryListAndACardShownAgainFromItTakeTheKeys)
