@@ -126,10 +126,10 @@ void TCardManager::CascadeCardsActionExecute(int wordListTop)
         x += CascadeStepX;
         y += CascadeStepY;
         window->move(x, y);
-        if (window->isVisible()) {
-            window->raise();
-            window->activateWindow();
-        }
+        // Shown, the card moves to the front of the list; the walk goes on over its copy.
+        auto* card = qobject_cast<TWordViewForm*>(window);
+        if (card && card->isVisible())
+            card->ShowCard();
     }
 }
 

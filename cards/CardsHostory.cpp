@@ -1,10 +1,12 @@
 #include "cards/CardsHostory.h"
 
+#include "platform/TaskbarEntry.h"
 #include "text/CodePage1251.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 
@@ -22,10 +24,11 @@ bool IsEnter(const QKeyEvent* event)
         && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
-// The history list takes Enter itself, ahead of the main window's Enter (open word).
+// The history list takes Enter itself, ahead of the main window's Enter (open word), and
+// every double click, also one below the rows: both choose the selected row.
 class THistoryListBox : public QListWidget {
 public:
-    std::function<void()> OnEnter;
+    std::function<void()> OnChoose;
 
 protected:
     bool event(QEvent* event) override
@@ -43,9 +46,24 @@ protected:
             QListWidget::keyPressEvent(event);
             return;
         }
-        if (OnEnter)
-            OnEnter();
+        if (OnChoose)
+            OnChoose();
         event->accept();
+    }
+
+    // A click below the rows leaves the selection as it is.
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (itemAt(event->position().toPoint()))
+            QListWidget::mousePressEvent(event);
+    }
+
+    void mouseDoubleClickEvent(QMouseEvent* event) override
+    {
+        if (itemAt(event->position().toPoint()))
+            QListWidget::mouseDoubleClickEvent(event);
+        if (event->button() == Qt::LeftButton && OnChoose)
+            OnChoose();
     }
 };
 
@@ -86,7 +104,7 @@ void TCardsHostoryForm::CreateParts()
 
     auto* listBox = new THistoryListBox;
     listBox->setParent(this);
-    listBox->OnEnter = [this] { ListBoxDblClick(); };
+    listBox->OnChoose = [this] { ListBoxDblClick(); };
     ListBox_ = listBox;
     ListBox_->setObjectName(QStringLiteral("ListBox"));
     ListBox_->setGeometry(8, 8, 300, 229);
@@ -102,7 +120,6 @@ void TCardsHostoryForm::CreateParts()
     OKButton_->setGeometry(113, 248, 90, 25);
     OKButton_->setAutoDefault(false);
 
-    connect(ListBox_, &QListWidget::itemDoubleClicked, this, &TCardsHostoryForm::ListBoxDblClick);
     connect(OKButton_, &QPushButton::clicked, this, &TCardsHostoryForm::OKButtonClick);
 }
 
@@ -129,6 +146,13 @@ void TCardsHostoryForm::ShowHistory()
     show();
     raise();
     activateWindow();
+    ListBox_->setFocus();
+}
+
+void TCardsHostoryForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    KeepOffTaskbar(*this);
 }
 
 void TCardsHostoryForm::ListBoxDblClick()

@@ -39,6 +39,9 @@ public:
     void ListBoxDblClick();
     void OKButtonClick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void CreateParts();
 

@@ -82,6 +82,7 @@ bool TWindowList::eventFilter(QObject* watched, QEvent* event)
 
 void TWindowList::MoveToFront(QWidget* window)
 {
+    Add(window);
     order_.move(order_.indexOf(window), 0);
 }
 

@@ -27,13 +27,14 @@ public:
     QList<QWidget*> Windows() const;
     // The live windows in the order they were added.
     QList<QWidget*> CreationOrder() const;
+    // A window the program shows and activates is at the front at once, whether or when the
+    // window system reports the activation.
+    void MoveToFront(QWidget* window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void MoveToFront(QWidget* window);
-
     // Destroyed windows leave null pointers behind; every read skips them.
     QList<QPointer<QWidget>> order_;
     QList<QPointer<QWidget>> created_;

@@ -7,6 +7,7 @@
 #include "engine/KovrObj.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
+#include "platform/TaskbarEntry.h"
 #include "text/CodePage1251.h"
 
 #include <QAction>
@@ -165,9 +166,16 @@ void TWordViewForm::ShowCard()
         }
         FormShow();
     }
+    // Minimised by the window manager, it comes back as it is shown.
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
+    // The article takes the keys at once: Ctrl+A, Ctrl+C, the arrows and the page keys.
+    Html_->setFocus();
+    if (context_.Windows)
+        context_.Windows->MoveToFront(this);
 }
 
 void TWordViewForm::FormCreate()
@@ -217,6 +225,12 @@ void TWordViewForm::closeEvent(QCloseEvent* event)
     event->accept();
     if (destroy)
         deleteLater();
+}
+
+void TWordViewForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    KeepOffTaskbar(*this);
 }
 
 void TWordViewForm::keyPressEvent(QKeyEvent* event)

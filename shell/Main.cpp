@@ -61,6 +61,10 @@ std::string_view Trimmed(std::string_view text)
     return text;
 }
 
+// Ticks of the tray wait timer (500 ms each) before a start with the autorun switch stops
+// waiting for the notification area: half a minute.
+constexpr int TrayWaitTicks = 60;
+
 bool IsListMoveKey(int key)
 {
     return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
@@ -127,6 +131,7 @@ void TMainForm::ConnectHandlers()
     connect(WordList, &QAbstractItemView::clicked, this, &TMainForm::WordListClick);
     connect(WordList, &QAbstractItemView::doubleClicked, this, &TMainForm::WordListDblClick);
     connect(UpdateTimer, &QTimer::timeout, this, &TMainForm::UpdateTimerTimer);
+    connect(TrayWaitTimer, &QTimer::timeout, this, &TMainForm::TrayWaitTimerTimer);
 
     connect(CutToClipAction, &QAction::triggered, this, &TMainForm::CutToClipActionExecute);
     connect(CopyToClipAction, &QAction::triggered, this, &TMainForm::CopyToClipActionExecute);
@@ -220,7 +225,7 @@ void TMainForm::FormCreate(const QStringList& arguments)
     AutorunChangeAction->setChecked(ReadAutorunState(*services_.Registry));
     minimizeToTray_ = true;
     if (HasAutorunSwitch(arguments))
-        MinimizeActionExecute();
+        StartInTray();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -316,6 +321,8 @@ void TMainForm::SetLangPair(Language src, Language dest, bool initial)
         TBusyCursor busy;
         wordListModel_->Refill(dictionary_.get());
     }
+    // A new list starts at its top, whatever row the old one showed.
+    WordList->scrollToTop();
     const bool filled = wordListModel_->rowCount() > 0;
     WordInfoAction->setEnabled(filled);
     WordList->setEnabled(filled);
@@ -413,7 +420,7 @@ void TMainForm::FindAndTidy()
         const int selected = SelectedRow();
         // Text written from the list already has its row: no search.
         if (selected < 0 || dictionary_->Headword(selected) != wanted) {
-            const std::int32_t nearest = dictionary_->NearestHeadword(wanted);
+            const int nearest = wordListModel_->NearestRow(wanted);
             if (nearest >= 0)
                 SelectRow(nearest);
         }
@@ -633,6 +640,8 @@ void TMainForm::ApplyStayOnTop()
 void TMainForm::AutorunChangeActionExecute()
 {
     ChangeAutorun(*services_.Registry, AutorunChangeAction->isChecked(), services_.ExecutablePath.string());
+    // A write or delete may have failed: the check mark shows what the entry really is.
+    AutorunChangeAction->setChecked(ReadAutorunState(*services_.Registry));
 }
 
 void TMainForm::CallHelpActionExecute()
@@ -687,8 +696,13 @@ void TMainForm::MinimizeActionExecute()
         setWindowState(windowState() | Qt::WindowMinimized);
         return;
     }
-    showOnStart_ = false;
     services_.Tray->Add(windowIcon(), QString::fromLatin1(MainCaption));
+    HideProgram();
+}
+
+void TMainForm::HideProgram()
+{
+    showOnStart_ = false;
     MinimizeAction->setEnabled(false);
     RestoreAction->setEnabled(true);
     programWindows_.clear();
@@ -702,6 +716,44 @@ void TMainForm::MinimizeActionExecute()
         }
     mainWindowPosition_ = geometry().topLeft();
     hide();
+}
+
+void TMainForm::StartInTray()
+{
+    if (CanUseTray()) {
+        MinimizeActionExecute();
+        return;
+    }
+    // At the start of a session the notification area often comes up after the program: wait
+    // for it out of sight, in the tray state without the icon (a second start brings the
+    // program back), and go into it when it appears.
+    HideProgram();
+    trayWaitTicks_ = 0;
+    TrayWaitTimer->start();
+}
+
+void TMainForm::TrayWaitTimerTimer()
+{
+    if (!RestoreAction->isEnabled()) {
+        // Brought back meanwhile: nothing to wait for.
+        TrayWaitTimer->stop();
+        return;
+    }
+    if (CanUseTray()) {
+        TrayWaitTimer->stop();
+        services_.Tray->Add(windowIcon(), QString::fromLatin1(MainCaption));
+        return;
+    }
+    if (++trayWaitTicks_ < TrayWaitTicks)
+        return;
+    // No notification area after all: an ordinary minimised window, so the user never loses
+    // the program.
+    TrayWaitTimer->stop();
+    programWindows_.clear();
+    MinimizeAction->setEnabled(true);
+    RestoreAction->setEnabled(false);
+    setWindowState(windowState() | Qt::WindowMinimized);
+    show();
 }
 
 void TMainForm::RestoreActionExecute(bool sender)
@@ -724,6 +776,7 @@ void TMainForm::RestoreActionExecute(bool sender)
         MainPropStorage->Active = true;
         raise();
         activateWindow();
+        SearchEdit->setFocus();
     }
     programWindows_.clear();
     MinimizeAction->setEnabled(true);

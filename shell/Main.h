@@ -103,6 +103,8 @@ public:
     TXUzbekEdit* SearchEdit = nullptr;
     QToolBar* ServiceToolBar = nullptr;
     QTimer* UpdateTimer = nullptr;
+    // Runs while a start with the autorun switch waits for the notification area to appear.
+    QTimer* TrayWaitTimer = nullptr;
     QMenu* SrcLangPopupMenu = nullptr;
     QMenu* DestLangPopupMenu = nullptr;
     QMenu* TrayPopupMenu = nullptr;
@@ -145,6 +147,8 @@ public:
     void WordListClick();
     void WordListDblClick();
     void UpdateTimerTimer();
+    // Looks for the notification area; after a while it gives up waiting.
+    void TrayWaitTimerTimer();
     void CutToClipActionExecute();
     void CopyToClipActionExecute();
     void PasteFromClipActionExecute();
@@ -199,6 +203,9 @@ private:
     void ApplyStayOnTop();
     void ShowError(const QString& text);
     bool CanUseTray() const;
+    void StartInTray();
+    // The tray state without its icon: the commands switched and the program's windows hidden.
+    void HideProgram();
 
     TMainServices services_;
     std::unique_ptr<TUzDictionary> dictionary_;
@@ -211,6 +218,7 @@ private:
     bool showOnStart_ = true;
     // Minimising goes to the notification area once the creation sequence has set it up.
     bool minimizeToTray_ = false;
+    int trayWaitTicks_ = 0;
     // The program's other windows hidden with it and where they were, shown there again when
     // it comes back.
     std::vector<std::pair<QPointer<QWidget>, QPoint>> programWindows_;

@@ -31,6 +31,7 @@ constexpr int ServiceBarHeight = 41;
 constexpr QSize ServiceButtonSize(39, 38);
 constexpr QSize DirectionImageSize(19, 22);
 constexpr int UpdateInterval = 200;
+constexpr int TrayWaitInterval = 500;
 
 QIcon CommandIcon(const QString& name)
 {
@@ -111,6 +112,9 @@ void TMainForm::CreateLayout()
     UpdateTimer = new QTimer(this);
     UpdateTimer->setObjectName(QStringLiteral("UpdateTimer"));
     UpdateTimer->setInterval(UpdateInterval);
+    TrayWaitTimer = new QTimer(this);
+    TrayWaitTimer->setObjectName(QStringLiteral("TrayWaitTimer"));
+    TrayWaitTimer->setInterval(TrayWaitInterval);
 
     TrayPopupMenu = new QMenu(this);
     TrayPopupMenu->setObjectName(QStringLiteral("TrayPopupMenu"));

@@ -87,6 +87,64 @@ TEST_F(CardsTest, CascadeStartsAtTheMainCardAndTheWordListTop)
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == older; }));
 }
 
+// The window system may report an activation late or refuse it (focus-stealing prevention):
+// here it never arrives.
+class RefusedActivations : public QObject {
+public:
+    RefusedActivations() { qApp->installEventFilter(this); }
+    ~RefusedActivations() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::WindowActivate; }
+};
+
+TEST_F(CardsTest, ShowingACardPutsItInFrontWhateverTheWindowSystemDoes)
+{
+    RefusedActivations refused;
+    OpenWord(Book);
+    MainCard().move(400, 300);
+    ClickLink(MainCard(), QStringLiteral("volume"));
+    ClickLink(MainCard(), QStringLiteral("volume"));
+    const QList<TWordViewForm*> created = TemporaryCardsByAge();
+    ASSERT_EQ(created.size(), 2);
+    TWordViewForm* older = created[0];
+    TWordViewForm* newer = created[1];
+    EXPECT_EQ(TemporaryCards(), (QList<TWordViewForm*>{newer, older}));
+    EXPECT_EQ(cards->Windows().Windows().front(), newer);
+
+    // Each step shows its card, so the card processed last ends in front and starts the next cascade.
+    wordListTop = 54;
+    CascadeCardsAction->trigger();
+    EXPECT_EQ(newer->pos(), QPoint(432, 78));
+    EXPECT_EQ(older->pos(), QPoint(464, 102));
+    EXPECT_EQ(TemporaryCards(), (QList<TWordViewForm*>{older, newer}));
+    CascadeCardsAction->trigger();
+    EXPECT_EQ(older->pos(), QPoint(432, 78));
+    EXPECT_EQ(newer->pos(), QPoint(464, 102));
+}
+
+TEST_F(CardsTest, AMinimisedCardComesBackWhenShown)
+{
+    OpenWord(Book);
+    MainCard().showMinimized();
+    ASSERT_TRUE(MainCard().isMinimized());
+    OpenWord(Volume);
+    EXPECT_FALSE(MainCard().isMinimized());
+    EXPECT_TRUE(MainCard().isVisible());
+
+    ClickLink(MainCard(), QStringLiteral("book"));
+    TWordViewForm* card = TemporaryCards().front();
+    card->showMinimized();
+    ASSERT_TRUE(card->isMinimized());
+    CascadeCardsAction->trigger();
+    EXPECT_FALSE(card->isMinimized()) << "the cascade shows every visible card";
+
+    MainCard().showMinimized();
+    History().ListBox().setCurrentRow(1);
+    History().ListBoxDblClick();
+    EXPECT_FALSE(MainCard().isMinimized()) << "and so does reopening a history entry";
+}
+
 TEST_F(CardsTest, CascadeWithoutTemporaryCardsChangesNothing)
 {
     OpenWord(Book);

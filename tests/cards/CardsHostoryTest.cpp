@@ -67,6 +67,28 @@ TEST_F(CardsTest, AddCardPutsTheNewestOnTopWithItsLinksDisabled)
     EXPECT_EQ(list.count(), 3);
 }
 
+TEST_F(CardsTest, ADoubleClickBelowTheRowsChoosesTheSelectedRow)
+{
+    std::vector<std::string> chosen;
+    History().SetOnCardSelect([&](const std::string& caption, const std::string&) { chosen.push_back(caption); });
+    History().AddCard("book", "caption 1", "a");
+    History().AddCard("volume", "caption 2", "a");
+    cards->CardsHostoryActionExecute();
+    QListWidget& list = History().ListBox();
+    list.setCurrentRow(1);
+    const QPoint below(list.viewport()->width() / 2, list.viewport()->height() - 4);
+    ASSERT_EQ(list.itemAt(below), nullptr);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, below);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, below);
+    EXPECT_EQ(chosen, std::vector<std::string>{"caption 1"});
+    EXPECT_EQ(list.currentRow(), 1);
+    EXPECT_TRUE(list.item(1)->isSelected()) << "the chosen row stays selected";
+
+    // Only the left button chooses.
+    QTest::mouseDClick(list.viewport(), Qt::RightButton, {}, below);
+    EXPECT_EQ(chosen.size(), 1u);
+}
+
 TEST_F(CardsTest, ReopenedEntryShowsItsCaptionAndArticleWithoutLinks)
 {
     OpenWord(Book);

@@ -119,6 +119,41 @@ TEST_F(StartupTest, AutorunCommandWritesTheEntry)
     EXPECT_FALSE(run->HasValue(AutorunValueName));
 }
 
+TEST_F(StartupTest, TheAutorunCheckMarkShowsTheEntryAfterAFailedChange)
+{
+    struct TCase {
+        const char* name;
+        bool entryBefore;
+        bool failWrites;
+        bool runKey;
+        bool checkedAfter;
+    };
+    const TCase cases[] = {
+        {"switched on", false, false, true, true},
+        {"switched off", true, false, true, false},
+        {"the entry cannot be written", false, true, true, false},
+        {"the entry cannot be deleted", true, true, true, true},
+        {"there is no Run key", false, false, false, false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeRegistry own(c.runKey);
+        if (c.entryBefore)
+            ChangeAutorun(own, true, "/usr/bin/morva");
+        TMainServices services = Services();
+        services.Registry = &own;
+        form = std::make_unique<TMainForm>(services);
+        form->FormCreate({"morva"});
+        ASSERT_EQ(form->AutorunChangeAction->isChecked(), c.entryBefore);
+        own.FailWrites(c.failWrites);
+        form->AutorunChangeAction->trigger();
+        EXPECT_EQ(form->AutorunChangeAction->isChecked(), c.checkedAfter);
+        EXPECT_EQ(ReadAutorunState(own), c.checkedAfter);
+        own.FailWrites(false);
+        form.reset();
+    }
+}
+
 TEST(InstanceGuardTest, ASecondCopyBringsTheFirstForward)
 {
     struct TCase {

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QTimer>
 #include <QWindow>
 
 namespace morva::test {
@@ -116,10 +117,57 @@ TEST_F(TrayTest, WithoutANotificationAreaMinimisingStaysOrdinary)
     EXPECT_TRUE(form->isMinimized());
     ExpectTrayState(*form, false);
 
+    // A start with the switch waits for a notification area, then gives up: an ordinary
+    // minimised window.
     Create({"morva", "/autorun"});
-    EXPECT_TRUE(form->ShowOnStart());
-    EXPECT_TRUE(form->windowState() & Qt::WindowMinimized);
+    EXPECT_FALSE(form->ShowOnStart());
+    ASSERT_TRUE(form->TrayWaitTimer->isActive());
+    for (int tick = 0; tick < 1000 && form->TrayWaitTimer->isActive(); ++tick)
+        form->TrayWaitTimerTimer();
+    EXPECT_FALSE(form->TrayWaitTimer->isActive());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->isMinimized());
     EXPECT_FALSE(tray.Shown);
+    ExpectTrayState(*form, false);
+}
+
+TEST_F(TrayTest, AnAutorunStartWaitsForANotificationAreaThatComesLate)
+{
+    tray.Available = false;
+    Create({"morva", "/autorun"});
+    EXPECT_FALSE(form->ShowOnStart());
+    form->TrayWaitTimerTimer();
+    form->TrayWaitTimerTimer();
+    EXPECT_FALSE(form->isVisible()) << "out of sight while waiting";
+    EXPECT_FALSE(tray.Shown);
+
+    tray.Available = true;
+    form->TrayWaitTimerTimer();
+    EXPECT_TRUE(tray.Shown);
+    EXPECT_EQ(tray.Tip, "Kovrak MORVA");
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->TrayWaitTimer->isActive());
+    ExpectTrayState(*form, true);
+    tray.Click(TTrayClick::Left);
+    EXPECT_TRUE(form->isVisible());
+    ExpectTrayState(*form, false);
+}
+
+TEST_F(TrayTest, ASecondStartWhileWaitingForTheNotificationAreaBringsTheProgramBack)
+{
+    tray.Available = false;
+    Create({"morva", "/autorun"});
+    // What a second copy asks of this one when it is not on screen.
+    form->RestoreAction->trigger();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->isMinimized());
+    ExpectTrayState(*form, false);
+
+    tray.Available = true;
+    form->TrayWaitTimerTimer();
+    EXPECT_FALSE(form->TrayWaitTimer->isActive());
+    EXPECT_FALSE(tray.Shown) << "the user has the window: no move into the tray";
+    EXPECT_TRUE(form->isVisible());
 }
 
 } // namespace
