@@ -155,5 +155,68 @@ TEST(PlacementStream, TheTextNotationBecomesTheBinaryStream)
     }
 }
 
+std::string Repeated(const std::string& piece, std::size_t times)
+{
+    std::string text;
+    text.reserve(piece.size() * times);
+    for (std::size_t i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+// A component with one property holding lists nested depth deep, and children nested
+// childDepth deep.
+std::vector<std::uint8_t> NestedStream(std::size_t depth, std::size_t childDepth)
+{
+    TStreamWriter writer;
+    writer.WriteSignature();
+    const auto component = [&] {
+        writer.WriteStr("TA");
+        writer.WriteStr("A");
+    };
+    component();
+    writer.WriteStr("Data");
+    writer.WriteRaw(std::vector<std::uint8_t>(depth, vaList));
+    writer.WriteRaw(std::vector<std::uint8_t>(depth, vaNull));
+    writer.WriteListEnd();
+    for (std::size_t i = 0; i < childDepth; ++i) {
+        component();
+        writer.WriteListEnd();
+    }
+    writer.WriteRaw(std::vector<std::uint8_t>(childDepth + 2, vaNull));
+    return std::move(writer.Bytes());
+}
+
+// Reads the whole stream as the placement reader walks it.
+void ReadThrough(std::span<const std::uint8_t> bytes)
+{
+    TStreamReader reader(bytes);
+    reader.ReadSignature();
+    reader.SkipComponent();
+}
+
+TEST(PlacementStream, NestingBeyondAnyPlacementIsUnreadableNotACrash)
+{
+    // Shallow nesting still reads.
+    ReadThrough(NestedStream(20, 20));
+    ObjectTextToBinary("object A: TA\n X = " + Repeated("(", 20) + Repeated(")", 20) + "\n"
+                       + Repeated("object B: TB\n", 20) + Repeated("end\n", 21));
+
+    const std::string deepLists = "object A: TA\n X = " + Repeated("(", 60000) + Repeated(")", 60000) + "\nend\n";
+    const std::string deepObjects = Repeated("object A: TA\n", 100000) + Repeated("end\n", 100000);
+    for (const std::string* text : {&deepLists, &deepObjects}) {
+        try {
+            ObjectTextToBinary(*text);
+            ADD_FAILURE() << "too deep a text was read";
+        } catch (const EReadError& error) {
+            EXPECT_STREQ(error.what(), "Invalid stream format.");
+        }
+    }
+    for (const auto& [depth, childDepth] : {std::pair<std::size_t, std::size_t>{300000, 0}, {0, 500000}}) {
+        const std::vector<std::uint8_t> bytes = NestedStream(depth, childDepth);
+        EXPECT_THROW(ReadThrough(bytes), EReadError) << depth << " " << childDepth;
+    }
+}
+
 } // namespace
 } // namespace morva
