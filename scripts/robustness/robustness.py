@@ -363,16 +363,21 @@ def manyvalues(args):
                 session.start()
                 window = session.main_window(poll=0.005)
                 shown = time.monotonic() - started
-                session.request_close(window)
+                # Let the window manager finish with the window before it is asked to close.
+                time.sleep(0.5)
                 closing = time.monotonic()
+                session.request_close(window)
                 ended = session.wait_end()
                 times.append((shown, time.monotonic() - closing))
+                if not ended:
+                    session.copy.kill()
+                    session.copy.wait()
                 left = len(read_registry(session.registry).get(MAIN_KEY, {}))
                 failures += not ended or left != len(lines)
             best_start = min(t[0] for t in times)
             best_close = min(t[1] for t in times)
-            print("%-18s start to window %.3f s, close request to exit %.3f s (best of %d); %d Line values left"
-                  % (name, best_start, best_close, args.runs, left))
+            print("%-18s start to window %.3f s, close request to exit %.3f s (best of %d; the splash alone "
+                  "stays 0.5 s); %d Line values left" % (name, best_start, best_close, args.runs, left))
     return failures
 
 
