@@ -382,6 +382,12 @@ def manyvalues(args):
 
 
 def main():
+    missing = [tool for tool in ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop") if not shutil.which(tool)]
+    if missing:
+        sys.exit("robustness.py: %s missing; install with: apt-get install -y xvfb openbox xdotool x11-utils"
+                 % ", ".join(missing))
+    if not os.path.exists(PROGRAM):
+        sys.exit("robustness.py: %s is missing; build the program first" % PROGRAM)
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("check", choices=["damaged", "killloop", "manyvalues"])
     parser.add_argument("--display", default=":11")
