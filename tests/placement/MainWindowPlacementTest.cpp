@@ -6,6 +6,7 @@
 #include "placement/PlacementStream.h"
 #include "placement/RegPropStorageMan.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/Repeated.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -17,15 +18,6 @@ const std::string MainWindowKey = "\\Software\\Kovrak\\Morva\\MainWindow";
 const std::string CardKey = "\\Software\\Kovrak\\Morva\\WordViewWindow";
 const std::string Line0 = "5450463009544D61696E466F726D084D61696E466F726D0648656967687403B101044C656674032B";
 const std::string Line1 = "010D506978656C73506572496E6368026003546F70026A055769647468033601000000";
-
-std::string Repeated(const std::string& piece, std::size_t times)
-{
-    std::string text;
-    text.reserve(piece.size() * times);
-    for (std::size_t i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
 
 // A window's stream up to its properties' end, as hexadecimal text.
 std::string StreamHead(const std::vector<std::pair<std::string, int>>& properties, const char* className = "TMainForm",

@@ -1,5 +1,7 @@
 #include "placement/PlacementStream.h"
 
+#include "tests/support/Repeated.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -155,15 +157,6 @@ TEST(PlacementStream, TheTextNotationBecomesTheBinaryStream)
     }
 }
 
-std::string Repeated(const std::string& piece, std::size_t times)
-{
-    std::string text;
-    text.reserve(piece.size() * times);
-    for (std::size_t i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
-
 // A component with one property holding lists nested depth deep, and children nested
 // childDepth deep.
 std::vector<std::uint8_t> NestedStream(std::size_t depth, std::size_t childDepth)
@@ -199,11 +192,11 @@ TEST(PlacementStream, NestingBeyondAnyPlacementIsUnreadableNotACrash)
 {
     // Shallow nesting still reads.
     ReadThrough(NestedStream(20, 20));
-    ObjectTextToBinary("object A: TA\n X = " + Repeated("(", 20) + Repeated(")", 20) + "\n"
-                       + Repeated("object B: TB\n", 20) + Repeated("end\n", 21));
+    ObjectTextToBinary("object A: TA\n X = " + test::Repeated("(", 20) + test::Repeated(")", 20) + "\n"
+                       + test::Repeated("object B: TB\n", 20) + test::Repeated("end\n", 21));
 
-    const std::string deepLists = "object A: TA\n X = " + Repeated("(", 60000) + Repeated(")", 60000) + "\nend\n";
-    const std::string deepObjects = Repeated("object A: TA\n", 100000) + Repeated("end\n", 100000);
+    const std::string deepLists = "object A: TA\n X = " + test::Repeated("(", 60000) + test::Repeated(")", 60000) + "\nend\n";
+    const std::string deepObjects = test::Repeated("object A: TA\n", 100000) + test::Repeated("end\n", 100000);
     for (const std::string* text : {&deepLists, &deepObjects}) {
         try {
             ObjectTextToBinary(*text);

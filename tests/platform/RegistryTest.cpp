@@ -1,6 +1,7 @@
 #include "platform/FakeRegistry.h"
 #include "platform/FileRegistry.h"
 #include "platform/RegFile.h"
+#include "tests/support/Repeated.h"
 #include "tests/support/TestFolders.h"
 
 #include <gtest/gtest.h>
@@ -30,14 +31,6 @@ void WriteFile(const fs::path& file, const std::string& content)
 {
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << content;
-}
-
-std::string Repeated(const std::string& piece, int times)
-{
-    std::string text;
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
 }
 
 std::vector<fs::path> FilesIn(const fs::path& folder)
@@ -262,7 +255,7 @@ TEST_F(FileRegistryTest, ADamagedFileIsSetAsideNeverOverwritten)
         "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\"Bad\"=hex:1,zz\n",
         "",
         // Deeper than any registry goes: reading, storing or freeing it must not run out of stack.
-        "REGEDIT4\n\n[HKEY_CURRENT_USER" + Repeated("\\k", 100000) + "]\n",
+        "REGEDIT4\n\n[HKEY_CURRENT_USER" + test::Repeated("\\k", 100000) + "]\n",
     };
     for (const std::string& content : damaged) {
         fs::remove_all(config_);
