@@ -25,6 +25,7 @@ PROGRAM = os.path.join(ROOT, "build", "bin", "morva")
 SCREEN = (1280, 800)
 MAIN_KEY = r"HKEY_CURRENT_USER\Software\Kovrak\Morva\MainWindow"
 SETTINGS_KEY = r"HKEY_CURRENT_USER\Software\Kovrak\Morva\Settings"
+CARD_KEY = r"HKEY_CURRENT_USER\Software\Kovrak\Morva\WordViewWindow"
 SETTINGS = ["EditBarVisible", "LangBarVisible", "ServiceBarVisible", "StayOnTop", "SrcLang", "DestLang"]
 DEFAULTS = ["1", "1", "1", "0", "0", "1"]
 
@@ -164,12 +165,19 @@ class Session:
 
     def main_window(self, timeout=20.0, poll=0.01):
         """The main window's id once it is on screen; None when the copy ended or took too long."""
+        return self.window(lambda name: name == "Kovrak MORVA", timeout, poll)
+
+    def card_window(self):
+        return self.window(lambda name: name != "Kovrak MORVA", 10.0, 0.05)
+
+    def window(self, wanted, timeout, poll):
         end = time.monotonic() + timeout
         while time.monotonic() < end and self.copy.poll() is None:
-            found = self.x("xdotool", "search", "--onlyvisible", "--pid", str(self.copy.pid), "--name", "^Kovrak MORVA$")
+            found = self.x("xdotool", "search", "--onlyvisible", "--pid", str(self.copy.pid), "--name", ".")
             for window in found.split():
-                # The splash carries the same title.
-                if "SPLASH" not in self.x("xprop", "-id", window, "_NET_WM_WINDOW_TYPE"):
+                # The splash carries the main window's title.
+                if (wanted(self.x("xdotool", "getwindowname", window).strip())
+                        and "SPLASH" not in self.x("xprop", "-id", window, "_NET_WM_WINDOW_TYPE")):
                     return window
             time.sleep(poll)
         return None
@@ -279,6 +287,29 @@ def damaged(args):
         ok = seen == [(299, 106, 310, 433)] * 3 and stored == (299, 106, 310, 433)
         failures += not ok
         print("%s %-22s %s, stored %s" % ("ok  " if ok else "FAIL", "no drift", seen, stored))
+
+        # The same for the card that a word opens.
+        card = (500, 120, 300, 350)
+        write_registry(session.registry, [(CARD_KEY, as_lines(encode_stream(
+            [("Height", card[3]), ("Left", card[0]), ("PixelsPerInch", 96), ("Top", card[1]), ("Width", card[2])],
+            "TWordViewForm", "WordViewForm").hex().upper()))])
+        seen = []
+        for _ in range(3):
+            session.start()
+            window = session.main_window()
+            session.x("xdotool", "windowactivate", "--sync", window)
+            session.x("xdotool", "type", "book")
+            session.x("xdotool", "key", "Return")
+            card_window = session.card_window()
+            seen.append(session.outer_bounds(card_window) if card_window else None)
+            session.request_close(window)
+            if not session.wait_end():
+                session.copy.kill()
+                session.copy.wait()
+        stored = decode_placement(read_registry(session.registry).get(CARD_KEY, {}))
+        ok = seen == [card] * 3 and stored == card
+        failures += not ok
+        print("%s %-22s %s, stored %s" % ("ok  " if ok else "FAIL", "no card drift", seen, stored))
     return failures
 
 
