@@ -45,7 +45,8 @@ void TQtPlacementWindow::Watch(QEvent::Type type)
 {
     if (type == QEvent::Show)
         shown_ = true;
-    if (!pendingOuterSize_ || !window_ || !window_->isVisible())
+    // A maximised or minimised window keeps the size to be made right for its normal state.
+    if (!pendingOuterSize_ || !window_ || !window_->isVisible() || (window_->windowState() & RestoredStates))
         return;
     if (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize && type != QEvent::Paint
         && type != QEvent::WindowActivate)
