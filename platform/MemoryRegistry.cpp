@@ -82,6 +82,7 @@ bool SameName(const std::string& a, const std::string& b)
 
 TValueList::TValueList(const TValueList& other) : values_(other.values_)
 {
+    index_.reserve(values_.size());
     for (auto at = values_.begin(); at != values_.end(); ++at)
         index_.emplace(Lowered(at->first), at);
 }
