@@ -1,5 +1,8 @@
 #include "placement/PlacementInterceptor.h"
 
+#include "placement/ScreenReach.h"
+
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -33,7 +36,8 @@ int MulDiv(int a, int b, int c)
     const std::int64_t half = std::llabs(c) / 2;
     const bool negative = (product < 0) != (c < 0);
     const std::int64_t magnitude = (std::llabs(product) + half) / std::llabs(c);
-    return static_cast<int>(negative ? -magnitude : magnitude);
+    // Beyond the integer range a result can only be a damaged value: it stops at the edge.
+    return static_cast<int>(std::clamp<std::int64_t>(negative ? -magnitude : magnitude, INT32_MIN, INT32_MAX));
 }
 
 TPlacementInterceptor::TPlacementInterceptor(IPlacementWindow& window) : window_(window)
@@ -119,7 +123,7 @@ void TPlacementInterceptor::Apply()
     window_.SetWindowState(WindowState);
     window_.SetActiveControl(ActiveControl);
 
-    const TRect rect{Left, Top, Width, Height};
+    const TRect rect = WithinReach({Left, Top, Width, Height}, window_.AvailableAreas());
     if (IsRestoredState(window_.WindowState()))
         window_.SetRestoredRect(rect);
     else

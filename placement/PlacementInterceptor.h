@@ -26,14 +26,16 @@ public:
     // Reads the named property's value from the stream; a value of the wrong kind is
     // skipped and raises EPropertyError.
     void ReadProperty(const std::string& name, TStreamReader& reader);
-    // Puts the (scaled) rectangle, state and active control back on the window.
+    // Puts the (scaled) rectangle, state and active control back on the window; a rectangle
+    // that would leave the window out of reach is brought back onto a screen.
     void Apply();
 
 private:
     IPlacementWindow& window_;
 };
 
-// a * b / c rounded to the nearest integer, halves away from zero; c must not be 0.
+// a * b / c rounded to the nearest integer, halves away from zero, held within the integer
+// range; c must not be 0.
 int MulDiv(int a, int b, int c);
 
 } // namespace morva

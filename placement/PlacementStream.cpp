@@ -32,6 +32,24 @@ int HexDigit(char c)
     return -1;
 }
 
+// Counts one level of nesting for as long as it lives.
+class TNestingGuard {
+public:
+    explicit TNestingGuard(int& depth) : depth_(depth)
+    {
+        if (++depth_ > MaxStreamNesting) {
+            --depth_;
+            Fail(InvalidStreamFormat);
+        }
+    }
+    ~TNestingGuard() { --depth_; }
+    TNestingGuard(const TNestingGuard&) = delete;
+    TNestingGuard& operator=(const TNestingGuard&) = delete;
+
+private:
+    int& depth_;
+};
+
 } // namespace
 
 void TStreamWriter::WriteSignature()
@@ -176,6 +194,7 @@ std::string TStreamReader::ReadIdent()
 
 void TStreamReader::SkipValue()
 {
+    const TNestingGuard nesting(depth_);
     switch (ReadByte()) {
     case vaNull: case vaFalse: case vaTrue: case vaNil:
         return;
@@ -228,6 +247,7 @@ void TStreamReader::SkipProperty()
 
 void TStreamReader::SkipComponent()
 {
+    const TNestingGuard nesting(depth_);
     ReadPrefix();
     ReadStr();
     ReadStr();
@@ -331,6 +351,7 @@ private:
 
     void ParseObject()
     {
+        const TNestingGuard nesting(depth_);
         const std::string kind = Ident();
         std::uint8_t flags = 0;
         if (Is(kind, "inherited"))
@@ -380,6 +401,7 @@ private:
 
     void ParseValue()
     {
+        const TNestingGuard nesting(depth_);
         const char c = Peek();
         if (c == '-' || c == '+' || c == '$' || std::isdigit(static_cast<unsigned char>(c))) {
             out_.WriteInteger(Integer());
@@ -514,6 +536,7 @@ private:
 
     std::string_view text_;
     std::size_t pos_ = 0;
+    int depth_ = 0;
     TStreamWriter out_;
 };
 

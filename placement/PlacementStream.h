@@ -16,6 +16,11 @@ inline constexpr const char* InvalidStreamFormat = "Invalid stream format.";
 inline constexpr const char* StreamReadError = "Stream read error";
 inline constexpr const char* InvalidPropertyValue = "Invalid property value";
 
+// How deep lists and components may nest in a stream or its text notation. A placement
+// has no nesting at all; anything deeper than this is damage, read as an unreadable stream
+// (raising InvalidStreamFormat) rather than followed down to the end of the stack.
+inline constexpr int MaxStreamNesting = 64;
+
 // A stream that cannot be read; what() is the message.
 class EReadError : public std::runtime_error {
 public:
@@ -78,6 +83,7 @@ private:
 
     std::span<const std::uint8_t> bytes_;
     std::size_t pos_ = 0;
+    int depth_ = 0;
 };
 
 // Two upper-case digits per byte, high nibble first.

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace morva {
 
@@ -30,10 +31,15 @@ public:
     virtual std::string ClassName() const = 0;     // "TMainForm"
     virtual std::string ComponentName() const = 0; // "MainForm"
 
+    // The outer bounds, frame included; set so that the frame lands where they say.
     virtual TRect Bounds() const = 0;
     virtual void SetBounds(const TRect& bounds) = 0;
     // Whether the window system has made the window yet.
     virtual bool HasHandle() const = 0;
+    // Whether the window has been on screen since it was made.
+    virtual bool WasShown() const = 0;
+    // The part of each screen that windows may use (without panels and docks).
+    virtual std::vector<TRect> AvailableAreas() const = 0;
     // The rectangle a minimised or maximised window returns to.
     virtual TRect RestoredRect() const = 0;
     virtual void SetRestoredRect(const TRect& rect) = 0;

@@ -16,19 +16,20 @@ constexpr std::string_view OwnerPrefix = "<P>.";
 
 class TPlacementHooks : public QObject {
 public:
-    explicit TPlacementHooks(TPropStorage& storage) : storage_(storage) {}
+    TPlacementHooks(TPropStorage& storage, bool closeQuery) : storage_(storage), closeQuery_(closeQuery) {}
 
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Show && !event->spontaneous())
             storage_.ShowHook();
-        else if (event->type() == QEvent::Close)
+        else if (event->type() == QEvent::Close && closeQuery_)
             storage_.CloseQueryHook(true);
         return false;
     }
 
 private:
     TPropStorage& storage_;
+    bool closeQuery_;
 };
 
 } // namespace
@@ -94,8 +95,10 @@ void TPropStorage::ReadStream(std::span<const std::uint8_t> stream)
     }
     reader.ReadListEnd();
     // Only a completely read property list changes the window.
-    if (interceptor)
+    if (interceptor) {
         interceptor->Apply();
+        placed_ = true;
+    }
 
     while (!reader.EndOfList())
         reader.SkipComponent();
@@ -129,7 +132,7 @@ std::vector<std::uint8_t> TPropStorage::BuildStream()
 
 void TPropStorage::SaveStoredProps()
 {
-    if (!StorageManager)
+    if (!StorageManager || (!placed_ && !window_->WasShown()))
         return;
     StorageManager->WriteSection(Section, BuildStream());
     saved_ = true;
@@ -174,9 +177,9 @@ void TPropStorage::DestroyHook()
     }
 }
 
-void TPropStorage::InstallHooks(QWidget& window)
+void TPropStorage::InstallHooks(QWidget& window, bool closeQuery)
 {
-    hooks_ = std::make_unique<TPlacementHooks>(*this);
+    hooks_ = std::make_unique<TPlacementHooks>(*this, closeQuery);
     window.installEventFilter(hooks_.get());
 }
 

@@ -36,7 +36,9 @@ public:
     // "<P>." names a property of the owner window.
     std::vector<std::string> StoredProps = {"<P>.Height", "<P>.Left", "<P>.PixelsPerInch", "<P>.Top", "<P>.Width"};
 
-    // Both throw: EReadError, ERegistryError.
+    // Both throw: EReadError, ERegistryError. A window that has neither taken a stored
+    // placement nor been on screen has no placement of its own: saving stores nothing then,
+    // so a start that ends early, or a card that never showed, keeps what was stored.
     void LoadStoredProps();
     void SaveStoredProps();
     // Saved since the last load.
@@ -53,7 +55,9 @@ public:
 
     // Runs ShowHook and CloseQueryHook from the widget's own show and close events (a show
     // that the window system starts, such as a restore from minimised, does not count).
-    void InstallHooks(QWidget& window);
+    // Without closeQuery the window runs CloseQueryHook itself as it closes, for instance to
+    // store it with everything else it stores then in one write.
+    void InstallHooks(QWidget& window, bool closeQuery = true);
 
     IPlacementWindow& Window() { return *window_; }
 
@@ -65,6 +69,7 @@ private:
     std::unique_ptr<IPlacementWindow> window_;
     TErrorReport report_;
     bool saved_ = false;
+    bool placed_ = false;
     std::unique_ptr<QObject> hooks_;
 };
 

@@ -15,12 +15,74 @@ TRect ToRect(const QRect& rect)
     return {rect.x(), rect.y(), rect.width(), rect.height()};
 }
 
-QRect ToQRect(const TRect& rect)
+} // namespace
+
+// Sees the window show, and the first moves and paints after it, when the frame's size
+// becomes known.
+class TQtPlacementWindow::TWatcher : public QObject {
+public:
+    explicit TWatcher(TQtPlacementWindow& owner) : owner_(owner) {}
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        owner_.Watch(event->type());
+        return false;
+    }
+
+private:
+    TQtPlacementWindow& owner_;
+};
+
+TQtPlacementWindow::TQtPlacementWindow(QWidget& window)
+    : window_(&window), watcher_(std::make_unique<TWatcher>(*this)), shown_(window.isVisible())
 {
-    return QRect(rect.Left, rect.Top, rect.Width, rect.Height);
+    window.installEventFilter(watcher_.get());
 }
 
-} // namespace
+TQtPlacementWindow::~TQtPlacementWindow() = default;
+
+void TQtPlacementWindow::Watch(QEvent::Type type)
+{
+    if (type == QEvent::Show)
+        shown_ = true;
+    // A maximised or minimised window keeps the size to be made right for its normal state.
+    if (!pendingOuterSize_ || !window_ || !window_->isVisible() || (window_->windowState() & RestoredStates))
+        return;
+    if (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize && type != QEvent::Paint
+        && type != QEvent::WindowActivate)
+        return;
+    const QMargins frame = Frame();
+    if (frame.isNull())
+        return;
+    const QSize outer = *pendingOuterSize_;
+    pendingOuterSize_.reset();
+    const QPoint framePosition = window_->pos();
+    window_->resize(outer.shrunkBy(frame));
+    window_->move(framePosition);
+}
+
+QMargins TQtPlacementWindow::Frame() const
+{
+    // Before the window system has made the window there is no frame to measure.
+    if (!HasHandle())
+        return {};
+    const QRect outer = window_->frameGeometry();
+    const QRect inner = window_->geometry();
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                    outer.bottom() - inner.bottom());
+}
+
+void TQtPlacementWindow::PlaceOuter(const TRect& rect)
+{
+    const QMargins frame = Frame();
+    if (frame.isNull())
+        pendingOuterSize_ = QSize(rect.Width, rect.Height);
+    else
+        pendingOuterSize_.reset();
+    // A window's position is its frame's; its size is what lies inside the frame.
+    window_->resize(QSize(rect.Width, rect.Height).shrunkBy(frame));
+    window_->move(rect.Left, rect.Top);
+}
 
 std::string TQtPlacementWindow::ClassName() const
 {
@@ -36,12 +98,20 @@ std::string TQtPlacementWindow::ComponentName() const
 
 TRect TQtPlacementWindow::Bounds() const
 {
-    return ToRect(window_->geometry());
+    return ToRect(window_->geometry().marginsAdded(Frame()));
 }
 
 void TQtPlacementWindow::SetBounds(const TRect& bounds)
 {
-    window_->setGeometry(ToQRect(bounds));
+    PlaceOuter(bounds);
+}
+
+std::vector<TRect> TQtPlacementWindow::AvailableAreas() const
+{
+    std::vector<TRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.push_back(ToRect(screen->availableGeometry()));
+    return areas;
 }
 
 bool TQtPlacementWindow::HasHandle() const
@@ -52,7 +122,7 @@ bool TQtPlacementWindow::HasHandle() const
 TRect TQtPlacementWindow::RestoredRect() const
 {
     const QRect normal = window_->normalGeometry();
-    return ToRect(normal.isValid() ? normal : window_->geometry());
+    return ToRect((normal.isValid() ? normal : window_->geometry()).marginsAdded(Frame()));
 }
 
 void TQtPlacementWindow::SetRestoredRect(const TRect& rect)
@@ -61,7 +131,7 @@ void TQtPlacementWindow::SetRestoredRect(const TRect& rect)
     // it was last in the normal state.
     const Qt::WindowStates states = window_->windowState();
     window_->setWindowState(states & ~RestoredStates);
-    window_->setGeometry(ToQRect(rect));
+    PlaceOuter(rect);
     window_->setWindowState(states);
 }
 

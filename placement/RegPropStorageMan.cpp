@@ -77,12 +77,15 @@ std::optional<std::vector<std::uint8_t>> TRegPropStorageMan::ReadSection(const s
 void TRegPropStorageMan::WriteSection(const std::string& section, std::span<const std::uint8_t> stream)
 {
     const std::string text = HexEncode(stream);
+    // One write for all lines: a stream is never stored half old, half new.
+    TRegistryTransaction transaction(registry_);
     auto key = registry_.OpenKey(SectionPath(section), true);
     std::size_t number = 0;
     for (std::size_t at = 0; at < text.size(); at += PlacementLineLength)
         key->WriteValue(PlacementLineName(number++), TRegValue::String(text.substr(at, PlacementLineLength)));
     while (key->DeleteValue(PlacementLineName(number)))
         ++number;
+    transaction.Commit();
 }
 
 } // namespace morva

@@ -35,8 +35,8 @@ public:
     // The stream from the section's Line values, up to the first missing number. Nothing
     // when the key or its first line is missing.
     std::optional<std::vector<std::uint8_t>> ReadSection(const std::string& section);
-    // Writes the stream's lines and deletes the surplus lines of a longer earlier stream.
-    // Throws ERegistryError.
+    // Writes the stream's lines and deletes the surplus lines of a longer earlier stream, all
+    // in one registry transaction. Throws ERegistryError.
     void WriteSection(const std::string& section, std::span<const std::uint8_t> stream);
 
 private:

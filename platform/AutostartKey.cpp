@@ -271,6 +271,7 @@ void TAutostartKey::WriteValue(const std::string& name, const TRegValue& value)
                         "X-GNOME-Autostart-enabled=true\n";
     try {
         std::filesystem::create_directories(folder_);
+        RemoveStaleTemporaries(file);
         WriteFileAtomically(file, entry);
     } catch (const std::exception&) {
         throw ERegistryError(failure);

@@ -6,6 +6,8 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <stdexcept>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace morva {
@@ -25,6 +27,13 @@ std::filesystem::path HomeFolder()
     return "/";
 }
 
+// ".registry.reg.XXXXXX": the pattern mkstemp fills in.
+std::string TemporaryPrefix(const std::filesystem::path& file)
+{
+    return "." + file.filename().string() + ".";
+}
+constexpr std::size_t TemporarySuffixLength = 6;
+
 } // namespace
 
 std::filesystem::path ConfigHome()
@@ -37,10 +46,12 @@ std::filesystem::path ConfigHome()
 
 void WriteFileAtomically(const std::filesystem::path& file, const std::string& content)
 {
-    std::string temporary = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
-    int fd = mkstemp(temporary.data());
+    std::string temporary = (file.parent_path() / (TemporaryPrefix(file) + std::string(TemporarySuffixLength, 'X'))).string();
+    int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         throw SystemFailure("Cannot create a file beside", file);
+    // Marks the file as a live writer's until the process ends.
+    flock(fd, LOCK_EX);
 
     const char* data = content.data();
     std::size_t left = content.size();
@@ -69,6 +80,25 @@ void WriteFileAtomically(const std::filesystem::path& file, const std::string& c
     if (int folder = open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY); folder >= 0) {
         fsync(folder);
         close(folder);
+    }
+}
+
+void RemoveStaleTemporaries(const std::filesystem::path& file)
+{
+    const std::string prefix = TemporaryPrefix(file);
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(file.parent_path(), error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        if (name.size() != prefix.size() + TemporarySuffixLength || !name.starts_with(prefix))
+            continue;
+        int fd = open(entry->path().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0)
+            continue;
+        struct stat info {};
+        if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == getuid() && flock(fd, LOCK_EX | LOCK_NB) == 0)
+            unlink(entry->path().c_str());
+        close(fd);
     }
 }
 

@@ -48,6 +48,7 @@ TFileRegistry::TFileRegistry() : TFileRegistry(ConfigHome())
 
 void TFileRegistry::Load()
 {
+    RemoveStaleTemporaries(file_);
     std::error_code error;
     if (!std::filesystem::exists(file_, error) && !error)
         return;

@@ -6,7 +6,12 @@
 #include <QLocalSocket>
 #include <QPointer>
 
-#include <stdexcept>
+#include <cerrno>
+#include <csignal>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace morva {
@@ -25,28 +30,62 @@ QByteArray MessageRequest(std::uint32_t message, std::uintptr_t wParam, std::int
          + QByteArray::number(qint64(lParam));
 }
 
+// The process at the other end of a connected socket, if the system tells.
+std::optional<ucred> Peer(qintptr descriptor)
+{
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    if (descriptor < 0 || getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0)
+        return std::nullopt;
+    return peer;
+}
+
+// Earlier versions kept their sockets as files in the runtime folder; a killed copy left its
+// file behind. Files whose process has gone are removed.
+void RemoveDeadCopySocketFiles()
+{
+    std::filesystem::path folder;
+    try {
+        folder = RuntimeFolder();
+    } catch (const EInstanceBlockError&) {
+        return;
+    }
+    const std::string prefix = "kovrak-morva-";
+    const std::string suffix = ".socket";
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix))
+            continue;
+        const std::string digits = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+        if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        if (kill(static_cast<pid_t>(std::stol(digits)), 0) != 0 && errno == ESRCH)
+            std::filesystem::remove(entry->path(), error);
+    }
+}
+
 } // namespace
 
-std::filesystem::path CopySocketPath(std::uint32_t handle)
+QString CopySocketName(std::uint32_t handle)
 {
-    return RuntimeFolder() / ("kovrak-morva-" + std::to_string(handle) + ".socket");
+    return QStringLiteral("kovrak-morva-%1-%2").arg(getuid()).arg(handle);
 }
 
 bool TLocalOtherCopy::Ask(std::uint32_t handle, const QByteArray& request)
 {
     if (handle == 0)
         return false;
-    QString path;
-    try {
-        path = QString::fromStdString(CopySocketPath(handle).string());
-    } catch (const EInstanceBlockError&) {
-        return false;
-    }
 
     QLocalSocket socket;
-    socket.connectToServer(path);
+    socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+    socket.connectToServer(CopySocketName(handle));
     const int timeout = static_cast<int>(replyTimeout_.count());
     if (!socket.waitForConnected(timeout))
+        return false;
+    // Anyone may take a name in the abstract namespace: answer only to the copy named.
+    const std::optional<ucred> peer = Peer(socket.socketDescriptor());
+    if (!peer || peer->uid != getuid() || static_cast<std::uint32_t>(peer->pid) != handle)
         return false;
     socket.write(request + '\n');
     if (!socket.waitForBytesWritten(timeout))
@@ -80,7 +119,6 @@ bool TLocalOtherCopy::SendWakeUp(std::uint32_t handle)
 
 TLocalOtherCopyServer::TLocalOtherCopyServer(QObject* parent) : QObject(parent), server_(new QLocalServer(this))
 {
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_, &QLocalServer::newConnection, this, &TLocalOtherCopyServer::Serve);
 }
 
@@ -92,18 +130,21 @@ TLocalOtherCopyServer::~TLocalOtherCopyServer()
 std::uint32_t TLocalOtherCopyServer::Listen(TWindowRequests requests)
 {
     requests_ = std::move(requests);
+    RemoveDeadCopySocketFiles();
     const auto handle = static_cast<std::uint32_t>(getpid());
-    const QString path = QString::fromStdString(CopySocketPath(handle).string());
-    // A socket file of this name can only be left by a dead process that had our id.
-    QLocalServer::removeServer(path);
-    if (!server_->listen(path))
-        throw std::runtime_error("Cannot listen on " + path.toStdString() + ": " + server_->errorString().toStdString());
-    return handle;
+    server_->setSocketOptions(QLocalServer::AbstractNamespaceOption);
+    return server_->listen(CopySocketName(handle)) ? handle : 0;
 }
 
 void TLocalOtherCopyServer::Serve()
 {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        const std::optional<ucred> peer = Peer(socket->socketDescriptor());
+        if (!peer || peer->uid != getuid()) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket = QPointer<QLocalSocket>(socket)] {
             while (socket && socket->canReadLine()) {

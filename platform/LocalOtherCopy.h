@@ -1,19 +1,23 @@
 #pragma once
-// The other copy's window operations as requests over a local socket in the runtime folder.
-// The handle is the first copy's process id, which names its socket.
+// The other copy's window operations as requests over a local socket. The handle is the
+// first copy's process id, which names its socket in Linux's abstract socket namespace: the
+// name does not depend on any folder's path, and the socket goes with its process. Both
+// ends check who is at the other end: only this user's copies talk, and only to the
+// process the handle names.
 
 #include "platform/OtherCopy.h"
 
 #include <QObject>
 
+#include <QString>
+
 #include <chrono>
-#include <filesystem>
 
 class QLocalServer;
 
 namespace morva {
 
-std::filesystem::path CopySocketPath(std::uint32_t handle);
+QString CopySocketName(std::uint32_t handle);
 
 class TLocalOtherCopy : public IOtherCopy {
 public:
@@ -42,6 +46,7 @@ public:
     explicit TLocalOtherCopyServer(QObject* parent = nullptr);
     ~TLocalOtherCopyServer() override;
 
+    // 0 when it cannot listen (the copy then runs unguarded); never throws.
     std::uint32_t Listen(TWindowRequests requests) override;
 
 private:

@@ -10,62 +10,60 @@ char Lower(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+std::string Lowered(std::string name)
+{
+    std::transform(name.begin(), name.end(), name.begin(), Lower);
+    return name;
+}
+
 class TMemoryKey : public IRegistryKey {
 public:
-    TMemoryKey(TMemoryRegistry& registry, TRegNode& node) : registry_(registry), node_(node) {}
+    TMemoryKey(TMemoryRegistry& registry, std::shared_ptr<TRegNode> node) : registry_(registry), node_(std::move(node)) {}
 
     std::vector<std::string> ValueNames() const override
     {
         std::vector<std::string> names;
-        for (const auto& [name, value] : node_.Values)
+        names.reserve(node_->Values.Size());
+        for (const auto& [name, value] : node_->Values)
             names.push_back(name);
         return names;
     }
 
-    bool HasValue(const std::string& name) const override { return node_.FindValue(name) != nullptr; }
+    bool HasValue(const std::string& name) const override { return node_->Values.Find(name) != nullptr; }
 
     std::optional<TRegValue> ReadValue(const std::string& name) const override
     {
-        if (const TRegValue* value = node_.FindValue(name))
+        if (const TRegValue* value = node_->Values.Find(name))
             return *value;
         return std::nullopt;
     }
 
     void WriteValue(const std::string& name, const TRegValue& value) override
     {
-        auto before = node_.Values;
-        if (TRegValue* existing = node_.FindValue(name))
-            *existing = value;
-        else
-            node_.Values.emplace_back(name, value);
-        Commit(std::move(before), "Failed to set data for '" + name + "'");
+        const std::string message = "Failed to set data for '" + name + "'";
+        if (node_->Detached)
+            throw ERegistryError(message);
+        registry_.BeforeChange(*node_, message);
+        node_->Values.Set(name, value);
+        registry_.AfterChange();
     }
 
     bool DeleteValue(const std::string& name) override
     {
-        auto found = std::find_if(node_.Values.begin(), node_.Values.end(),
-                                  [&](const auto& entry) { return SameName(entry.first, name); });
-        if (found == node_.Values.end())
+        if (!node_->Values.Find(name))
             return false;
-        auto before = node_.Values;
-        node_.Values.erase(found);
-        Commit(std::move(before), "Failed to delete value '" + name + "'");
+        const std::string message = "Failed to delete value '" + name + "'";
+        if (node_->Detached)
+            throw ERegistryError(message);
+        registry_.BeforeChange(*node_, message);
+        node_->Values.Erase(name);
+        registry_.AfterChange();
         return true;
     }
 
 private:
-    void Commit(std::vector<std::pair<std::string, TRegValue>> before, const std::string& message)
-    {
-        try {
-            registry_.Store();
-        } catch (const ERegistryError&) {
-            node_.Values = std::move(before);
-            throw ERegistryError(message);
-        }
-    }
-
     TMemoryRegistry& registry_;
-    TRegNode& node_;
+    std::shared_ptr<TRegNode> node_;
 };
 
 } // namespace
@@ -82,12 +80,45 @@ bool SameName(const std::string& a, const std::string& b)
         && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
-TRegValue* TRegNode::FindValue(const std::string& name)
+TValueList::TValueList(const TValueList& other) : values_(other.values_)
 {
-    for (auto& [valueName, value] : Values)
-        if (SameName(valueName, name))
-            return &value;
-    return nullptr;
+    index_.reserve(values_.size());
+    for (auto at = values_.begin(); at != values_.end(); ++at)
+        index_.emplace(Lowered(at->first), at);
+}
+
+TValueList& TValueList::operator=(const TValueList& other)
+{
+    if (this != &other)
+        *this = TValueList(other);
+    return *this;
+}
+
+const TRegValue* TValueList::Find(const std::string& name) const
+{
+    auto found = index_.find(Lowered(name));
+    return found == index_.end() ? nullptr : &found->second->second;
+}
+
+void TValueList::Set(const std::string& name, TRegValue value)
+{
+    auto [found, added] = index_.try_emplace(Lowered(name));
+    if (!added) {
+        found->second->second = std::move(value);
+        return;
+    }
+    values_.emplace_back(name, std::move(value));
+    found->second = std::prev(values_.end());
+}
+
+bool TValueList::Erase(const std::string& name)
+{
+    auto found = index_.find(Lowered(name));
+    if (found == index_.end())
+        return false;
+    values_.erase(found->second);
+    index_.erase(found);
+    return true;
 }
 
 TRegNode* TRegNode::FindSubkey(const std::string& name) const
@@ -111,7 +142,7 @@ std::vector<std::string> SplitKeyPath(const std::string& path)
     return parts;
 }
 
-TMemoryRegistry::TMemoryRegistry() : root_(std::make_unique<TRegNode>())
+TMemoryRegistry::TMemoryRegistry() : root_(std::make_shared<TRegNode>())
 {
 }
 
@@ -133,35 +164,99 @@ bool TMemoryRegistry::KeyExists(const std::string& path) const
 
 std::unique_ptr<IRegistryKey> TMemoryRegistry::OpenKey(const std::string& path, bool create)
 {
-    if (TRegNode* node = FindKey(path))
-        return std::make_unique<TMemoryKey>(*this, *node);
-    if (!create)
+    if (!create && !FindKey(path))
         return nullptr;
 
-    TRegNode* node = root_.get();
-    TRegNode* firstNewParent = nullptr;
-    std::string firstNewName;
+    std::shared_ptr<TRegNode> node = root_;
+    bool made = false;
     for (const std::string& part : SplitKeyPath(path)) {
-        TRegNode* next = node->FindSubkey(part);
-        if (!next) {
-            auto made = std::make_unique<TRegNode>();
-            made->Name = part;
-            next = made.get();
-            if (!firstNewParent) {
-                firstNewParent = node;
-                firstNewName = part;
-            }
-            node->Subkeys.emplace(part, std::move(made));
+        auto found = node->Subkeys.find(part);
+        if (found == node->Subkeys.end()) {
+            auto child = std::make_shared<TRegNode>();
+            child->Name = part;
+            NoteCreated(*node, part, "Failed to create key '" + path + "'");
+            found = node->Subkeys.emplace(part, std::move(child)).first;
+            made = true;
         }
-        node = next;
+        node = found->second;
     }
+    if (made)
+        AfterChange();
+    return std::make_unique<TMemoryKey>(*this, std::move(node));
+}
+
+void TMemoryRegistry::BeforeChange(TRegNode& node, const std::string& failureMessage)
+{
+    if (failureMessage_.empty())
+        failureMessage_ = failureMessage;
+    if (touched_.insert(&node).second)
+        valuesBefore_.emplace_back(&node, node.Values);
+}
+
+void TMemoryRegistry::NoteCreated(TRegNode& parent, const std::string& name, const std::string& failureMessage)
+{
+    if (failureMessage_.empty())
+        failureMessage_ = failureMessage;
+    created_.emplace_back(&parent, name);
+}
+
+void TMemoryRegistry::AfterChange()
+{
+    if (depth_ == 0)
+        StoreOrUndo();
+}
+
+void TMemoryRegistry::StoreOrUndo()
+{
     try {
         Store();
-    } catch (const ERegistryError&) {
-        firstNewParent->Subkeys.erase(firstNewName);
-        throw ERegistryError("Failed to create key '" + path + "'");
+    } catch (...) {
+        const std::string message = failureMessage_;
+        Undo();
+        throw ERegistryError(message);
     }
-    return std::make_unique<TMemoryKey>(*this, *node);
+    Forget();
+}
+
+void TMemoryRegistry::Undo()
+{
+    for (auto& [node, values] : valuesBefore_)
+        node->Values = std::move(values);
+    for (auto made = created_.rbegin(); made != created_.rend(); ++made) {
+        auto [parent, name] = *made;
+        auto found = parent->Subkeys.find(name);
+        found->second->Detached = true;
+        parent->Subkeys.erase(found);
+    }
+    Forget();
+}
+
+void TMemoryRegistry::Forget()
+{
+    touched_.clear();
+    valuesBefore_.clear();
+    created_.clear();
+    failureMessage_.clear();
+}
+
+void TMemoryRegistry::BeginTransaction()
+{
+    ++depth_;
+}
+
+void TMemoryRegistry::CommitTransaction()
+{
+    if (depth_ == 0 || --depth_ > 0)
+        return;
+    if (!valuesBefore_.empty() || !created_.empty())
+        StoreOrUndo();
+}
+
+void TMemoryRegistry::AbandonTransaction()
+{
+    if (depth_ == 0 || --depth_ > 0)
+        return;
+    Undo();
 }
 
 } // namespace morva

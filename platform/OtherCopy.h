@@ -38,8 +38,9 @@ class IOtherCopyServer {
 public:
     virtual ~IOtherCopyServer() = default;
 
-    // Starts answering requests and returns the handle to store in the instance block.
-    // Throws std::runtime_error when it cannot listen; the copy then runs unguarded.
+    // Starts answering requests and returns the handle to store in the instance block, or 0
+    // when it cannot listen: the copy then runs unguarded, a later copy reads no window and
+    // ends. A failure to listen never ends the process.
     virtual std::uint32_t Listen(TWindowRequests requests) = 0;
 };
 

@@ -8,6 +8,8 @@ namespace {
 
 constexpr const char* RootName = "HKEY_CURRENT_USER";
 constexpr std::size_t HexLineWidth = 76;
+// As deep as the Windows registry lets keys go; deeper paths are not a registry of ours.
+constexpr std::size_t MaxKeyDepth = 512;
 
 std::string Quote(const std::string& text)
 {
@@ -165,11 +167,13 @@ private:
         std::vector<std::string> parts = SplitKeyPath(line.substr(1, line.size() - 2));
         if (parts.empty() || !SameName(parts.front(), RootName))
             Fail("key outside HKEY_CURRENT_USER");
+        if (parts.size() > MaxKeyDepth)
+            Fail("key nested too deeply");
         TRegNode* node = &root;
         for (std::size_t i = 1; i < parts.size(); ++i) {
             TRegNode* next = node->FindSubkey(parts[i]);
             if (!next) {
-                auto made = std::make_unique<TRegNode>();
+                auto made = std::make_shared<TRegNode>();
                 made->Name = parts[i];
                 next = made.get();
                 node->Subkeys.emplace(parts[i], std::move(made));
@@ -263,10 +267,7 @@ private:
         } else {
             Fail("unknown value type");
         }
-        if (TRegValue* existing = key.FindValue(name))
-            *existing = std::move(value);
-        else
-            key.Values.emplace_back(std::move(name), std::move(value));
+        key.Values.Set(name, std::move(value));
     }
 
     [[noreturn]] void Fail(const std::string& what)

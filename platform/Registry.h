@@ -41,8 +41,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// An open key. Reading never throws; every change is stored at once and throws
-// ERegistryError when it cannot be stored (the change is then not kept).
+// An open key. Reading never throws; every change is stored at once (or with its
+// transaction) and throws ERegistryError when it cannot be stored (the change is then not kept).
 class IRegistryKey {
 public:
     virtual ~IRegistryKey() = default;
@@ -66,6 +66,37 @@ public:
     // never created.
     virtual std::unique_ptr<IRegistryKey> OpenKey(const std::string& path, bool create) = 0;
     virtual bool KeyExists(const std::string& path) const = 0;
+
+    // The changes made between the outermost Begin and its Commit are stored together, in
+    // one write, so whoever stops the process meanwhile leaves all of them or none. Commit
+    // throws ERegistryError when they cannot be stored, and none of them is kept then;
+    // Abandon undoes them. Inner Begin/Commit pairs join the outer transaction.
+    virtual void BeginTransaction() = 0;
+    virtual void CommitTransaction() = 0;
+    virtual void AbandonTransaction() = 0;
+};
+
+// A transaction that is abandoned unless committed before it goes.
+class TRegistryTransaction {
+public:
+    explicit TRegistryTransaction(IRegistry& registry) : registry_(registry) { registry_.BeginTransaction(); }
+    ~TRegistryTransaction()
+    {
+        if (open_)
+            registry_.AbandonTransaction();
+    }
+    TRegistryTransaction(const TRegistryTransaction&) = delete;
+    TRegistryTransaction& operator=(const TRegistryTransaction&) = delete;
+
+    void Commit()
+    {
+        open_ = false;
+        registry_.CommitTransaction();
+    }
+
+private:
+    IRegistry& registry_;
+    bool open_ = true;
 };
 
 // The program's own key: settings and window placement live below it.

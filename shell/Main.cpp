@@ -96,7 +96,8 @@ TMainForm::TMainForm(TMainServices services, QWidget* parent)
     RegPropStorageMan = std::make_unique<TRegPropStorageMan>(*services_.Registry);
     MainPropStorage = MakeWidgetPropStorage(*this, *RegPropStorageMan, "MainWindow",
                                             [this](const std::exception& error) { ReportError(error); });
-    MainPropStorage->InstallHooks(*this);
+    // The close-time store runs in closeEvent, with the settings, as one registry write.
+    MainPropStorage->InstallHooks(*this, false);
     UpdateTimer->start();
 }
 
@@ -230,6 +231,10 @@ void TMainForm::FormCreate(const QStringList& arguments)
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    // The placement and the settings reach the registry in one write: a close cut short
+    // leaves them all old or all new.
+    TRegistryTransaction transaction(*services_.Registry);
+    MainPropStorage->CloseQueryHook(true);
     try {
         MainPropStorage->SaveStoredProps();
     } catch (const std::exception&) {
@@ -247,6 +252,11 @@ void TMainForm::closeEvent(QCloseEvent* event)
         settings.DestLang = dictionary_->TargetLanguage();
     }
     SaveSettings(*services_.Registry, settings);
+    try {
+        transaction.Commit();
+    } catch (const std::exception& error) {
+        ReportError(error);
+    }
     event->accept();
     // Closing the main window always ends the program, whatever other windows are open.
     QCoreApplication::quit();

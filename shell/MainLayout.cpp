@@ -60,6 +60,7 @@ struct TCommand {
 
 void TMainForm::CreateLayout()
 {
+    setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromLatin1(MainCaption));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

@@ -14,6 +14,9 @@ public:
     TRect BoundsRect{10, 20, 300, 200};
     TRect Restored{10, 20, 300, 200};
     bool Handle = true;
+    bool Shown = true;
+    // No screens: the reach of a rectangle is not checked.
+    std::vector<TRect> Screens;
     TWindowState State = TWindowState::Normal;
     int WindowPpi = 96;
     int ScreenPpi = 96;
@@ -26,6 +29,8 @@ public:
     TRect Bounds() const override { return BoundsRect; }
     void SetBounds(const TRect& bounds) override { BoundsRect = Restored = bounds; }
     bool HasHandle() const override { return Handle; }
+    bool WasShown() const override { return Shown; }
+    std::vector<TRect> AvailableAreas() const override { return Screens; }
     TRect RestoredRect() const override { return Restored; }
     void SetRestoredRect(const TRect& rect) override { Restored = rect; }
     TWindowState WindowState() const override { return State; }

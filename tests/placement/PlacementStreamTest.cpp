@@ -1,5 +1,7 @@
 #include "placement/PlacementStream.h"
 
+#include "tests/support/Repeated.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -152,6 +154,60 @@ TEST(PlacementStream, TheTextNotationBecomesTheBinaryStream)
         } catch (const EReadError& error) {
             EXPECT_STREQ(error.what(), "Invalid stream format.") << bad;
         }
+    }
+}
+
+// A component with one property holding lists nested depth deep, and children nested
+// childDepth deep.
+std::vector<std::uint8_t> NestedStream(std::size_t depth, std::size_t childDepth)
+{
+    TStreamWriter writer;
+    writer.WriteSignature();
+    const auto component = [&] {
+        writer.WriteStr("TA");
+        writer.WriteStr("A");
+    };
+    component();
+    writer.WriteStr("Data");
+    writer.WriteRaw(std::vector<std::uint8_t>(depth, vaList));
+    writer.WriteRaw(std::vector<std::uint8_t>(depth, vaNull));
+    writer.WriteListEnd();
+    for (std::size_t i = 0; i < childDepth; ++i) {
+        component();
+        writer.WriteListEnd();
+    }
+    writer.WriteRaw(std::vector<std::uint8_t>(childDepth + 2, vaNull));
+    return std::move(writer.Bytes());
+}
+
+// Reads the whole stream as the placement reader walks it.
+void ReadThrough(std::span<const std::uint8_t> bytes)
+{
+    TStreamReader reader(bytes);
+    reader.ReadSignature();
+    reader.SkipComponent();
+}
+
+TEST(PlacementStream, NestingBeyondAnyPlacementIsUnreadableNotACrash)
+{
+    // Shallow nesting still reads.
+    ReadThrough(NestedStream(20, 20));
+    ObjectTextToBinary("object A: TA\n X = " + test::Repeated("(", 20) + test::Repeated(")", 20) + "\n"
+                       + test::Repeated("object B: TB\n", 20) + test::Repeated("end\n", 21));
+
+    const std::string deepLists = "object A: TA\n X = " + test::Repeated("(", 60000) + test::Repeated(")", 60000) + "\nend\n";
+    const std::string deepObjects = test::Repeated("object A: TA\n", 100000) + test::Repeated("end\n", 100000);
+    for (const std::string* text : {&deepLists, &deepObjects}) {
+        try {
+            ObjectTextToBinary(*text);
+            ADD_FAILURE() << "too deep a text was read";
+        } catch (const EReadError& error) {
+            EXPECT_STREQ(error.what(), "Invalid stream format.");
+        }
+    }
+    for (const auto& [depth, childDepth] : {std::pair<std::size_t, std::size_t>{300000, 0}, {0, 500000}}) {
+        const std::vector<std::uint8_t> bytes = NestedStream(depth, childDepth);
+        EXPECT_THROW(ReadThrough(bytes), EReadError) << depth << " " << childDepth;
     }
 }
 

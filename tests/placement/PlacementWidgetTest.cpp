@@ -65,11 +65,12 @@ TEST_F(PlacementWidgetTest, AWindowTakesItsPlacementOnShowingAndStoresItOnClosin
     storage->InstallHooks(window);
 
     window.show();
-    EXPECT_EQ(window.geometry(), QRect(299, 106, 310, 433));
+    // The stored bounds are the outer bounds: the frame lands where they say.
+    EXPECT_EQ(window.frameGeometry(), QRect(299, 106, 310, 433));
 
     window.setGeometry(50, 60, 320, 240);
     window.close();
-    EXPECT_EQ(Stored("MainWindow"), StreamOf("TMainForm", "MainForm", QRect(50, 60, 320, 240)));
+    EXPECT_EQ(Stored("MainWindow"), StreamOf("TMainForm", "MainForm", window.frameGeometry()));
     EXPECT_TRUE(storage->Saved());
     EXPECT_TRUE(reports_.empty());
 }
@@ -86,7 +87,11 @@ TEST_F(PlacementWidgetTest, AMaximisedWindowKeepsItsNormalRectangle)
     ASSERT_TRUE(window.isMaximized());
 
     storage->SaveStoredProps();
-    EXPECT_EQ(Stored("MainWindow"), StreamOf("TMainForm", "MainForm", QRect(120, 130, 340, 250)));
+    const QMargins frame(window.geometry().left() - window.frameGeometry().left(),
+                         window.geometry().top() - window.frameGeometry().top(),
+                         window.frameGeometry().right() - window.geometry().right(),
+                         window.frameGeometry().bottom() - window.geometry().bottom());
+    EXPECT_EQ(Stored("MainWindow"), StreamOf("TMainForm", "MainForm", QRect(120, 130, 340, 250).marginsAdded(frame)));
 
     // A window maximised before it shows gets the stored rectangle to return to.
     manager_.WriteSection("MainWindow", StreamOf("TMainForm", "MainForm", QRect(30, 40, 350, 260)));
@@ -100,7 +105,7 @@ TEST_F(PlacementWidgetTest, AMaximisedWindowKeepsItsNormalRectangle)
     EXPECT_TRUE(next.isMaximized());
     next.setWindowState(Qt::WindowNoState);
     QCoreApplication::processEvents();
-    EXPECT_EQ(next.geometry(), QRect(30, 40, 350, 260));
+    EXPECT_EQ(next.frameGeometry(), QRect(30, 40, 350, 260));
 }
 
 TEST_F(PlacementWidgetTest, TheLastCardClosedGivesEveryCardItsPlacement)
@@ -116,16 +121,18 @@ TEST_F(PlacementWidgetTest, TheLastCardClosedGivesEveryCardItsPlacement)
 
     mainCard.setGeometry(10, 10, 300, 200);
     mainCard.show();
+    const QRect first = mainCard.frameGeometry();
     mainCard.close();
     second.show();
-    EXPECT_EQ(second.geometry(), QRect(10, 10, 300, 200));
+    EXPECT_EQ(second.frameGeometry(), first);
 
     second.setGeometry(400, 300, 250, 180);
     second.close();
-    EXPECT_EQ(Stored("WordViewWindow"), StreamOf("TWordViewForm", "WordViewForm", QRect(400, 300, 250, 180)));
+    EXPECT_EQ(Stored("WordViewWindow"), StreamOf("TWordViewForm", "WordViewForm", second.frameGeometry()));
 
+    // Shown again and again, a card stays where it was: it never drifts by its frame.
     mainCard.show();
-    EXPECT_EQ(mainCard.geometry(), QRect(400, 300, 250, 180));
+    EXPECT_EQ(mainCard.frameGeometry(), second.frameGeometry());
 }
 
 TEST_F(PlacementWidgetTest, CardPlacementsShareTheCardSection)
@@ -134,16 +141,43 @@ TEST_F(PlacementWidgetTest, CardPlacementsShareTheCardSection)
     card.setObjectName("WordViewForm");
     const TCardPlacementFactory factory = MakeCardPlacementFactory(manager_);
     auto placement = factory(card);
+    card.show();
     card.setGeometry(70, 80, 260, 190);
     placement->SaveStoredProps();
     EXPECT_TRUE(placement->Saved());
-    EXPECT_EQ(Stored("WordViewWindow"), StreamOf("TWordViewForm", "WordViewForm", QRect(70, 80, 260, 190)));
+    EXPECT_EQ(Stored("WordViewWindow"), StreamOf("TWordViewForm", "WordViewForm", card.frameGeometry()));
 
     TWordViewForm other;
     auto otherPlacement = factory(other);
     otherPlacement->LoadStoredProps();
-    EXPECT_EQ(other.geometry(), QRect(70, 80, 260, 190));
+    other.show();
+    EXPECT_EQ(other.frameGeometry(), card.frameGeometry());
     EXPECT_FALSE(otherPlacement->Saved());
+}
+
+TEST_F(PlacementWidgetTest, AWindowThatNeverShowedNorTookAPlacementStoresNothing)
+{
+    manager_.WriteSection("WordViewWindow", StreamOf("TWordViewForm", "WordViewForm", QRect(30, 40, 350, 260)));
+    const std::vector<std::uint8_t> before = Stored("WordViewWindow");
+    {
+        // A card left hidden by a link that led nowhere, destroyed at exit.
+        TWordViewForm card;
+        card.setObjectName("WordViewForm");
+        auto placement = MakeCardPlacementFactory(manager_)(card);
+        placement->SaveStoredProps();
+        EXPECT_FALSE(placement->Saved());
+    }
+    TMainForm window;
+    window.setObjectName("MainForm");
+    auto storage = MakeWidgetPropStorage(window, manager_, "WordViewWindow", report_);
+    storage->DestroyHook();
+    EXPECT_EQ(Stored("WordViewWindow"), before);
+
+    // Once it has taken the stored placement it stores its own, even unseen.
+    storage->LoadStoredProps();
+    window.resize(400, 300);
+    storage->DestroyHook();
+    EXPECT_EQ(Stored("WordViewWindow"), StreamOf("TMainForm", "MainForm", QRect(30, 40, 400, 300)));
 }
 
 } // namespace

@@ -94,6 +94,42 @@ TEST_F(PropStorageTest, PixelsPerInchScaleTheRectangleRoundedToNearest)
     EXPECT_EQ(MulDiv(-3, 1, 2), -2);
     EXPECT_EQ(MulDiv(5, 120, 96), 6);
     EXPECT_EQ(MulDiv(1000000000, 2, 4), 500000000);
+    EXPECT_EQ(MulDiv(2000000000, 96, 1), INT32_MAX);
+    EXPECT_EQ(MulDiv(-2000000000, 96, 1), INT32_MIN);
+}
+
+TEST_F(PropStorageTest, AnUnreachableRectangleIsBroughtBackOntoAScreenAndOneThatFitsIsKept)
+{
+    // Two screens side by side; the first has a panel along its top.
+    window_->Screens = {{0, 30, 1280, 770}, {1280, 0, 1024, 768}};
+    struct TCase {
+        const char* Name;
+        std::vector<std::pair<std::string, int>> Stored;
+        TRect Expected;
+    };
+    const TCase cases[] = {
+        {"fits", {{"Left", 299}, {"Top", 106}, {"Width", 310}, {"Height", 433}}, {299, 106, 310, 433}},
+        {"on the second screen", {{"Left", 1500}, {"Top", 10}, {"Width", 310}, {"Height", 433}}, {1500, 10, 310, 433}},
+        {"partly off with its title bar in reach", {{"Left", -250}, {"Top", 600}, {"Width", 310}, {"Height", 433}},
+         {-250, 600, 310, 433}},
+        // On no screen at all: back onto the first one.
+        {"far right and down", {{"Left", 30000}, {"Top", 30000}, {"Width", 310}, {"Height", 433}}, {970, 367, 310, 433}},
+        {"far left and up", {{"Left", -5000}, {"Top", -5000}, {"Width", 310}, {"Height", 433}}, {0, 30, 310, 433}},
+        {"title bar under the panel", {{"Left", 100}, {"Top", 10}, {"Width", 310}, {"Height", 433}}, {100, 30, 310, 433}},
+        {"huge", {{"Left", 2000000000}, {"Top", 2000000000}, {"Width", 2000000000}, {"Height", 2000000000}},
+         {0, 30, 1280, 770}},
+        {"one pixel per inch", {{"Left", 299}, {"Top", 106}, {"Width", 310}, {"Height", 433}, {"PixelsPerInch", 1}},
+         {0, 30, 1280, 770}},
+        {"too wide, mostly on the second screen", {{"Left", 1400}, {"Top", 100}, {"Width", 2000}, {"Height", 433}},
+         {1280, 100, 1024, 433}},
+        {"taller than any screen", {{"Left", 10}, {"Top", 40}, {"Width", 310}, {"Height", 5000}}, {10, 30, 310, 770}},
+    };
+    for (const TCase& test : cases) {
+        window_->BoundsRect = {10, 20, 300, 200};
+        StoreLines(MainWindowKey, {StreamHex(test.Stored)});
+        storage_->LoadStoredProps();
+        EXPECT_EQ(window_->BoundsRect, test.Expected) << test.Name;
+    }
 }
 
 TEST_F(PropStorageTest, AStoredPixelsPerInchOfZeroLeavesTheRectangleUnscaled)

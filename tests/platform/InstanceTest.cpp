@@ -1,4 +1,5 @@
 #include "platform/FileInstanceBlock.h"
+#include "tests/support/TestFolders.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -26,6 +27,7 @@ protected:
     QProcess& Start(const std::string& mode, int timeoutMs = 5000)
     {
         auto copy = std::make_unique<QProcess>();
+        copy->setProcessEnvironment(environment_);
         copy->start(PLATFORM_PROBE, {QString::fromStdString(block_), QString::fromStdString(mode),
                                      QString::number(timeoutMs)});
         copies_.push_back(std::move(copy));
@@ -59,6 +61,7 @@ protected:
     }
 
     std::vector<std::unique_ptr<QProcess>> copies_;
+    QProcessEnvironment environment_ = QProcessEnvironment::systemEnvironment();
 };
 
 TEST_F(InstanceTest, ASecondCopyBringsAVisibleFirstCopyToTheFront)
@@ -80,6 +83,18 @@ TEST_F(InstanceTest, AHungFirstCopyDoesNotHoldTheSecondForEver)
 {
     StartFirst("hang");
     EXPECT_EQ(RunSecond(300), "SECOND tray unanswered");
+}
+
+TEST_F(InstanceTest, CopiesFindEachOtherWhateverTheRuntimeFolderPathLength)
+{
+    const std::filesystem::path folder = test::FreshFolder(std::string(120, 'r')) / std::string(120, 'u');
+    std::filesystem::create_directories(folder);
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace);
+    environment_.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder.string()));
+
+    QProcess& first = StartFirst("visible");
+    EXPECT_EQ(RunSecond(), "SECOND visible");
+    EXPECT_EQ(Line(first), "restore");
 }
 
 TEST_F(InstanceTest, AKilledFirstCopyLeavesTheBlockToTheNextStart)

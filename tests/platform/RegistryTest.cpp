@@ -1,13 +1,17 @@
 #include "platform/FakeRegistry.h"
 #include "platform/FileRegistry.h"
 #include "platform/RegFile.h"
+#include "tests/support/Repeated.h"
 #include "tests/support/TestFolders.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace morva {
@@ -86,6 +90,82 @@ TEST(MemoryRegistry, AChangeThatCannotBeStoredIsUndoneAndReported)
 
     EXPECT_EQ(key->ReadValue("Line0000000000"), TRegValue::String("old"));
     EXPECT_FALSE(registry.KeyExists("\\Software\\Other"));
+}
+
+TEST(MemoryRegistry, ATransactionStoresItsChangesOnceOrNotAtAll)
+{
+    FakeRegistry registry;
+    const std::string path = "\\Software\\Kovrak\\Morva\\MainWindow";
+    {
+        TRegistryTransaction transaction(registry);
+        auto key = registry.OpenKey(path, true);
+        for (int i = 0; i < 5; ++i)
+            key->WriteValue("Line" + std::to_string(i), TRegValue::String("old"));
+        {
+            // An inner transaction joins the outer one.
+            TRegistryTransaction inner(registry);
+            key->DeleteValue("Line4");
+            inner.Commit();
+        }
+        EXPECT_EQ(registry.StoreCount(), 0);
+        transaction.Commit();
+    }
+    EXPECT_EQ(registry.StoreCount(), 1);
+
+    struct TCase {
+        const char* Name;
+        bool Abandon;
+    };
+    for (const TCase& test : {TCase{"refused", false}, TCase{"abandoned", true}}) {
+        registry.FailWrites(!test.Abandon);
+        registry.BeginTransaction();
+        auto key = registry.OpenKey(path, true);
+        key->WriteValue("Line0", TRegValue::String("new"));
+        key->DeleteValue("Line1");
+        key->WriteValue("Line9", TRegValue::String("new"));
+        auto made = registry.OpenKey(path + "\\Made", true);
+        if (test.Abandon) {
+            registry.AbandonTransaction();
+        } else {
+            try {
+                registry.CommitTransaction();
+                ADD_FAILURE() << test.Name << ": the commit was not refused";
+            } catch (const ERegistryError& error) {
+                // The message names the first change.
+                EXPECT_STREQ(error.what(), "Failed to set data for 'Line0'") << test.Name;
+            }
+        }
+        registry.FailWrites(false);
+        EXPECT_EQ(key->ValueNames(), (std::vector<std::string>{"Line0", "Line1", "Line2", "Line3"})) << test.Name;
+        EXPECT_EQ(key->ReadValue("Line0"), TRegValue::String("old")) << test.Name;
+        EXPECT_FALSE(registry.KeyExists(path + "\\Made")) << test.Name;
+        // A key whose making was undone is refused, not written into thin air.
+        EXPECT_THROW(made->WriteValue("x", TRegValue::String("y")), ERegistryError) << test.Name;
+    }
+    EXPECT_EQ(registry.StoreCount(), 1);
+}
+
+TEST(MemoryRegistry, ManyValuesKeepTheirOrderThroughDeletesAndRewrites)
+{
+    FakeRegistry registry;
+    auto key = registry.OpenKey("\\Software\\Kovrak\\Morva\\MainWindow", true);
+    TRegistryTransaction transaction(registry);
+    for (int i = 0; i < 1000; ++i)
+        key->WriteValue("Line" + std::to_string(i), TRegValue::String(std::to_string(i)));
+    for (int i = 0; i < 1000; i += 2)
+        EXPECT_TRUE(key->DeleteValue("LINE" + std::to_string(i)));
+    key->WriteValue("line1", TRegValue::String("first"));
+    key->WriteValue("Line0", TRegValue::String("again"));
+    transaction.Commit();
+
+    const std::vector<std::string> names = key->ValueNames();
+    ASSERT_EQ(names.size(), 501u);
+    EXPECT_EQ(names.front(), "Line1");
+    EXPECT_EQ(names[1], "Line3");
+    EXPECT_EQ(names.back(), "Line0");
+    EXPECT_EQ(key->ReadValue("LINE1"), TRegValue::String("first"));
+    EXPECT_EQ(key->ReadValue("line999"), TRegValue::String("999"));
+    EXPECT_FALSE(key->HasValue("Line998"));
 }
 
 class FileRegistryTest : public testing::Test {
@@ -174,6 +254,8 @@ TEST_F(FileRegistryTest, ADamagedFileIsSetAsideNeverOverwritten)
         "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\"Bad\"=dword:12\n",
         "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\"Bad\"=hex:1,zz\n",
         "",
+        // Deeper than any registry goes: reading, storing or freeing it must not run out of stack.
+        "REGEDIT4\n\n[HKEY_CURRENT_USER" + test::Repeated("\\k", 100000) + "]\n",
     };
     for (const std::string& content : damaged) {
         fs::remove_all(config_);
@@ -246,6 +328,75 @@ TEST_F(FileRegistryTest, AnInterruptedSaveNeverLeavesADamagedFile)
         EXPECT_TRUE(registry.SetAside().empty()) << "round " << round;
         EXPECT_TRUE(registry.KeyExists("\\Software\\Kovrak\\Morva\\MainWindow"));
     }
+}
+
+TEST_F(FileRegistryTest, AKilledSaveLeavesAllItsValuesOldOrAllNewAndNoTemporaryFile)
+{
+    // A helper process saves all lines of a section in one transaction, over and over, and
+    // is killed at a different moment each round.
+    const std::string path = "\\Software\\Kovrak\\Morva\\MainWindow";
+    {
+        TFileRegistry registry(config_);
+        auto key = registry.OpenKey(path, true);
+        // Other keys make each write long enough to be caught in the middle.
+        auto other = registry.OpenKey("\\Software\\Someone\\Else", true);
+        TRegistryTransaction transaction(registry);
+        for (int i = 0; i < 20000; ++i)
+            other->WriteValue("Value" + std::to_string(i), TRegValue::String(std::string(40, 'x')));
+        for (int line = 0; line < 13; ++line)
+            key->WriteValue("Line" + std::to_string(line), TRegValue::String("A"));
+        transaction.Commit();
+    }
+    int caughtWriting = 0;
+    for (int round = 0; round < 12; ++round) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            TFileRegistry registry(config_);
+            auto key = registry.OpenKey(path, true);
+            for (std::uint32_t n = 0;; ++n) {
+                TRegistryTransaction transaction(registry);
+                for (int line = 0; line < 13; ++line)
+                    key->WriteValue("Line" + std::to_string(line), TRegValue::String(std::string(1, 'A' + n % 26)));
+                transaction.Commit();
+            }
+        }
+        usleep(3000 + round * 4100);
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        caughtWriting += FilesIn(file_.parent_path()).size() > 1;
+
+        TFileRegistry registry(config_);
+        EXPECT_TRUE(registry.SetAside().empty()) << "round " << round;
+        auto key = registry.OpenKey(path, false);
+        ASSERT_NE(key, nullptr);
+        const auto first = key->ReadValue("Line0");
+        for (int line = 1; line < 13; ++line)
+            EXPECT_EQ(key->ReadValue("Line" + std::to_string(line)), first) << "round " << round << " line " << line;
+        // Starting removes what the killed writer left.
+        EXPECT_EQ(FilesIn(file_.parent_path()), std::vector<fs::path>{file_}) << "round " << round;
+    }
+    RecordProperty("KillsDuringAWrite", caughtWriting);
+}
+
+TEST_F(FileRegistryTest, StartingRemovesDeadWritersTemporaryFilesOnly)
+{
+    WriteFile(file_, "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Kovrak]\n");
+    const fs::path dead = file_.parent_path() / ".registry.reg.Ab12Cd";
+    const fs::path live = file_.parent_path() / ".registry.reg.Ef34Gh";
+    const fs::path other = file_.parent_path() / ".registry.reg.notours";
+    for (const fs::path& file : {dead, live, other})
+        WriteFile(file, "partial");
+    // A live writer holds a lock on its file.
+    const int held = open(live.c_str(), O_RDONLY);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+
+    TFileRegistry registry(config_);
+    EXPECT_TRUE(registry.KeyExists("\\Software\\Kovrak"));
+    EXPECT_FALSE(fs::exists(dead));
+    EXPECT_TRUE(fs::exists(live));
+    EXPECT_TRUE(fs::exists(other));
+    close(held);
 }
 
 } // namespace
