@@ -2,9 +2,9 @@
 
 #include "engine/Collation.h"
 #include "engine/FileFormat.h"
+#include "engine/FileReplace.h"
 
 #include <algorithm>
-#include <fstream>
 #include <map>
 #include <stdexcept>
 
@@ -170,19 +170,7 @@ std::vector<std::uint8_t> TDictWriter::FileBytes() const
 
 void TDictWriter::WriteFile(const std::filesystem::path& path) const
 {
-    const auto bytes = FileBytes();
-    auto temporary = path;
-    temporary += ".partial";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary);
-            throw std::runtime_error("cannot write " + path.string());
-        }
-    }
-    std::filesystem::rename(temporary, path);
+    ReplaceFile(path, FileBytes());
 }
 
 } // namespace morva

@@ -33,7 +33,8 @@ public:
     std::vector<std::uint8_t> Image() const;
     // The image as stored on disk: scrambled.
     std::vector<std::uint8_t> FileBytes() const;
-    // Writes the file through a temporary beside it, so a failure leaves no partial file.
+    // Writes the file through a temporary beside it (ReplaceFile), so a failure leaves no
+    // partial file. Throws FileWriteError.
     void WriteFile(const std::filesystem::path& path) const;
 
 private:

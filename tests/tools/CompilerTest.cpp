@@ -44,7 +44,7 @@ std::string SourceFault(const std::string& text)
 
 DictImage ImageOf(const std::vector<std::uint8_t>& bytes)
 {
-    auto copy = std::make_unique<std::uint8_t[]>(bytes.size());
+    auto copy = AllocateByteBlock(bytes.size());
     std::memcpy(copy.get(), bytes.data(), bytes.size());
     return DictImage(std::move(copy), bytes.size());
 }
