@@ -1,6 +1,8 @@
 #include "tools/DictCompiler.h"
 
 #include "engine/Collation.h"
+#include "engine/FileReplace.h"
+#include "engine/Printable.h"
 #include "engine/TextRules.h"
 #include "text/CodePage1251.h"
 #include "text/Ipa93.h"
@@ -11,11 +13,13 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <fcntl.h>
 #include <map>
 #include <optional>
 #include <ostream>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <unordered_map>
 
 namespace morva {
@@ -348,7 +352,7 @@ DictSource ParseSource(std::string_view utf8, const std::string& fileName)
             const std::string_view tag = fields[0];
             const std::size_t wanted = tag == "S" ? 5 : tag == "P" || tag == "E" ? 4 : tag == "W" ? 3 : 0;
             if (wanted == 0) {
-                reader.Fail("a record begins with S, P, E or W followed by \"|\", not \"" + std::string(tag) + "\"");
+                reader.Fail("a record begins with S, P, E or W followed by \"|\", not \"" + Printable(tag) + "\"");
             } else if (fields.size() != wanted) {
                 reader.Fail("a " + std::string(tag) + " record has " + std::to_string(wanted - 1) +
                             " fields after its letter, this line has " + std::to_string(fields.size() - 1));
@@ -391,7 +395,7 @@ DictSource ParseSource(std::string_view utf8, const std::string& fileName)
                 const auto language = LanguageFromCode(fields[1]);
                 std::string headword = reader.Text(fields[2], "headword");
                 if (!language)
-                    reader.Fail("a W record names its list with en, uz or ru, not \"" + std::string(fields[1]) + "\"");
+                    reader.Fail("a W record names its list with en, uz or ru, not \"" + Printable(fields[1]) + "\"");
                 else if (reader.fault.empty() && headword.empty())
                     reader.Fail("a W record needs a headword");
                 if (reader.fault.empty())
@@ -519,24 +523,70 @@ TDictWriter WriterFor(const DictLists& lists)
     return writer;
 }
 
+namespace {
+
+std::string ReadOpenSource(int fd, const std::string& name)
+{
+    const auto fail = [&name](const std::string& why) {
+        return std::runtime_error(name + ": cannot be read (" + why + ")");
+    };
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        throw fail(std::strerror(errno));
+    if (S_ISDIR(st.st_mode))
+        throw fail("it is a folder");
+    if (!S_ISREG(st.st_mode))
+        throw fail("it is not a regular file");
+    // The file may grow while we read: the limit holds for what is read, not what was stated.
+    std::string text;
+    for (;;) {
+        const std::size_t done = text.size();
+        if (done > MaxSourceSize)
+            throw std::runtime_error(name + ": the source is larger than 200,000,000 bytes, which no dictionary "
+                                            "within the format's 50,000,000 bytes needs");
+        text.resize(std::min(MaxSourceSize + 1, std::max(done + (std::size_t(1) << 20), done * 2)));
+        const ssize_t got = ::read(fd, text.data() + done, text.size() - done);
+        const int error = errno;
+        text.resize(done + std::size_t(std::max<ssize_t>(got, 0)));
+        if (got == 0)
+            return text;
+        if (got < 0 && error != EINTR)
+            throw fail(std::strerror(error));
+    }
+}
+
+} // namespace
+
+std::string ReadSourceFile(const std::filesystem::path& source)
+{
+    const std::string name = Printable(source.string());
+    // Without O_NONBLOCK, opening a FIFO waits for a writer.
+    const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throw std::runtime_error(name + ": cannot be read (" + std::strerror(errno) + ")");
+    try {
+        std::string text = ReadOpenSource(fd, name);
+        ::close(fd);
+        return text;
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+}
+
 void CompileFile(const std::filesystem::path& source, const std::filesystem::path& output,
                  std::ostream& warnings)
 {
-    errno = 0;
-    std::ifstream in(source, std::ios::binary);
-    if (!in || std::filesystem::is_directory(source))
-        throw std::runtime_error(source.string() + ": cannot be read (" +
-                                 (in ? "it is a folder" : std::strerror(errno)) + ")");
-    std::ostringstream text;
-    text << in.rdbuf();
-    DictSource parsed = ParseSource(text.str(), source.string());
+    RequireWritableTarget(output);
+    DictSource parsed = ParseSource(ReadSourceFile(source), Printable(source.string()));
     const DictLists lists = FormEntries(parsed);
     for (const auto& warning : parsed.warnings)
         warnings << warning << '\n';
     try {
         WriterFor(lists).WriteFile(output);
     } catch (const std::length_error&) {
-        throw SourceError(source.string() + ": the dictionary would exceed 50,000,000 bytes, the format's limit");
+        throw SourceError(Printable(source.string()) +
+                          ": the dictionary would exceed 50,000,000 bytes, the format's limit");
     }
 }
 

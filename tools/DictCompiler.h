@@ -74,9 +74,18 @@ void SortLikeFile(DictLists& lists);
 
 TDictWriter WriterFor(const DictLists& lists);
 
+// Sources beyond this size are refused: a source this large is a mistake (or a device that never
+// ends), and reading it whole would cost memory for nothing.
+inline constexpr std::size_t MaxSourceSize = 200'000'000;
+
+// The whole source file. Throws std::runtime_error, with a message that says why, for a file
+// that cannot be read, is not a regular file, or is larger than MaxSourceSize.
+std::string ReadSourceFile(const std::filesystem::path& source);
+
 // Reads, compiles and writes the file (through a temporary, so a failure leaves no file
 // behind; an older file at that path stays as it was). Warnings go to the stream.
-// Throws SourceError for bad source, std::runtime_error when a file cannot be read or written.
+// Throws SourceError for bad source, std::runtime_error when a file cannot be read or written
+// (FileWriteError: before any work when the output names a folder).
 void CompileFile(const std::filesystem::path& source, const std::filesystem::path& output,
                  std::ostream& warnings);
 
