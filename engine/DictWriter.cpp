@@ -5,42 +5,91 @@
 #include "engine/FileReplace.h"
 
 #include <algorithm>
-#include <map>
 #include <stdexcept>
+#include <string_view>
+#include <unordered_map>
 
 namespace morva {
 namespace {
+
+// Equal records are laid out once: they are keyed by what they hold, not where they are.
+struct PointeeHash {
+    static std::size_t Of(std::initializer_list<const std::string*> texts)
+    {
+        std::size_t h = 0;
+        for (const std::string* t : texts)
+            h = h * 1'000'003 ^ std::hash<std::string>()(*t);
+        return h;
+    }
+    std::size_t operator()(const SenseRecord* s) const
+    {
+        return Of({&s->English, &s->Transcription, &s->Reserved, &s->Uzbek, &s->Russian});
+    }
+    std::size_t operator()(const PhraseRecord* p) const { return Of({&p->English, &p->Uzbek, &p->Russian}); }
+};
+
+struct PointeeEqual {
+    template <class T>
+    bool operator()(const T* a, const T* b) const
+    {
+        return *a == *b;
+    }
+};
 
 // Lays out records and texts once each, sharing equal ones by offset.
 class Layout {
 public:
     std::vector<std::uint32_t> words; // everything before the texts, as words
-    std::map<std::string, std::uint32_t> texts;
-    std::vector<const std::string*> textOrder;
-    std::map<SenseRecord, std::size_t> senseAt;   // word position
-    std::map<PhraseRecord, std::size_t> phraseAt; // word position
+    std::vector<std::string_view> textOrder;
+    std::unordered_map<const SenseRecord*, std::size_t, PointeeHash, PointeeEqual> senseAt;   // word position
+    std::unordered_map<const PhraseRecord*, std::size_t, PointeeHash, PointeeEqual> phraseAt; // word position
 
     // Texts are referenced by placeholder until their offsets are known.
-    std::uint32_t TextRef(const std::string& text)
+    std::uint32_t TextRef(std::string_view text)
     {
-        auto [it, added] = texts.try_emplace(text, std::uint32_t(texts.size()));
+        auto [it, added] = texts_.try_emplace(text, std::uint32_t(textOrder.size()));
         if (added)
-            textOrder.push_back(&it->first);
+            textOrder.push_back(text);
         return it->second;
     }
+
+private:
+    std::unordered_map<std::string_view, std::uint32_t> texts_;
 };
+
+template <class T>
+std::vector<const T*> Pointers(std::deque<T>& pool, std::vector<T> records)
+{
+    std::vector<const T*> pointers;
+    pointers.reserve(records.size());
+    for (auto& r : records)
+        pointers.push_back(&pool.emplace_back(std::move(r)));
+    return pointers;
+}
 
 } // namespace
 
 void TDictWriter::AddWordEntry(Language list, std::string headword, std::vector<SenseRecord> senses,
                                std::vector<PhraseRecord> phrases)
 {
+    AddWordEntryByRef(list, std::move(headword), Pointers(own_->senses, std::move(senses)),
+                      Pointers(own_->phrases, std::move(phrases)));
+}
+
+void TDictWriter::AddWordEntryByRef(Language list, std::string headword, std::vector<const SenseRecord*> senses,
+                                    std::vector<const PhraseRecord*> phrases)
+{
     lists_[list].push_back({WordEntry, std::move(headword), std::move(senses), std::move(phrases)});
 }
 
 void TDictWriter::AddPhraseEntry(Language list, std::string headword, PhraseRecord phrase)
 {
-    lists_[list].push_back({PhraseEntry, std::move(headword), {}, {std::move(phrase)}});
+    AddPhraseEntryByRef(list, std::move(headword), &own_->phrases.emplace_back(std::move(phrase)));
+}
+
+void TDictWriter::AddPhraseEntryByRef(Language list, std::string headword, const PhraseRecord* phrase)
+{
+    lists_[list].push_back({PhraseEntry, std::move(headword), {}, {phrase}});
 }
 
 void TDictWriter::AddOtherEntry(Language list, std::uint32_t kind, std::string headword)
@@ -72,19 +121,19 @@ std::vector<std::uint8_t> TDictWriter::Image() const
     // Fields that hold a text placeholder, and fields that hold a word position; both are
     // turned into byte offsets at the end.
     std::vector<std::size_t> textFields, positionFields;
-    auto senseRecord = [&](const SenseRecord& s) {
+    auto senseRecord = [&](const SenseRecord* s) {
         auto [it, added] = layout.senseAt.try_emplace(s, w.size());
         if (added)
-            for (const auto* t : {&s.English, &s.Transcription, &s.Reserved, &s.Uzbek, &s.Russian}) {
+            for (const auto* t : {&s->English, &s->Transcription, &s->Reserved, &s->Uzbek, &s->Russian}) {
                 textFields.push_back(w.size());
                 w.push_back(layout.TextRef(*t));
             }
         return it->second;
     };
-    auto phraseRecord = [&](const PhraseRecord& p) {
+    auto phraseRecord = [&](const PhraseRecord* p) {
         auto [it, added] = layout.phraseAt.try_emplace(p, w.size());
         if (added)
-            for (const auto* t : {&p.English, &p.Uzbek, &p.Russian}) {
+            for (const auto* t : {&p->English, &p->Uzbek, &p->Russian}) {
                 textFields.push_back(w.size());
                 w.push_back(layout.TextRef(*t));
             }
@@ -94,42 +143,39 @@ std::vector<std::uint8_t> TDictWriter::Image() const
     // Entries first, with record positions patched in once the records are laid out.
     std::vector<std::pair<std::size_t, const SenseRecord*>> senseSlots;
     std::vector<std::pair<std::size_t, const PhraseRecord*>> phraseSlots;
-    std::map<const Entry*, std::size_t> entryAt;
     for (int l = 0; l < LanguageCount; ++l)
-        for (const Entry* e : sorted[l]) {
-            entryAt[e] = w.size();
+        for (std::size_t i = 0; i < sorted[l].size(); ++i) {
+            const Entry* e = sorted[l][i];
+            w[listStart[l] + i] = std::uint32_t(w.size() * 4);
             w.push_back(e->kind);
             textFields.push_back(w.size());
             w.push_back(layout.TextRef(e->headword));
             if (e->kind == WordEntry) {
-                for (const auto& s : e->senses) {
-                    senseSlots.emplace_back(w.size(), &s);
+                for (const SenseRecord* s : e->senses) {
+                    senseSlots.emplace_back(w.size(), s);
                     w.push_back(0);
                 }
                 w.push_back(0);
-                for (const auto& p : e->phrases) {
-                    phraseSlots.emplace_back(w.size(), &p);
+                for (const PhraseRecord* p : e->phrases) {
+                    phraseSlots.emplace_back(w.size(), p);
                     w.push_back(0);
                 }
                 w.push_back(0);
             } else if (e->kind == PhraseEntry) {
-                phraseSlots.emplace_back(w.size(), &e->phrases.front());
+                phraseSlots.emplace_back(w.size(), e->phrases.front());
                 w.push_back(0);
             }
         }
     for (auto& [slot, s] : senseSlots) {
-        w[slot] = std::uint32_t(senseRecord(*s));
+        w[slot] = std::uint32_t(senseRecord(s));
         positionFields.push_back(slot);
     }
     for (auto& [slot, p] : phraseSlots) {
-        w[slot] = std::uint32_t(phraseRecord(*p));
+        w[slot] = std::uint32_t(phraseRecord(p));
         positionFields.push_back(slot);
     }
-    for (int l = 0; l < LanguageCount; ++l) {
+    for (int l = 0; l < LanguageCount; ++l)
         w[HeaderListsWord / 4 + l] = std::uint32_t(listStart[l] * 4);
-        for (std::size_t i = 0; i < sorted[l].size(); ++i)
-            w[listStart[l] + i] = std::uint32_t(entryAt[sorted[l][i]] * 4);
-    }
 
     // Texts follow the words, in order of first use.
     std::vector<std::uint32_t> textOffset(layout.textOrder.size());
@@ -138,7 +184,7 @@ std::vector<std::uint8_t> TDictWriter::Image() const
         if (size > MaxFileSize)
             break;
         textOffset[i] = std::uint32_t(size);
-        size += layout.textOrder[i]->size() + 1;
+        size += layout.textOrder[i].size() + 1;
     }
     if (size > MaxFileSize)
         throw std::length_error("the dictionary would exceed 50,000,000 bytes");
@@ -152,7 +198,7 @@ std::vector<std::uint8_t> TDictWriter::Image() const
     for (std::size_t i = 0; i < w.size(); ++i)
         WriteWord(image, i * 4, w[i]);
     for (std::size_t i = 0; i < layout.textOrder.size(); ++i)
-        std::copy(layout.textOrder[i]->begin(), layout.textOrder[i]->end(), image.begin() + textOffset[i]);
+        std::copy(layout.textOrder[i].begin(), layout.textOrder[i].end(), image.begin() + textOffset[i]);
     SealImage(image);
     return image;
 }

@@ -4,7 +4,9 @@
 #include "engine/Language.h"
 
 #include <cstdint>
+#include <deque>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,7 +26,12 @@ class TDictWriter {
 public:
     void AddWordEntry(Language list, std::string headword, std::vector<SenseRecord> senses,
                       std::vector<PhraseRecord> phrases);
+    // The same with records the caller keeps, unchanged, for as long as the writer is used:
+    // a large dictionary's records are then held once, not once per entry that lists them.
+    void AddWordEntryByRef(Language list, std::string headword, std::vector<const SenseRecord*> senses,
+                           std::vector<const PhraseRecord*> phrases);
     void AddPhraseEntry(Language list, std::string headword, PhraseRecord phrase);
+    void AddPhraseEntryByRef(Language list, std::string headword, const PhraseRecord* phrase);
     // An entry of another kind: the reader tolerates it and the renderer shows "error".
     void AddOtherEntry(Language list, std::uint32_t kind, std::string headword);
 
@@ -41,10 +48,16 @@ private:
     struct Entry {
         std::uint32_t kind;
         std::string headword;
-        std::vector<SenseRecord> senses;
-        std::vector<PhraseRecord> phrases;
+        std::vector<const SenseRecord*> senses;
+        std::vector<const PhraseRecord*> phrases;
     };
     std::vector<Entry> lists_[LanguageCount];
+    // Records given by value; never changed once added, so copies of the writer share them.
+    struct OwnRecords {
+        std::deque<SenseRecord> senses;
+        std::deque<PhraseRecord> phrases;
+    };
+    std::shared_ptr<OwnRecords> own_ = std::make_shared<OwnRecords>();
 };
 
 // Scrambles an image into file bytes.

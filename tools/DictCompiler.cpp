@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <map>
 #include <optional>
+#include <set>
 #include <ostream>
 #include <sstream>
 #include <sys/stat.h>
@@ -160,25 +161,37 @@ class PieceIndex {
 public:
     void Add(std::string_view piece, std::size_t entry)
     {
-        byHash_[Key(PieceHashes::Of(piece), piece.size())].push_back(entry);
+        // Almost every key has one entry: a chain through one array costs no allocation per key.
+        auto [it, added] = head_.try_emplace(Key(PieceHashes::Of(piece), piece.size()), NoEntry);
+        chain_.push_back({entry, it->second});
+        it->second = std::uint32_t(chain_.size() - 1);
         if (piece.size() >= lengths_.size())
             lengths_.resize(piece.size() + 1, false);
         lengths_[piece.size()] = true;
     }
 
-    bool Empty() const { return byHash_.empty(); }
+    bool Empty() const { return head_.empty(); }
     bool HasLength(std::size_t n) const { return n < lengths_.size() && lengths_[n]; }
 
-    const std::vector<std::size_t>* Candidates(std::uint64_t hash, std::size_t length) const
+    // Calls f with every entry added under that hash and length.
+    template <class F>
+    void ForEachCandidate(std::uint64_t hash, std::size_t length, F f) const
     {
-        auto it = byHash_.find(Key(hash, length));
-        return it == byHash_.end() ? nullptr : &it->second;
+        auto it = head_.find(Key(hash, length));
+        for (std::uint32_t at = it == head_.end() ? NoEntry : it->second; at != NoEntry; at = chain_[at].next)
+            f(chain_[at].entry);
     }
 
 private:
+    static constexpr std::uint32_t NoEntry = std::uint32_t(-1);
     static std::uint64_t Key(std::uint64_t hash, std::size_t length) { return hash ^ (std::uint64_t(length) << 56); }
 
-    std::unordered_map<std::uint64_t, std::vector<std::size_t>> byHash_;
+    struct Link {
+        std::size_t entry;
+        std::uint32_t next;
+    };
+    std::unordered_map<std::uint64_t, std::uint32_t> head_;
+    std::vector<Link> chain_;
     std::vector<bool> lengths_;
 };
 
@@ -214,7 +227,7 @@ bool IsAutomaticHeadword(const std::string& form)
 // Forms the word entries of one list and fills them; returns, per record, whether it landed.
 class ListBuilder {
 public:
-    explicit ListBuilder(std::vector<DictEntry>& entries) : entries_(entries) {}
+    explicit ListBuilder(std::vector<FormedEntry>& entries) : entries_(entries) {}
 
     void AddHeadword(const std::string& headword)
     {
@@ -224,7 +237,7 @@ public:
 
     // Every entry whose headword begins the sense's match form as a whole word: "run" holds
     // "run away" but not "running", so short headwords do not gather unrelated senses.
-    bool PlaceSense(const SenseRecord& sense, const std::string& form)
+    bool PlaceSense(std::uint32_t sense, const std::string& form)
     {
         BuildIndexes();
         bool placed = false;
@@ -232,19 +245,19 @@ public:
         for (std::size_t k = 1; k <= form.size(); ++k) {
             if (!senseIndex_.HasLength(k) || (k < form.size() && !IsWordSeparator(static_cast<unsigned char>(form[k]))))
                 continue;
-            if (auto* candidates = senseIndex_.Candidates(hashes.Piece(0, k), k))
-                for (std::size_t e : *candidates)
-                    if (CompareHeadwords(entries_[e].headword, std::string_view(form).substr(0, k)) == 0) {
-                        entries_[e].senses.push_back(sense);
-                        placed = true;
-                    }
+            senseIndex_.ForEachCandidate(hashes.Piece(0, k), k, [&](std::size_t e) {
+                if (CompareHeadwords(entries_[e].headword, std::string_view(form).substr(0, k)) == 0) {
+                    entries_[e].senses.push_back(sense);
+                    placed = true;
+                }
+            });
         }
         return placed;
     }
 
     // Every entry whose headword the phrase holds as a whole word. Pieces are cut only where
     // the whole-word rule lets a word start and end, by which ends of the word are open.
-    bool PlacePhrase(const PhraseRecord& phrase, std::string_view text, std::size_t phraseNumber)
+    bool PlacePhrase(std::uint32_t phrase, std::string_view text)
     {
         BuildIndexes();
         const PieceHashes hashes(text);
@@ -271,14 +284,13 @@ public:
                 for (std::size_t b : to) {
                     if (b <= a || !index.HasLength(b - a))
                         continue;
-                    if (auto* candidates = index.Candidates(hashes.Piece(a, b), b - a))
-                        for (std::size_t e : *candidates)
-                            if (lastPhrase_[e] != phraseNumber &&
-                                CompareHeadwords(cores_[e], text.substr(a, b - a)) == 0) {
-                                lastPhrase_[e] = phraseNumber;
-                                entries_[e].phrases.push_back(phrase);
-                                placed = true;
-                            }
+                    index.ForEachCandidate(hashes.Piece(a, b), b - a, [&](std::size_t e) {
+                        if (lastPhrase_[e] != phrase && CompareHeadwords(cores_[e], text.substr(a, b - a)) == 0) {
+                            lastPhrase_[e] = phrase;
+                            entries_[e].phrases.push_back(phrase);
+                            placed = true;
+                        }
+                    });
                 }
         }
         return placed;
@@ -291,7 +303,7 @@ private:
             return;
         indexed_ = true;
         cores_.resize(entries_.size());
-        lastPhrase_.assign(entries_.size(), std::size_t(-1));
+        lastPhrase_.assign(entries_.size(), std::uint32_t(-1));
         for (std::size_t e = 0; e < entries_.size(); ++e) {
             const std::string& h = entries_[e].headword;
             senseIndex_.Add(h, e);
@@ -312,13 +324,13 @@ private:
         }
     }
 
-    std::vector<DictEntry>& entries_;
+    std::vector<FormedEntry>& entries_;
     std::unordered_map<std::string, std::size_t> byKey_;
     bool indexed_ = false;
     PieceIndex senseIndex_;
     PieceIndex phraseIndex_[4]; // by open ends: bit 1 left, bit 0 right
-    std::vector<std::string> cores_;
-    std::vector<std::size_t> lastPhrase_;
+    std::vector<std::string_view> cores_; // into the headwords, which stay put while placing
+    std::vector<std::uint32_t> lastPhrase_;
 };
 
 } // namespace
@@ -443,9 +455,9 @@ std::string FormatSource(const DictSource& source)
     return text;
 }
 
-DictLists FormEntries(DictSource& source)
+FormedLists FormEntryRefs(DictSource& source)
 {
-    DictLists lists;
+    FormedLists lists;
     std::vector<ListBuilder> builders;
     for (auto& list : lists)
         builders.emplace_back(list);
@@ -471,7 +483,7 @@ DictLists FormEntries(DictSource& source)
     for (std::size_t i = 0; i < source.senses.size(); ++i) {
         bool placed = false;
         for (Language l = 0; l < LanguageCount; ++l)
-            placed = builders[l].PlaceSense(source.senses[i].record, forms[i][l]) || placed;
+            placed = builders[l].PlaceSense(std::uint32_t(i), forms[i][l]) || placed;
         if (!placed)
             source.warnings.push_back(Located(source.fileName, source.senses[i].line,
                                               "warning: this sense comes under no headword, so it shows nowhere"));
@@ -480,23 +492,71 @@ DictLists FormEntries(DictSource& source)
         const auto& phrase = source.phrases[i];
         bool placed = false;
         for (Language l = 0; l < LanguageCount; ++l)
-            placed = builders[l].PlacePhrase(phrase.record, PhraseText(phrase.record, l), i) || placed;
+            placed = builders[l].PlacePhrase(std::uint32_t(i), PhraseText(phrase.record, l)) || placed;
         if (!placed && !phrase.isEntry)
             source.warnings.push_back(Located(source.fileName, phrase.line,
                                               "warning: this phrase holds no headword, so it shows nowhere"));
     }
 
-    for (const auto& phrase : source.phrases)
-        if (phrase.isEntry)
+    for (std::size_t i = 0; i < source.phrases.size(); ++i)
+        if (source.phrases[i].isEntry)
             for (Language l = 0; l < LanguageCount; ++l)
-                if (const auto& text = PhraseText(phrase.record, l); !text.empty())
-                    lists[l].push_back({PhraseEntry, text, {}, {phrase.record}});
+                if (const auto& text = PhraseText(source.phrases[i].record, l); !text.empty())
+                    lists[l].push_back({PhraseEntry, text, {}, {std::uint32_t(i)}});
 
     static constexpr const char* Names[] = {"English", "Uzbek", "Russian"};
     for (Language l = 0; l < LanguageCount; ++l)
         if (lists[l].empty())
             throw SourceError(source.fileName + ": the " + Names[l] +
                               " list would be empty, and the program refuses a file with an empty list");
+    return lists;
+}
+
+void ReadAsCompiled(DictSource& source)
+{
+    struct PointeeLess {
+        bool operator()(const SenseRecord* a, const SenseRecord* b) const { return *a < *b; }
+        bool operator()(const PhraseRecord* a, const PhraseRecord* b) const { return *a < *b; }
+    };
+    std::vector<SourceSense> senses;
+    senses.reserve(source.senses.size());
+    std::set<const SenseRecord*, PointeeLess> seenSenses;
+    for (auto& s : source.senses) {
+        for (auto* text : {&s.record.English, &s.record.Uzbek, &s.record.Russian})
+            *text = CanonicalReference(std::move(*text));
+        senses.push_back(std::move(s));
+        if (!seenSenses.insert(&senses.back().record).second)
+            senses.pop_back();
+    }
+    std::vector<SourcePhrase> phrases;
+    phrases.reserve(source.phrases.size());
+    std::map<const PhraseRecord*, std::size_t, PointeeLess> phraseAt;
+    for (auto& p : source.phrases) {
+        for (auto* text : {&p.record.English, &p.record.Uzbek, &p.record.Russian})
+            *text = CanonicalReference(std::move(*text));
+        phrases.push_back(std::move(p));
+        auto [it, added] = phraseAt.try_emplace(&phrases.back().record, phrases.size() - 1);
+        if (!added) {
+            phrases[it->second].isEntry = phrases[it->second].isEntry || phrases.back().isEntry;
+            phrases.pop_back();
+        }
+    }
+    source.senses = std::move(senses);
+    source.phrases = std::move(phrases);
+}
+
+DictLists FormEntries(DictSource& source)
+{
+    FormedLists formedLists = FormEntryRefs(source);
+    DictLists lists;
+    for (Language l = 0; l < LanguageCount; ++l)
+        for (auto& formed : formedLists[l]) {
+            DictEntry& e = lists[l].emplace_back(DictEntry{formed.kind, std::move(formed.headword), {}, {}});
+            for (std::uint32_t s : formed.senses)
+                e.senses.push_back(source.senses[s].record);
+            for (std::uint32_t p : formed.phrases)
+                e.phrases.push_back(source.phrases[p].record);
+        }
     return lists;
 }
 
@@ -519,6 +579,26 @@ TDictWriter WriterFor(const DictLists& lists)
                 writer.AddPhraseEntry(l, e.headword, e.phrases.front());
             else
                 writer.AddOtherEntry(l, e.kind, e.headword);
+        }
+    return writer;
+}
+
+TDictWriter WriterFor(const DictSource& source, const FormedLists& lists)
+{
+    TDictWriter writer;
+    for (Language l = 0; l < LanguageCount; ++l)
+        for (const auto& e : lists[l]) {
+            std::vector<const PhraseRecord*> phrases;
+            for (std::uint32_t p : e.phrases)
+                phrases.push_back(&source.phrases[p].record);
+            if (e.kind == PhraseEntry) {
+                writer.AddPhraseEntryByRef(l, e.headword, phrases.front());
+                continue;
+            }
+            std::vector<const SenseRecord*> senses;
+            for (std::uint32_t s : e.senses)
+                senses.push_back(&source.senses[s].record);
+            writer.AddWordEntryByRef(l, e.headword, std::move(senses), std::move(phrases));
         }
     return writer;
 }
@@ -579,11 +659,11 @@ void CompileFile(const std::filesystem::path& source, const std::filesystem::pat
 {
     RequireWritableTarget(output);
     DictSource parsed = ParseSource(ReadSourceFile(source), Printable(source.string()));
-    const DictLists lists = FormEntries(parsed);
+    const FormedLists lists = FormEntryRefs(parsed);
     for (const auto& warning : parsed.warnings)
         warnings << warning << '\n';
     try {
-        WriterFor(lists).WriteFile(output);
+        WriterFor(parsed, lists).WriteFile(output);
     } catch (const std::length_error&) {
         throw SourceError(Printable(source.string()) +
                           ": the dictionary would exceed 50,000,000 bytes, the format's limit");

@@ -51,6 +51,10 @@ struct DictSource {
 // Collects every fault of the text before throwing, so an editor sees them all at once.
 DictSource ParseSource(std::string_view utf8, const std::string& fileName);
 
+// Puts records made in memory into the form ParseSource gives for them: references in their
+// one stored form, and each record once (a repeated phrase keeps the E of either line).
+void ReadAsCompiled(DictSource& source);
+
 // The source as UTF-8 text, one record a line in the order of their line numbers.
 std::string FormatSource(const DictSource& source);
 
@@ -69,10 +73,25 @@ using DictLists = std::array<std::vector<DictEntry>, LanguageCount>;
 // when a list would be empty, which the program refuses to load.
 DictLists FormEntries(DictSource& source);
 
+// What FormEntries gives, with each record as its position in the source's senses or phrases:
+// a large dictionary then holds each record once, not once per entry that lists it.
+struct FormedEntry {
+    std::uint32_t kind;
+    std::string headword;
+    std::vector<std::uint32_t> senses;
+    std::vector<std::uint32_t> phrases; // a phrase entry holds its one phrase here
+};
+
+using FormedLists = std::array<std::vector<FormedEntry>, LanguageCount>;
+
+FormedLists FormEntryRefs(DictSource& source);
+
 // The lists in the order of the file: by collation, equal headwords in the order formed.
 void SortLikeFile(DictLists& lists);
 
 TDictWriter WriterFor(const DictLists& lists);
+// A writer that refers to the source's records: the source must outlive it, unchanged.
+TDictWriter WriterFor(const DictSource& source, const FormedLists& lists);
 
 // Sources beyond this size are refused: a source this large is a mistake (or a device that never
 // ends), and reading it whole would cost memory for nothing.

@@ -4,6 +4,7 @@
 #include "text/Ipa93.h"
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -233,39 +234,61 @@ DictSource GenerateSource(std::uint64_t seed, std::size_t concepts)
     return std::move(out.source);
 }
 
+namespace {
+
+// The first `concepts` concepts as the compiler reads their source, and their image; the image
+// is empty when it would exceed the format's limit.
+GeneratedDictionary Generate(std::uint64_t seed, std::size_t concepts)
+{
+    GeneratedDictionary made{GenerateSource(seed, concepts), {}};
+    ReadAsCompiled(made.source);
+    try {
+        made.image = WriterFor(made.source, FormEntryRefs(made.source)).Image();
+    } catch (const std::length_error&) {
+    }
+    made.source.warnings.clear();
+    return made;
+}
+
+} // namespace
+
 GeneratedDictionary GenerateDictionary(std::uint64_t seed, std::size_t maxBytes)
 {
-    // The file grows about linearly with the number of concepts: measure one a quarter of the
-    // size first, then scale up, so that a large file is formed about once.
+    // The file grows a little slower than the number of concepts (larger dictionaries share
+    // more texts): about as its 0.985th power. A probe at an eighth of the size, then a
+    // prediction from it, forms a large file about once; later rounds learn the power from
+    // the two latest sizes.
     constexpr double BytesPerConceptGuess = 230;
-    constexpr std::size_t ProbeShare = 4;
+    constexpr std::size_t ProbeShare = 8;
+    const double target = double(maxBytes) * 0.99;
+    double power = 0.985;
     std::size_t concepts = std::max<std::size_t>(1, std::size_t(double(maxBytes) / BytesPerConceptGuess / ProbeShare));
     GeneratedDictionary best;
     std::size_t low = 0, high = SIZE_MAX; // largest count known to fit, smallest known not to
+    std::size_t lastConcepts = 0, lastSize = 0;
     for (int round = 0; round < 12; ++round) {
-        DictSource source = GenerateSource(seed, concepts);
-        DictSource forming = source;
-        std::vector<std::uint8_t> image;
-        try {
-            image = WriterFor(FormEntries(forming)).Image();
-        } catch (const std::length_error&) {
-        }
-        const bool fits = !image.empty() && image.size() <= maxBytes;
+        GeneratedDictionary made = Generate(seed, concepts);
+        const std::size_t size = made.image.size();
+        const bool fits = size != 0 && size <= maxBytes;
         if (fits) {
             low = concepts;
-            best = {std::move(source), std::move(image)};
-            if (best.image.size() >= maxBytes - maxBytes / 50)
+            if (lastSize != 0 && concepts != lastConcepts && size != lastSize)
+                power = std::clamp(std::log(double(size) / double(lastSize)) /
+                                       std::log(double(concepts) / double(lastConcepts)),
+                                   0.8, 1.2);
+            lastConcepts = concepts;
+            lastSize = size;
+            best = std::move(made);
+            if (size >= maxBytes - maxBytes / 50)
                 break;
         } else {
             high = concepts;
         }
         if (high <= low + 1)
             break;
-        const double scale = fits ? double(maxBytes) / double(best.image.size()) * 0.99 : 0.97;
-        std::size_t next = std::size_t(double(concepts) * scale);
+        std::size_t next = fits ? std::size_t(double(concepts) * std::pow(target / double(size), 1 / power))
+                                : std::size_t(double(concepts) * 0.97);
         next = std::clamp(next, low + 1, high == SIZE_MAX ? SIZE_MAX : high - 1);
-        if (fits && next <= concepts)
-            next = concepts + 1;
         concepts = next;
     }
     if (best.image.empty())

@@ -3,6 +3,7 @@
 // interface scripts rely on, and this one only serves development.
 
 #include "engine/DictWriter.h"
+#include "engine/FileFormat.h"
 #include "engine/FileReplace.h"
 #include "tools/DictGenerator.h"
 
@@ -51,14 +52,16 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        const auto dictionary = morva::GenerateDictionary(seed, size);
-        const auto file = morva::ScrambledCopy(dictionary.image);
+        auto dictionary = morva::GenerateDictionary(seed, size);
+        const std::size_t imageSize = dictionary.image.size();
+        auto file = std::move(dictionary.image);
+        morva::Scramble(file);
         if (!WriteBytes(argv[3], file))
             return 1;
         const std::string source = argc == 5 ? morva::FormatSource(dictionary.source) : std::string();
         if (argc == 5 && !WriteBytes(argv[4], {reinterpret_cast<const std::uint8_t*>(source.data()), source.size()}))
             return 1;
-        std::cout << dictionary.image.size() << " bytes, " << dictionary.source.senses.size() << " senses, "
+        std::cout << imageSize << " bytes, " << dictionary.source.senses.size() << " senses, "
                   << dictionary.source.phrases.size() << " phrases\n";
         return 0;
     } catch (const std::length_error& e) {
