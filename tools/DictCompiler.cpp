@@ -605,7 +605,7 @@ TDictWriter WriterFor(const DictSource& source, const FormedLists& lists)
 
 namespace {
 
-std::string ReadOpenSource(int fd, const std::string& name)
+std::string ReadOpenSource(int fd, const std::string& name, std::size_t limit)
 {
     const auto fail = [&name](const std::string& why) {
         return std::runtime_error(name + ": cannot be read (" + why + ")");
@@ -621,10 +621,10 @@ std::string ReadOpenSource(int fd, const std::string& name)
     std::string text;
     for (;;) {
         const std::size_t done = text.size();
-        if (done > MaxSourceSize)
-            throw std::runtime_error(name + ": the source is larger than 200,000,000 bytes, which no dictionary "
-                                            "within the format's 50,000,000 bytes needs");
-        text.resize(std::min(MaxSourceSize + 1, std::max(done + (std::size_t(1) << 20), done * 2)));
+        if (done > limit)
+            throw std::runtime_error(name + ": the source is larger than " + std::to_string(limit) +
+                                     " bytes, more than any dictionary within the format's 50,000,000 bytes needs");
+        text.resize(std::min(limit + 1, std::max(done + (std::size_t(1) << 20), done * 2)));
         const ssize_t got = ::read(fd, text.data() + done, text.size() - done);
         const int error = errno;
         text.resize(done + std::size_t(std::max<ssize_t>(got, 0)));
@@ -637,7 +637,7 @@ std::string ReadOpenSource(int fd, const std::string& name)
 
 } // namespace
 
-std::string ReadSourceFile(const std::filesystem::path& source)
+std::string ReadSourceFile(const std::filesystem::path& source, std::size_t limit)
 {
     const std::string name = Printable(source.string());
     // Without O_NONBLOCK, opening a FIFO waits for a writer.
@@ -645,7 +645,7 @@ std::string ReadSourceFile(const std::filesystem::path& source)
     if (fd < 0)
         throw std::runtime_error(name + ": cannot be read (" + std::strerror(errno) + ")");
     try {
-        std::string text = ReadOpenSource(fd, name);
+        std::string text = ReadOpenSource(fd, name, limit);
         ::close(fd);
         return text;
     } catch (...) {

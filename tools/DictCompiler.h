@@ -98,8 +98,8 @@ TDictWriter WriterFor(const DictSource& source, const FormedLists& lists);
 inline constexpr std::size_t MaxSourceSize = 200'000'000;
 
 // The whole source file. Throws std::runtime_error, with a message that says why, for a file
-// that cannot be read, is not a regular file, or is larger than MaxSourceSize.
-std::string ReadSourceFile(const std::filesystem::path& source);
+// that cannot be read, is not a regular file, or is larger than the limit.
+std::string ReadSourceFile(const std::filesystem::path& source, std::size_t limit = MaxSourceSize);
 
 // Reads, compiles and writes the file (through a temporary, so a failure leaves no file
 // behind; an older file at that path stays as it was). Warnings go to the stream.
