@@ -118,62 +118,56 @@ std::vector<std::uint8_t> TDictWriter::Image() const
         w.resize(w.size() + sorted[l].size() + 1, 0);
     }
 
-    // Fields that hold a text placeholder, and fields that hold a word position; both are
-    // turned into byte offsets at the end.
-    std::vector<std::size_t> textFields, positionFields;
-    auto senseRecord = [&](const SenseRecord* s) {
-        auto [it, added] = layout.senseAt.try_emplace(s, w.size());
-        if (added)
-            for (const auto* t : {&s->English, &s->Transcription, &s->Reserved, &s->Uzbek, &s->Russian}) {
-                textFields.push_back(w.size());
-                w.push_back(layout.TextRef(*t));
-            }
-        return it->second;
+    // Fields that hold a text placeholder, turned into byte offsets at the end.
+    std::vector<std::uint32_t> textFields;
+    const auto text = [&](const std::string& t) {
+        textFields.push_back(std::uint32_t(w.size()));
+        w.push_back(layout.TextRef(t));
     };
-    auto phraseRecord = [&](const PhraseRecord* p) {
-        auto [it, added] = layout.phraseAt.try_emplace(p, w.size());
-        if (added)
-            for (const auto* t : {&p->English, &p->Uzbek, &p->Russian}) {
-                textFields.push_back(w.size());
-                w.push_back(layout.TextRef(*t));
-            }
-        return it->second;
-    };
-
-    // Entries first, with record positions patched in once the records are laid out.
-    std::vector<std::pair<std::size_t, const SenseRecord*>> senseSlots;
-    std::vector<std::pair<std::size_t, const PhraseRecord*>> phraseSlots;
+    // Records are laid out after every entry, so an entry's record words are filled in by a
+    // second walk over the entries in the same order.
     for (int l = 0; l < LanguageCount; ++l)
         for (std::size_t i = 0; i < sorted[l].size(); ++i) {
             const Entry* e = sorted[l][i];
             w[listStart[l] + i] = std::uint32_t(w.size() * 4);
             w.push_back(e->kind);
-            textFields.push_back(w.size());
-            w.push_back(layout.TextRef(e->headword));
-            if (e->kind == WordEntry) {
-                for (const SenseRecord* s : e->senses) {
-                    senseSlots.emplace_back(w.size(), s);
-                    w.push_back(0);
-                }
+            text(e->headword);
+            if (e->kind == WordEntry)
+                w.resize(w.size() + e->senses.size() + 1 + e->phrases.size() + 1, 0);
+            else if (e->kind == PhraseEntry)
                 w.push_back(0);
-                for (const PhraseRecord* p : e->phrases) {
-                    phraseSlots.emplace_back(w.size(), p);
-                    w.push_back(0);
-                }
-                w.push_back(0);
-            } else if (e->kind == PhraseEntry) {
-                phraseSlots.emplace_back(w.size(), e->phrases.front());
-                w.push_back(0);
-            }
         }
-    for (auto& [slot, s] : senseSlots) {
-        w[slot] = std::uint32_t(senseRecord(s));
-        positionFields.push_back(slot);
-    }
-    for (auto& [slot, p] : phraseSlots) {
-        w[slot] = std::uint32_t(phraseRecord(p));
-        positionFields.push_back(slot);
-    }
+    const auto senseRecord = [&](const SenseRecord* s) {
+        auto [it, added] = layout.senseAt.try_emplace(s, w.size());
+        if (added)
+            for (const auto* t : {&s->English, &s->Transcription, &s->Reserved, &s->Uzbek, &s->Russian})
+                text(*t);
+        return std::uint32_t(it->second * 4);
+    };
+    const auto phraseRecord = [&](const PhraseRecord* p) {
+        auto [it, added] = layout.phraseAt.try_emplace(p, w.size());
+        if (added)
+            for (const auto* t : {&p->English, &p->Uzbek, &p->Russian})
+                text(*t);
+        return std::uint32_t(it->second * 4);
+    };
+    // Senses first, then phrases, each in the order the entries list them.
+    for (const bool senses : {true, false})
+        for (int l = 0; l < LanguageCount; ++l)
+            for (std::size_t i = 0; i < sorted[l].size(); ++i) {
+                const Entry* e = sorted[l][i];
+                std::size_t slot = w[listStart[l] + i] / 4 + 2;
+                if (e->kind == WordEntry && senses) {
+                    for (const SenseRecord* s : e->senses)
+                        w[slot++] = senseRecord(s);
+                } else if (e->kind == WordEntry) {
+                    slot += e->senses.size() + 1;
+                    for (const PhraseRecord* p : e->phrases)
+                        w[slot++] = phraseRecord(p);
+                } else if (e->kind == PhraseEntry && !senses) {
+                    w[slot] = phraseRecord(e->phrases.front());
+                }
+            }
     for (int l = 0; l < LanguageCount; ++l)
         w[HeaderListsWord / 4 + l] = std::uint32_t(listStart[l] * 4);
 
@@ -190,8 +184,6 @@ std::vector<std::uint8_t> TDictWriter::Image() const
         throw std::length_error("the dictionary would exceed 50,000,000 bytes");
     for (auto f : textFields)
         w[f] = textOffset[w[f]];
-    for (auto f : positionFields)
-        w[f] *= 4;
     w[HeaderLengthWord / 4] = std::uint32_t(size);
 
     std::vector<std::uint8_t> image(size, 0);

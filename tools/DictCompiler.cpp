@@ -117,15 +117,6 @@ std::string Located(const std::string& fileName, int line, const std::string& me
     return fileName + ":" + std::to_string(line) + ": " + message;
 }
 
-// Equal headwords by collation have equal weight strings.
-std::string CollationKey(std::string_view text)
-{
-    std::string key(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        key[i] = char(CollationWeights[static_cast<unsigned char>(text[i])]);
-    return key;
-}
-
 // Polynomial hashes of the weights of every prefix, so that the hash of any piece of a
 // text costs one step: piece [a, b) is prefix[b] - prefix[a] * power[b - a].
 class PieceHashes {
@@ -229,10 +220,17 @@ class ListBuilder {
 public:
     explicit ListBuilder(std::vector<FormedEntry>& entries) : entries_(entries) {}
 
+    // Headwords equal by collation are one entry: the first spelling stays.
     void AddHeadword(const std::string& headword)
     {
-        if (byKey_.try_emplace(CollationKey(headword), entries_.size()).second)
-            entries_.push_back({WordEntry, headword, {}, {}});
+        bool known = false;
+        senseIndex_.ForEachCandidate(PieceHashes::Of(headword), headword.size(), [&](std::size_t e) {
+            known = known || CompareHeadwords(entries_[e].headword, headword) == 0;
+        });
+        if (known)
+            return;
+        senseIndex_.Add(headword, entries_.size());
+        entries_.push_back({WordEntry, headword, {}, {}});
     }
 
     // Every entry whose headword begins the sense's match form as a whole word: "run" holds
@@ -306,7 +304,6 @@ private:
         lastPhrase_.assign(entries_.size(), std::uint32_t(-1));
         for (std::size_t e = 0; e < entries_.size(); ++e) {
             const std::string& h = entries_[e].headword;
-            senseIndex_.Add(h, e);
             // The whole-word rule: a word under 2 bytes, or under 2 once its open ends are
             // dropped, is in no phrase.
             if (h.size() < 2)
@@ -325,7 +322,6 @@ private:
     }
 
     std::vector<FormedEntry>& entries_;
-    std::unordered_map<std::string, std::size_t> byKey_;
     bool indexed_ = false;
     PieceIndex senseIndex_;
     PieceIndex phraseIndex_[4]; // by open ends: bit 1 left, bit 0 right

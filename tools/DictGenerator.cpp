@@ -243,7 +243,9 @@ GeneratedDictionary Generate(std::uint64_t seed, std::size_t concepts)
     GeneratedDictionary made{GenerateSource(seed, concepts), {}};
     ReadAsCompiled(made.source);
     try {
-        made.image = WriterFor(made.source, FormEntryRefs(made.source)).Image();
+        // The formed lists go before the image is laid out: the writer holds what it needs.
+        const TDictWriter writer = WriterFor(made.source, FormEntryRefs(made.source));
+        made.image = writer.Image();
     } catch (const std::length_error&) {
     }
     made.source.warnings.clear();
