@@ -10,6 +10,9 @@
 #   morva-gen, morva_data); the display defaults to 99, the start-up runs to 7.
 set -e
 cd "$(dirname "$0")/.."
+for tool in hyperfine Xvfb xdotool python3; do
+  command -v "$tool" >/dev/null || { echo "needs $tool: apt-get install -y hyperfine xvfb xdotool python3" >&2; exit 2; }
+done
 build=${1:-build-release}
 display=${2:-99}
 runs=${3:-7}

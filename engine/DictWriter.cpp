@@ -3,11 +3,11 @@
 #include "engine/Collation.h"
 #include "engine/FileFormat.h"
 #include "engine/FileReplace.h"
+#include "engine/NumberIndex.h"
 
 #include <algorithm>
 #include <stdexcept>
 #include <string_view>
-#include <unordered_map>
 
 namespace morva {
 namespace {
@@ -28,33 +28,51 @@ struct PointeeHash {
     std::size_t operator()(const PhraseRecord* p) const { return Of({&p->English, &p->Uzbek, &p->Russian}); }
 };
 
-struct PointeeEqual {
-    template <class T>
-    bool operator()(const T* a, const T* b) const
-    {
-        return *a == *b;
-    }
-};
-
-// Lays out records and texts once each, sharing equal ones by offset.
-class Layout {
+// Texts are numbered in the order of first use, each distinct text once.
+class TextTable {
 public:
-    std::vector<std::uint32_t> words; // everything before the texts, as words
-    std::vector<std::string_view> textOrder;
-    std::unordered_map<const SenseRecord*, std::size_t, PointeeHash, PointeeEqual> senseAt;   // word position
-    std::unordered_map<const PhraseRecord*, std::size_t, PointeeHash, PointeeEqual> phraseAt; // word position
-
-    // Texts are referenced by placeholder until their offsets are known.
-    std::uint32_t TextRef(std::string_view text)
+    std::uint32_t Ref(std::string_view text)
     {
-        auto [it, added] = texts_.try_emplace(text, std::uint32_t(textOrder.size()));
-        if (added)
-            textOrder.push_back(text);
-        return it->second;
+        const std::size_t hash = Hash(text);
+        if (const std::uint32_t* found = index_.Find(hash, [&](std::uint32_t n) { return order_[n] == text; }))
+            return *found;
+        order_.push_back(text);
+        index_.Insert(hash, std::uint32_t(order_.size() - 1), [this](std::uint32_t n) { return Hash(order_[n]); });
+        return std::uint32_t(order_.size() - 1);
     }
+
+    const std::vector<std::string_view>& Order() const { return order_; }
 
 private:
-    std::unordered_map<std::string_view, std::uint32_t> texts_;
+    static std::size_t Hash(std::string_view text) { return std::hash<std::string_view>()(text); }
+
+    NumberIndex index_;
+    std::vector<std::string_view> order_;
+};
+
+// Each distinct record once, numbered in the order met.
+template <class Record>
+class RecordTable {
+public:
+    void Add(const Record* r)
+    {
+        const std::size_t hash = PointeeHash()(r);
+        if (index_.Find(hash, [&](std::uint32_t n) { return *order_[n] == *r; }))
+            return;
+        order_.push_back(r);
+        index_.Insert(hash, std::uint32_t(order_.size() - 1), [this](std::uint32_t n) { return PointeeHash()(order_[n]); });
+    }
+
+    std::uint32_t Number(const Record* r)
+    {
+        return *index_.Find(PointeeHash()(r), [&](std::uint32_t n) { return *order_[n] == *r; });
+    }
+
+    const std::vector<const Record*>& Order() const { return order_; }
+
+private:
+    NumberIndex index_;
+    std::vector<const Record*> order_;
 };
 
 template <class T>
@@ -79,7 +97,7 @@ void TDictWriter::AddWordEntry(Language list, std::string headword, std::vector<
 void TDictWriter::AddWordEntryByRef(Language list, std::string headword, std::vector<const SenseRecord*> senses,
                                     std::vector<const PhraseRecord*> phrases)
 {
-    lists_[list].push_back({WordEntry, std::move(headword), std::move(senses), std::move(phrases)});
+    AddEntry(list, WordEntry, std::move(headword), senses, phrases);
 }
 
 void TDictWriter::AddPhraseEntry(Language list, std::string headword, PhraseRecord phrase)
@@ -89,18 +107,37 @@ void TDictWriter::AddPhraseEntry(Language list, std::string headword, PhraseReco
 
 void TDictWriter::AddPhraseEntryByRef(Language list, std::string headword, const PhraseRecord* phrase)
 {
-    lists_[list].push_back({PhraseEntry, std::move(headword), {}, {phrase}});
+    AddEntry(list, PhraseEntry, std::move(headword), {}, {&phrase, 1});
 }
 
 void TDictWriter::AddOtherEntry(Language list, std::uint32_t kind, std::string headword)
 {
-    lists_[list].push_back({kind, std::move(headword), {}, {}});
+    AddEntry(list, kind, std::move(headword), {}, {});
+}
+
+void TDictWriter::AddEntry(Language list, std::uint32_t kind, std::string headword,
+                           std::span<const SenseRecord* const> senses, std::span<const PhraseRecord* const> phrases)
+{
+    lists_[list].push_back({kind, std::move(headword), std::uint32_t(senseRefs_.size()), std::uint32_t(senses.size()),
+                            std::uint32_t(phraseRefs_.size()), std::uint32_t(phrases.size())});
+    senseRefs_.insert(senseRefs_.end(), senses.begin(), senses.end());
+    phraseRefs_.insert(phraseRefs_.end(), phrases.begin(), phrases.end());
+}
+
+std::span<const SenseRecord* const> TDictWriter::SensesOf(const Entry& e) const
+{
+    return std::span(senseRefs_).subspan(e.firstSense, e.senseCount);
+}
+
+std::span<const PhraseRecord* const> TDictWriter::PhrasesOf(const Entry& e) const
+{
+    return std::span(phraseRefs_).subspan(e.firstPhrase, e.phraseCount);
 }
 
 std::vector<std::uint8_t> TDictWriter::Image() const
 {
-    // Word positions: header (6 words), then the three lists, then entries, then records.
-    std::vector<std::vector<const Entry*>> sorted(LanguageCount);
+    // The lists in collation order, equal headwords in the order added.
+    std::vector<const Entry*> sorted[LanguageCount];
     for (int l = 0; l < LanguageCount; ++l) {
         for (const auto& e : lists_[l])
             sorted[l].push_back(&e);
@@ -108,89 +145,99 @@ std::vector<std::uint8_t> TDictWriter::Image() const
             return CompareHeadwords(a->headword, b->headword) < 0;
         });
     }
+    const auto forEachEntry = [&sorted](auto f) {
+        for (const auto& list : sorted)
+            for (const Entry* e : list)
+                f(*e);
+    };
 
-    Layout layout;
-    auto& w = layout.words;
-    w.assign(FileHeaderSize / 4, 0);
+    // Each distinct record once, in the order the entries list them.
+    RecordTable<SenseRecord> senses;
+    RecordTable<PhraseRecord> phrases;
+    forEachEntry([&](const Entry& e) {
+        for (const SenseRecord* s : SensesOf(e))
+            senses.Add(s);
+    });
+    forEachEntry([&](const Entry& e) {
+        for (const PhraseRecord* p : PhrasesOf(e))
+            phrases.Add(p);
+    });
+
+    // Word positions: the header, the three lists, the entries, the senses, the phrases.
     std::size_t listStart[LanguageCount];
+    std::size_t at = FileHeaderSize / 4;
     for (int l = 0; l < LanguageCount; ++l) {
-        listStart[l] = w.size();
-        w.resize(w.size() + sorted[l].size() + 1, 0);
+        listStart[l] = at;
+        at += sorted[l].size() + 1;
     }
+    forEachEntry([&](const Entry& e) {
+        at += e.kind == WordEntry ? 2 + SensesOf(e).size() + 1 + PhrasesOf(e).size() + 1 : e.kind == PhraseEntry ? 3 : 2;
+    });
+    const std::size_t sensesStart = at;
+    const std::size_t phrasesStart = sensesStart + SenseRecordWords * senses.Order().size();
+    std::vector<std::uint32_t> w(phrasesStart + PhraseRecordWords * phrases.Order().size(), 0);
+    const auto senseOffset = [&](const SenseRecord* s) {
+        return std::uint32_t((sensesStart + SenseRecordWords * senses.Number(s)) * 4);
+    };
+    const auto phraseOffset = [&](const PhraseRecord* p) {
+        return std::uint32_t((phrasesStart + PhraseRecordWords * phrases.Number(p)) * 4);
+    };
 
-    // Fields that hold a text placeholder, turned into byte offsets at the end.
-    std::vector<std::uint32_t> textFields;
-    const auto text = [&](const std::string& t) {
-        textFields.push_back(std::uint32_t(w.size()));
-        w.push_back(layout.TextRef(t));
-    };
-    // Records are laid out after every entry, so an entry's record words are filled in by a
-    // second walk over the entries in the same order.
-    for (int l = 0; l < LanguageCount; ++l)
-        for (std::size_t i = 0; i < sorted[l].size(); ++i) {
-            const Entry* e = sorted[l][i];
-            w[listStart[l] + i] = std::uint32_t(w.size() * 4);
-            w.push_back(e->kind);
-            text(e->headword);
-            if (e->kind == WordEntry)
-                w.resize(w.size() + e->senses.size() + 1 + e->phrases.size() + 1, 0);
-            else if (e->kind == PhraseEntry)
-                w.push_back(0);
-        }
-    const auto senseRecord = [&](const SenseRecord* s) {
-        auto [it, added] = layout.senseAt.try_emplace(s, w.size());
-        if (added)
-            for (const auto* t : {&s->English, &s->Transcription, &s->Reserved, &s->Uzbek, &s->Russian})
-                text(*t);
-        return std::uint32_t(it->second * 4);
-    };
-    const auto phraseRecord = [&](const PhraseRecord* p) {
-        auto [it, added] = layout.phraseAt.try_emplace(p, w.size());
-        if (added)
-            for (const auto* t : {&p->English, &p->Uzbek, &p->Russian})
-                text(*t);
-        return std::uint32_t(it->second * 4);
-    };
-    // Senses first, then phrases, each in the order the entries list them.
-    for (const bool senses : {true, false})
-        for (int l = 0; l < LanguageCount; ++l)
-            for (std::size_t i = 0; i < sorted[l].size(); ++i) {
-                const Entry* e = sorted[l][i];
-                std::size_t slot = w[listStart[l] + i] / 4 + 2;
-                if (e->kind == WordEntry && senses) {
-                    for (const SenseRecord* s : e->senses)
-                        w[slot++] = senseRecord(s);
-                } else if (e->kind == WordEntry) {
-                    slot += e->senses.size() + 1;
-                    for (const PhraseRecord* p : e->phrases)
-                        w[slot++] = phraseRecord(p);
-                } else if (e->kind == PhraseEntry && !senses) {
-                    w[slot] = phraseRecord(e->phrases.front());
-                }
-            }
-    for (int l = 0; l < LanguageCount; ++l)
+    // Entries and records, with text numbers in place of text offsets for now: the headwords'
+    // texts come first, then the records' in their order.
+    TextTable texts;
+    std::vector<std::size_t> headwordFields;
+    at = listStart[LanguageCount - 1] + sorted[LanguageCount - 1].size() + 1;
+    for (int l = 0; l < LanguageCount; ++l) {
         w[HeaderListsWord / 4 + l] = std::uint32_t(listStart[l] * 4);
+        for (std::size_t i = 0; i < sorted[l].size(); ++i) {
+            const Entry& e = *sorted[l][i];
+            w[listStart[l] + i] = std::uint32_t(at * 4);
+            w[at++] = e.kind;
+            headwordFields.push_back(at);
+            w[at++] = texts.Ref(e.headword);
+            if (e.kind == WordEntry) {
+                for (const SenseRecord* s : SensesOf(e))
+                    w[at++] = senseOffset(s);
+                ++at;
+                for (const PhraseRecord* p : PhrasesOf(e))
+                    w[at++] = phraseOffset(p);
+                ++at;
+            } else if (e.kind == PhraseEntry) {
+                w[at++] = phraseOffset(PhrasesOf(e).front());
+            }
+        }
+    }
+    for (const SenseRecord* s : senses.Order())
+        for (const auto* t : {&s->English, &s->Transcription, &s->Reserved, &s->Uzbek, &s->Russian})
+            w[at++] = texts.Ref(*t);
+    for (const PhraseRecord* p : phrases.Order())
+        for (const auto* t : {&p->English, &p->Uzbek, &p->Russian})
+            w[at++] = texts.Ref(*t);
 
     // Texts follow the words, in order of first use.
-    std::vector<std::uint32_t> textOffset(layout.textOrder.size());
+    const auto& textOrder = texts.Order();
+    std::vector<std::uint32_t> textOffset(textOrder.size());
     std::size_t size = w.size() * 4;
-    for (std::size_t i = 0; i < layout.textOrder.size(); ++i) {
+    for (std::size_t i = 0; i < textOrder.size(); ++i) {
         if (size > MaxFileSize)
             break;
         textOffset[i] = std::uint32_t(size);
-        size += layout.textOrder[i].size() + 1;
+        size += textOrder[i].size() + 1;
     }
     if (size > MaxFileSize)
         throw std::length_error("the dictionary would exceed 50,000,000 bytes");
-    for (auto f : textFields)
+    for (std::size_t f : headwordFields)
+        w[f] = textOffset[w[f]];
+    for (std::size_t f = sensesStart; f < w.size(); ++f)
         w[f] = textOffset[w[f]];
     w[HeaderLengthWord / 4] = std::uint32_t(size);
 
     std::vector<std::uint8_t> image(size, 0);
     for (std::size_t i = 0; i < w.size(); ++i)
         WriteWord(image, i * 4, w[i]);
-    for (std::size_t i = 0; i < layout.textOrder.size(); ++i)
-        std::copy(layout.textOrder[i].begin(), layout.textOrder[i].end(), image.begin() + textOffset[i]);
+    for (std::size_t i = 0; i < textOrder.size(); ++i)
+        std::copy(textOrder[i].begin(), textOrder[i].end(), image.begin() + textOffset[i]);
     SealImage(image);
     return image;
 }

@@ -7,6 +7,7 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -45,13 +46,21 @@ public:
     void WriteFile(const std::filesystem::path& path) const;
 
 private:
+    // An entry's records are a run of the shared reference arrays: a million entries then
+    // cost no allocation each.
     struct Entry {
         std::uint32_t kind;
         std::string headword;
-        std::vector<const SenseRecord*> senses;
-        std::vector<const PhraseRecord*> phrases;
+        std::uint32_t firstSense, senseCount, firstPhrase, phraseCount;
     };
+    std::span<const SenseRecord* const> SensesOf(const Entry& e) const;
+    std::span<const PhraseRecord* const> PhrasesOf(const Entry& e) const;
+    void AddEntry(Language list, std::uint32_t kind, std::string headword, std::span<const SenseRecord* const> senses,
+                  std::span<const PhraseRecord* const> phrases);
+
     std::vector<Entry> lists_[LanguageCount];
+    std::vector<const SenseRecord*> senseRefs_;
+    std::vector<const PhraseRecord*> phraseRefs_;
     // Records given by value; never changed once added, so copies of the writer share them.
     struct OwnRecords {
         std::deque<SenseRecord> senses;

@@ -2,6 +2,7 @@
 
 #include "engine/Collation.h"
 #include "engine/FileReplace.h"
+#include "engine/NumberIndex.h"
 #include "engine/Printable.h"
 #include "engine/TextRules.h"
 #include "text/CodePage1251.h"
@@ -37,7 +38,10 @@ std::string CodePoint(char32_t c)
 
 std::string Quoted(std::u16string_view characters)
 {
-    return "\"" + WideToUtf8(characters) + "\"";
+    std::string quoted = "\"";
+    quoted += WideToUtf8(characters);
+    quoted += '"';
+    return quoted;
 }
 
 std::string_view TrimBlanks(std::string_view text)
@@ -153,24 +157,31 @@ public:
     void Add(std::string_view piece, std::size_t entry)
     {
         // Almost every key has one entry: a chain through one array costs no allocation per key.
-        auto [it, added] = head_.try_emplace(Key(PieceHashes::Of(piece), piece.size()), NoEntry);
-        chain_.push_back({entry, it->second});
-        it->second = std::uint32_t(chain_.size() - 1);
+        const std::uint64_t key = Key(PieceHashes::Of(piece), piece.size());
+        const auto link = std::uint32_t(chain_.size());
+        if (std::uint32_t* head = index_.Find(key, [&](std::uint32_t n) { return chain_[n].key == key; })) {
+            chain_.push_back({key, std::uint32_t(entry), *head});
+            *head = link;
+        } else {
+            chain_.push_back({key, std::uint32_t(entry), NoEntry});
+            index_.Insert(key, link, [this](std::uint32_t n) { return chain_[n].key; });
+        }
         if (piece.size() >= lengths_.size())
             lengths_.resize(piece.size() + 1, false);
         lengths_[piece.size()] = true;
     }
 
-    bool Empty() const { return head_.empty(); }
+    bool Empty() const { return index_.Empty(); }
     bool HasLength(std::size_t n) const { return n < lengths_.size() && lengths_[n]; }
 
     // Calls f with every entry added under that hash and length.
     template <class F>
     void ForEachCandidate(std::uint64_t hash, std::size_t length, F f) const
     {
-        auto it = head_.find(Key(hash, length));
-        for (std::uint32_t at = it == head_.end() ? NoEntry : it->second; at != NoEntry; at = chain_[at].next)
-            f(chain_[at].entry);
+        const std::uint64_t key = Key(hash, length);
+        const std::uint32_t* head = index_.Find(key, [&](std::uint32_t n) { return chain_[n].key == key; });
+        for (std::uint32_t at = head ? *head : NoEntry; at != NoEntry; at = chain_[at].next)
+            f(std::size_t(chain_[at].entry));
     }
 
 private:
@@ -178,10 +189,10 @@ private:
     static std::uint64_t Key(std::uint64_t hash, std::size_t length) { return hash ^ (std::uint64_t(length) << 56); }
 
     struct Link {
-        std::size_t entry;
-        std::uint32_t next;
+        std::uint64_t key;
+        std::uint32_t entry, next;
     };
-    std::unordered_map<std::uint64_t, std::uint32_t> head_;
+    NumberIndex index_; // the first link of each key
     std::vector<Link> chain_;
     std::vector<bool> lengths_;
 };

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
+#include <unordered_set>
 #include <stdexcept>
 #include <string>
 
@@ -132,16 +132,21 @@ public:
     // Records met before are left out, as the compiler leaves out a repeated line.
     void Sense(std::string english, std::string transcription, std::string uzbek, std::string russian)
     {
-        SenseRecord s{std::move(english), std::move(transcription), {}, std::move(uzbek), std::move(russian)};
-        if (senses_.insert(s).second)
-            source.senses.push_back({std::move(s), ++line_});
+        source.senses.push_back({{std::move(english), std::move(transcription), {}, std::move(uzbek), std::move(russian)},
+                                 line_ + 1});
+        if (senses_.insert(source.senses.size() - 1).second)
+            ++line_;
+        else
+            source.senses.pop_back();
     }
 
     void Phrase(bool isEntry, std::string english, std::string uzbek, std::string russian)
     {
-        PhraseRecord p{std::move(english), std::move(uzbek), std::move(russian)};
-        if (phrases_.insert(p).second)
-            source.phrases.push_back({std::move(p), isEntry, ++line_});
+        source.phrases.push_back({{std::move(english), std::move(uzbek), std::move(russian)}, isEntry, line_ + 1});
+        if (phrases_.insert(source.phrases.size() - 1).second)
+            ++line_;
+        else
+            source.phrases.pop_back();
     }
 
     void Headword(Language language, std::u16string_view headword)
@@ -150,9 +155,32 @@ public:
     }
 
 private:
+    // Records by their place in the source, compared by what they hold: no second copy.
+    struct SameSense {
+        const std::vector<SourceSense>* senses;
+        std::size_t operator()(std::size_t i) const
+        {
+            const SenseRecord& r = (*senses)[i].record;
+            return std::hash<std::string>()(r.English) ^ std::hash<std::string>()(r.Uzbek) * 3 ^
+                   std::hash<std::string>()(r.Russian) * 7;
+        }
+        bool operator()(std::size_t a, std::size_t b) const { return (*senses)[a].record == (*senses)[b].record; }
+    };
+    struct SamePhrase {
+        const std::vector<SourcePhrase>* phrases;
+        std::size_t operator()(std::size_t i) const
+        {
+            const PhraseRecord& r = (*phrases)[i].record;
+            return std::hash<std::string>()(r.English) ^ std::hash<std::string>()(r.Uzbek) * 3 ^
+                   std::hash<std::string>()(r.Russian) * 7;
+        }
+        bool operator()(std::size_t a, std::size_t b) const { return (*phrases)[a].record == (*phrases)[b].record; }
+    };
+
     int line_ = 0;
-    std::set<SenseRecord> senses_;
-    std::set<PhraseRecord> phrases_;
+    std::unordered_set<std::size_t, SameSense, SameSense> senses_{0, SameSense{&source.senses}, SameSense{&source.senses}};
+    std::unordered_set<std::size_t, SamePhrase, SamePhrase> phrases_{0, SamePhrase{&source.phrases},
+                                                                     SamePhrase{&source.phrases}};
 };
 
 // The references of each spelling the text rules know, to an English headword.
