@@ -175,50 +175,21 @@ std::vector<std::uint8_t> TDictWriter::Image() const
     });
     const std::size_t sensesStart = at;
     const std::size_t phrasesStart = sensesStart + SenseRecordWords * senses.Order().size();
-    std::vector<std::uint32_t> w(phrasesStart + PhraseRecordWords * phrases.Order().size(), 0);
-    const auto senseOffset = [&](const SenseRecord* s) {
-        return std::uint32_t((sensesStart + SenseRecordWords * senses.Number(s)) * 4);
-    };
-    const auto phraseOffset = [&](const PhraseRecord* p) {
-        return std::uint32_t((phrasesStart + PhraseRecordWords * phrases.Number(p)) * 4);
-    };
+    const std::size_t wordsEnd = phrasesStart + PhraseRecordWords * phrases.Order().size();
 
-    // Entries and records, with text numbers in place of text offsets for now: the headwords'
-    // texts come first, then the records' in their order.
+    // Texts follow the words, each once, in order of first use: the headwords', then the
+    // records' in their order.
     TextTable texts;
-    std::vector<std::size_t> headwordFields;
-    at = listStart[LanguageCount - 1] + sorted[LanguageCount - 1].size() + 1;
-    for (int l = 0; l < LanguageCount; ++l) {
-        w[HeaderListsWord / 4 + l] = std::uint32_t(listStart[l] * 4);
-        for (std::size_t i = 0; i < sorted[l].size(); ++i) {
-            const Entry& e = *sorted[l][i];
-            w[listStart[l] + i] = std::uint32_t(at * 4);
-            w[at++] = e.kind;
-            headwordFields.push_back(at);
-            w[at++] = texts.Ref(e.headword);
-            if (e.kind == WordEntry) {
-                for (const SenseRecord* s : SensesOf(e))
-                    w[at++] = senseOffset(s);
-                ++at;
-                for (const PhraseRecord* p : PhrasesOf(e))
-                    w[at++] = phraseOffset(p);
-                ++at;
-            } else if (e.kind == PhraseEntry) {
-                w[at++] = phraseOffset(PhrasesOf(e).front());
-            }
-        }
-    }
+    forEachEntry([&](const Entry& e) { texts.Ref(e.headword); });
     for (const SenseRecord* s : senses.Order())
         for (const auto* t : {&s->English, &s->Transcription, &s->Reserved, &s->Uzbek, &s->Russian})
-            w[at++] = texts.Ref(*t);
+            texts.Ref(*t);
     for (const PhraseRecord* p : phrases.Order())
         for (const auto* t : {&p->English, &p->Uzbek, &p->Russian})
-            w[at++] = texts.Ref(*t);
-
-    // Texts follow the words, in order of first use.
+            texts.Ref(*t);
     const auto& textOrder = texts.Order();
     std::vector<std::uint32_t> textOffset(textOrder.size());
-    std::size_t size = w.size() * 4;
+    std::size_t size = wordsEnd * 4;
     for (std::size_t i = 0; i < textOrder.size(); ++i) {
         if (size > MaxFileSize)
             break;
@@ -227,15 +198,38 @@ std::vector<std::uint8_t> TDictWriter::Image() const
     }
     if (size > MaxFileSize)
         throw std::length_error("the dictionary would exceed 50,000,000 bytes");
-    for (std::size_t f : headwordFields)
-        w[f] = textOffset[w[f]];
-    for (std::size_t f = sensesStart; f < w.size(); ++f)
-        w[f] = textOffset[w[f]];
-    w[HeaderLengthWord / 4] = std::uint32_t(size);
 
+    // The words, straight into the image.
     std::vector<std::uint8_t> image(size, 0);
-    for (std::size_t i = 0; i < w.size(); ++i)
-        WriteWord(image, i * 4, w[i]);
+    const auto put = [&image](std::size_t word, std::size_t value) { WriteWord(image, word * 4, std::uint32_t(value)); };
+    const auto text = [&](const std::string& t) { return textOffset[texts.Ref(t)]; };
+    put(HeaderLengthWord / 4, size);
+    at = listStart[LanguageCount - 1] + sorted[LanguageCount - 1].size() + 1;
+    for (int l = 0; l < LanguageCount; ++l) {
+        put(HeaderListsWord / 4 + l, listStart[l] * 4);
+        for (std::size_t i = 0; i < sorted[l].size(); ++i) {
+            const Entry& e = *sorted[l][i];
+            put(listStart[l] + i, at * 4);
+            put(at++, e.kind);
+            put(at++, text(e.headword));
+            if (e.kind == WordEntry) {
+                for (const SenseRecord* s : SensesOf(e))
+                    put(at++, (sensesStart + SenseRecordWords * senses.Number(s)) * 4);
+                ++at;
+                for (const PhraseRecord* p : PhrasesOf(e))
+                    put(at++, (phrasesStart + PhraseRecordWords * phrases.Number(p)) * 4);
+                ++at;
+            } else if (e.kind == PhraseEntry) {
+                put(at++, (phrasesStart + PhraseRecordWords * phrases.Number(PhrasesOf(e).front())) * 4);
+            }
+        }
+    }
+    for (const SenseRecord* s : senses.Order())
+        for (const auto* t : {&s->English, &s->Transcription, &s->Reserved, &s->Uzbek, &s->Russian})
+            put(at++, text(*t));
+    for (const PhraseRecord* p : phrases.Order())
+        for (const auto* t : {&p->English, &p->Uzbek, &p->Russian})
+            put(at++, text(*t));
     for (std::size_t i = 0; i < textOrder.size(); ++i)
         std::copy(textOrder[i].begin(), textOrder[i].end(), image.begin() + textOffset[i]);
     SealImage(image);

@@ -229,7 +229,7 @@ bool IsAutomaticHeadword(const std::string& form)
 // Forms the word entries of one list and fills them; returns, per record, whether it landed.
 class ListBuilder {
 public:
-    explicit ListBuilder(std::vector<FormedEntry>& entries) : entries_(entries) {}
+    explicit ListBuilder(FormedList& list) : list_(list), entries_(list.entries) {}
 
     // Headwords equal by collation are one entry: the first spelling stays.
     void AddHeadword(const std::string& headword)
@@ -241,7 +241,7 @@ public:
         if (known)
             return;
         senseIndex_.Add(headword, entries_.size());
-        entries_.push_back({WordEntry, headword, {}, {}});
+        entries_.push_back({WordEntry, headword});
     }
 
     // Every entry whose headword begins the sense's match form as a whole word: "run" holds
@@ -256,7 +256,7 @@ public:
                 continue;
             senseIndex_.ForEachCandidate(hashes.Piece(0, k), k, [&](std::size_t e) {
                 if (CompareHeadwords(entries_[e].headword, std::string_view(form).substr(0, k)) == 0) {
-                    entries_[e].senses.push_back(sense);
+                    senseLinks_.push_back({std::uint32_t(e), sense});
                     placed = true;
                 }
             });
@@ -296,13 +296,20 @@ public:
                     index.ForEachCandidate(hashes.Piece(a, b), b - a, [&](std::size_t e) {
                         if (lastPhrase_[e] != phrase && CompareHeadwords(cores_[e], text.substr(a, b - a)) == 0) {
                             lastPhrase_[e] = phrase;
-                            entries_[e].phrases.push_back(phrase);
+                            phraseLinks_.push_back({std::uint32_t(e), phrase});
                             placed = true;
                         }
                     });
                 }
         }
         return placed;
+    }
+
+    // Turns the placements into the list's runs; the builder is done.
+    void Finish()
+    {
+        Gather(senseLinks_, list_.senses, entries_, &FormedEntry::firstSense, &FormedEntry::senseCount);
+        Gather(phraseLinks_, list_.phrases, entries_, &FormedEntry::firstPhrase, &FormedEntry::phraseCount);
     }
 
 private:
@@ -332,7 +339,27 @@ private:
         }
     }
 
+    // Each entry's records as runs of the list's arrays, in the order they were placed.
+    static void Gather(std::vector<std::pair<std::uint32_t, std::uint32_t>>& links, std::vector<std::uint32_t>& into,
+                       std::vector<FormedEntry>& entries, std::uint32_t FormedEntry::*first, std::uint32_t FormedEntry::*count)
+    {
+        for (const auto& [entry, record] : links)
+            ++(entries[entry].*count);
+        std::uint32_t next = 0;
+        for (auto& e : entries) {
+            e.*first = next;
+            next += e.*count;
+        }
+        into.resize(links.size());
+        std::vector<std::uint32_t> filled(entries.size(), 0);
+        for (const auto& [entry, record] : links)
+            into[entries[entry].*first + filled[entry]++] = record;
+        links = {};
+    }
+
+    FormedList& list_;
     std::vector<FormedEntry>& entries_;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> senseLinks_, phraseLinks_; // entry, record
     bool indexed_ = false;
     PieceIndex senseIndex_;
     PieceIndex phraseIndex_[4]; // by open ends: bit 1 left, bit 0 right
@@ -505,15 +532,19 @@ FormedLists FormEntryRefs(DictSource& source)
                                               "warning: this phrase holds no headword, so it shows nowhere"));
     }
 
+    for (auto& builder : builders)
+        builder.Finish();
     for (std::size_t i = 0; i < source.phrases.size(); ++i)
         if (source.phrases[i].isEntry)
             for (Language l = 0; l < LanguageCount; ++l)
-                if (const auto& text = PhraseText(source.phrases[i].record, l); !text.empty())
-                    lists[l].push_back({PhraseEntry, text, {}, {std::uint32_t(i)}});
+                if (const auto& text = PhraseText(source.phrases[i].record, l); !text.empty()) {
+                    lists[l].entries.push_back({PhraseEntry, text, 0, 0, std::uint32_t(lists[l].phrases.size()), 1});
+                    lists[l].phrases.push_back(std::uint32_t(i));
+                }
 
     static constexpr const char* Names[] = {"English", "Uzbek", "Russian"};
     for (Language l = 0; l < LanguageCount; ++l)
-        if (lists[l].empty())
+        if (lists[l].entries.empty())
             throw SourceError(source.fileName + ": the " + Names[l] +
                               " list would be empty, and the program refuses a file with an empty list");
     return lists;
@@ -557,11 +588,11 @@ DictLists FormEntries(DictSource& source)
     FormedLists formedLists = FormEntryRefs(source);
     DictLists lists;
     for (Language l = 0; l < LanguageCount; ++l)
-        for (auto& formed : formedLists[l]) {
+        for (auto& formed : formedLists[l].entries) {
             DictEntry& e = lists[l].emplace_back(DictEntry{formed.kind, std::move(formed.headword), {}, {}});
-            for (std::uint32_t s : formed.senses)
+            for (std::uint32_t s : formedLists[l].SensesOf(formed))
                 e.senses.push_back(source.senses[s].record);
-            for (std::uint32_t p : formed.phrases)
+            for (std::uint32_t p : formedLists[l].PhrasesOf(formed))
                 e.phrases.push_back(source.phrases[p].record);
         }
     return lists;
@@ -594,16 +625,16 @@ TDictWriter WriterFor(const DictSource& source, const FormedLists& lists)
 {
     TDictWriter writer;
     for (Language l = 0; l < LanguageCount; ++l)
-        for (const auto& e : lists[l]) {
+        for (const auto& e : lists[l].entries) {
             std::vector<const PhraseRecord*> phrases;
-            for (std::uint32_t p : e.phrases)
+            for (std::uint32_t p : lists[l].PhrasesOf(e))
                 phrases.push_back(&source.phrases[p].record);
             if (e.kind == PhraseEntry) {
                 writer.AddPhraseEntryByRef(l, e.headword, phrases.front());
                 continue;
             }
             std::vector<const SenseRecord*> senses;
-            for (std::uint32_t s : e.senses)
+            for (std::uint32_t s : lists[l].SensesOf(e))
                 senses.push_back(&source.senses[s].record);
             writer.AddWordEntryByRef(l, e.headword, std::move(senses), std::move(phrases));
         }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <iosfwd>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -78,11 +79,26 @@ DictLists FormEntries(DictSource& source);
 struct FormedEntry {
     std::uint32_t kind;
     std::string headword;
-    std::vector<std::uint32_t> senses;
-    std::vector<std::uint32_t> phrases; // a phrase entry holds its one phrase here
+    std::uint32_t firstSense = 0, senseCount = 0, firstPhrase = 0, phraseCount = 0;
 };
 
-using FormedLists = std::array<std::vector<FormedEntry>, LanguageCount>;
+// One list; each entry's records are a run of the shared arrays, so a large list costs no
+// allocation per entry. A phrase entry holds its one phrase as its phrase run.
+struct FormedList {
+    std::vector<FormedEntry> entries;
+    std::vector<std::uint32_t> senses, phrases;
+
+    std::span<const std::uint32_t> SensesOf(const FormedEntry& e) const
+    {
+        return std::span(senses).subspan(e.firstSense, e.senseCount);
+    }
+    std::span<const std::uint32_t> PhrasesOf(const FormedEntry& e) const
+    {
+        return std::span(phrases).subspan(e.firstPhrase, e.phraseCount);
+    }
+};
+
+using FormedLists = std::array<FormedList, LanguageCount>;
 
 FormedLists FormEntryRefs(DictSource& source);
 
