@@ -28,26 +28,27 @@ struct PointeeHash {
     std::size_t operator()(const PhraseRecord* p) const { return Of({&p->English, &p->Uzbek, &p->Russian}); }
 };
 
-// Texts are numbered in the order of first use, each distinct text once.
+// Texts are numbered in the order of first use, each distinct text once. They are held by
+// address: every text lives in an entry or a record that outlasts the table.
 class TextTable {
 public:
-    std::uint32_t Ref(std::string_view text)
+    std::uint32_t Ref(const std::string& text)
     {
         const std::size_t hash = Hash(text);
-        if (const std::uint32_t* found = index_.Find(hash, [&](std::uint32_t n) { return order_[n] == text; }))
+        if (const std::uint32_t* found = index_.Find(hash, [&](std::uint32_t n) { return *order_[n] == text; }))
             return *found;
-        order_.push_back(text);
-        index_.Insert(hash, std::uint32_t(order_.size() - 1), [this](std::uint32_t n) { return Hash(order_[n]); });
+        order_.push_back(&text);
+        index_.Insert(hash, std::uint32_t(order_.size() - 1), [this](std::uint32_t n) { return Hash(*order_[n]); });
         return std::uint32_t(order_.size() - 1);
     }
 
-    const std::vector<std::string_view>& Order() const { return order_; }
+    const std::vector<const std::string*>& Order() const { return order_; }
 
 private:
-    static std::size_t Hash(std::string_view text) { return std::hash<std::string_view>()(text); }
+    static std::size_t Hash(const std::string& text) { return std::hash<std::string>()(text); }
 
     NumberIndex index_;
-    std::vector<std::string_view> order_;
+    std::vector<const std::string*> order_;
 };
 
 // Each distinct record once, numbered in the order met.
@@ -194,7 +195,7 @@ std::vector<std::uint8_t> TDictWriter::Image() const
         if (size > MaxFileSize)
             break;
         textOffset[i] = std::uint32_t(size);
-        size += textOrder[i].size() + 1;
+        size += textOrder[i]->size() + 1;
     }
     if (size > MaxFileSize)
         throw std::length_error("the dictionary would exceed 50,000,000 bytes");
@@ -231,7 +232,7 @@ std::vector<std::uint8_t> TDictWriter::Image() const
         for (const auto* t : {&p->English, &p->Uzbek, &p->Russian})
             put(at++, text(*t));
     for (std::size_t i = 0; i < textOrder.size(); ++i)
-        std::copy(textOrder[i].begin(), textOrder[i].end(), image.begin() + textOffset[i]);
+        std::copy(textOrder[i]->begin(), textOrder[i]->end(), image.begin() + textOffset[i]);
     SealImage(image);
     return image;
 }

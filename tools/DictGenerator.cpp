@@ -293,12 +293,15 @@ GeneratedDictionary GenerateDictionary(std::uint64_t seed, std::size_t maxBytes)
     const double target = double(maxBytes) * 0.99;
     double power = 0.985;
     std::size_t concepts = std::max<std::size_t>(1, std::size_t(double(maxBytes) / BytesPerConceptGuess / ProbeShare));
-    GeneratedDictionary best;
+    // Only the latest dictionary is kept: an earlier, smaller best is made again if it wins.
+    GeneratedDictionary latest;
+    std::size_t bestConcepts = 0;
     std::size_t low = 0, high = SIZE_MAX; // largest count known to fit, smallest known not to
     std::size_t lastConcepts = 0, lastSize = 0;
     for (int round = 0; round < 12; ++round) {
-        GeneratedDictionary made = Generate(seed, concepts);
-        const std::size_t size = made.image.size();
+        latest = {};
+        latest = Generate(seed, concepts);
+        const std::size_t size = latest.image.size();
         const bool fits = size != 0 && size <= maxBytes;
         if (fits) {
             low = concepts;
@@ -308,7 +311,7 @@ GeneratedDictionary GenerateDictionary(std::uint64_t seed, std::size_t maxBytes)
                                    0.8, 1.2);
             lastConcepts = concepts;
             lastSize = size;
-            best = std::move(made);
+            bestConcepts = concepts;
             if (size >= maxBytes - maxBytes / 50)
                 break;
         } else {
@@ -321,9 +324,11 @@ GeneratedDictionary GenerateDictionary(std::uint64_t seed, std::size_t maxBytes)
         next = std::clamp(next, low + 1, high == SIZE_MAX ? SIZE_MAX : high - 1);
         concepts = next;
     }
-    if (best.image.empty())
+    if (bestConcepts == 0)
         throw std::length_error("no generated dictionary fits in " + std::to_string(maxBytes) + " bytes");
-    return best;
+    if (bestConcepts != concepts || latest.image.empty())
+        latest = Generate(seed, bestConcepts);
+    return latest;
 }
 
 } // namespace morva
