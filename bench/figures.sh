@@ -39,7 +39,7 @@ echo "== 1,000 words in one run, 50 MB"
 big="$work/g50000000.uzd"
 "$bin/morva-cli" --data "$big" list en | awk 'NR % 97 == 1' | head -n 1000 > "$work/words"
 wc -l < "$work/words"
-hyperfine -N -w 2 -r 10 --input "$work/words" --output null "$bin/morva-cli --data $big lookup en uz -" | grep -E 'Benchmark|Time'
+hyperfine -w 2 -r 10 "$bin/morva-cli --data $big lookup en uz - < $work/words" | grep -E 'Benchmark|Time'
 
 echo "== start-up to the main window: 50 MB file against the sample"
 Xvfb ":$display" -screen 0 1280x800x24 >/dev/null 2>&1 &
