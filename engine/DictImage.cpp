@@ -8,7 +8,7 @@
 
 namespace morva {
 
-DictImage::DictImage(std::unique_ptr<std::uint8_t[]> bytes, std::size_t size)
+DictImage::DictImage(ByteBlock bytes, std::size_t size)
     : bytes_(std::move(bytes)), size_(size)
 {
 }

@@ -2,8 +2,9 @@
 // Bounds-checked reads of the unscrambled file image. Every offset comes from the file,
 // so any of them may point outside it; such a read raises the format message.
 
+#include "engine/ByteBlock.h"
+
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string_view>
 
@@ -12,7 +13,7 @@ namespace morva {
 class DictImage {
 public:
     DictImage() = default;
-    DictImage(std::unique_ptr<std::uint8_t[]> bytes, std::size_t size);
+    DictImage(ByteBlock bytes, std::size_t size);
 
     std::size_t Size() const { return size_; }
     std::span<std::uint8_t> Bytes() { return {bytes_.get(), size_}; }
@@ -23,7 +24,7 @@ public:
     std::string_view Text(std::size_t offset) const;
 
 private:
-    std::unique_ptr<std::uint8_t[]> bytes_;
+    ByteBlock bytes_;
     std::size_t size_ = 0;
 };
 

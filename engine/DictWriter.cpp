@@ -2,56 +2,143 @@
 
 #include "engine/Collation.h"
 #include "engine/FileFormat.h"
+#include "engine/FileReplace.h"
+#include "engine/NumberIndex.h"
 
 #include <algorithm>
-#include <fstream>
-#include <map>
 #include <stdexcept>
+#include <string_view>
 
 namespace morva {
 namespace {
 
-// Lays out records and texts once each, sharing equal ones by offset.
-class Layout {
-public:
-    std::vector<std::uint32_t> words; // everything before the texts, as words
-    std::map<std::string, std::uint32_t> texts;
-    std::vector<const std::string*> textOrder;
-    std::map<SenseRecord, std::size_t> senseAt;   // word position
-    std::map<PhraseRecord, std::size_t> phraseAt; // word position
-
-    // Texts are referenced by placeholder until their offsets are known.
-    std::uint32_t TextRef(const std::string& text)
+// Equal records are laid out once: they are keyed by what they hold, not where they are.
+struct PointeeHash {
+    static std::size_t Of(std::initializer_list<const std::string*> texts)
     {
-        auto [it, added] = texts.try_emplace(text, std::uint32_t(texts.size()));
-        if (added)
-            textOrder.push_back(&it->first);
-        return it->second;
+        std::size_t h = 0;
+        for (const std::string* t : texts)
+            h = h * 1'000'003 ^ std::hash<std::string>()(*t);
+        return h;
     }
+    std::size_t operator()(const SenseRecord* s) const
+    {
+        return Of({&s->English, &s->Transcription, &s->Reserved, &s->Uzbek, &s->Russian});
+    }
+    std::size_t operator()(const PhraseRecord* p) const { return Of({&p->English, &p->Uzbek, &p->Russian}); }
 };
+
+// Texts are numbered in the order of first use, each distinct text once. They are held by
+// address: every text lives in an entry or a record that outlasts the table.
+class TextTable {
+public:
+    std::uint32_t Ref(const std::string& text)
+    {
+        const std::size_t hash = Hash(text);
+        if (const std::uint32_t* found = index_.Find(hash, [&](std::uint32_t n) { return *order_[n] == text; }))
+            return *found;
+        order_.push_back(&text);
+        index_.Insert(hash, std::uint32_t(order_.size() - 1), [this](std::uint32_t n) { return Hash(*order_[n]); });
+        return std::uint32_t(order_.size() - 1);
+    }
+
+    const std::vector<const std::string*>& Order() const { return order_; }
+
+private:
+    static std::size_t Hash(const std::string& text) { return std::hash<std::string>()(text); }
+
+    NumberIndex index_;
+    std::vector<const std::string*> order_;
+};
+
+// Each distinct record once, numbered in the order met.
+template <class Record>
+class RecordTable {
+public:
+    void Add(const Record* r)
+    {
+        const std::size_t hash = PointeeHash()(r);
+        if (index_.Find(hash, [&](std::uint32_t n) { return *order_[n] == *r; }))
+            return;
+        order_.push_back(r);
+        index_.Insert(hash, std::uint32_t(order_.size() - 1), [this](std::uint32_t n) { return PointeeHash()(order_[n]); });
+    }
+
+    std::uint32_t Number(const Record* r)
+    {
+        return *index_.Find(PointeeHash()(r), [&](std::uint32_t n) { return *order_[n] == *r; });
+    }
+
+    const std::vector<const Record*>& Order() const { return order_; }
+
+private:
+    NumberIndex index_;
+    std::vector<const Record*> order_;
+};
+
+template <class T>
+std::vector<const T*> Pointers(std::deque<T>& pool, std::vector<T> records)
+{
+    std::vector<const T*> pointers;
+    pointers.reserve(records.size());
+    for (auto& r : records)
+        pointers.push_back(&pool.emplace_back(std::move(r)));
+    return pointers;
+}
 
 } // namespace
 
 void TDictWriter::AddWordEntry(Language list, std::string headword, std::vector<SenseRecord> senses,
                                std::vector<PhraseRecord> phrases)
 {
-    lists_[list].push_back({WordEntry, std::move(headword), std::move(senses), std::move(phrases)});
+    AddWordEntryByRef(list, std::move(headword), Pointers(own_->senses, std::move(senses)),
+                      Pointers(own_->phrases, std::move(phrases)));
+}
+
+void TDictWriter::AddWordEntryByRef(Language list, std::string headword, std::vector<const SenseRecord*> senses,
+                                    std::vector<const PhraseRecord*> phrases)
+{
+    AddEntry(list, WordEntry, std::move(headword), senses, phrases);
 }
 
 void TDictWriter::AddPhraseEntry(Language list, std::string headword, PhraseRecord phrase)
 {
-    lists_[list].push_back({PhraseEntry, std::move(headword), {}, {std::move(phrase)}});
+    AddPhraseEntryByRef(list, std::move(headword), &own_->phrases.emplace_back(std::move(phrase)));
+}
+
+void TDictWriter::AddPhraseEntryByRef(Language list, std::string headword, const PhraseRecord* phrase)
+{
+    AddEntry(list, PhraseEntry, std::move(headword), {}, {&phrase, 1});
 }
 
 void TDictWriter::AddOtherEntry(Language list, std::uint32_t kind, std::string headword)
 {
-    lists_[list].push_back({kind, std::move(headword), {}, {}});
+    AddEntry(list, kind, std::move(headword), {}, {});
+}
+
+void TDictWriter::AddEntry(Language list, std::uint32_t kind, std::string headword,
+                           std::span<const SenseRecord* const> senses, std::span<const PhraseRecord* const> phrases)
+{
+    lists_[list].push_back({kind, std::move(headword), std::uint32_t(senseRefs_.size()), std::uint32_t(senses.size()),
+                            std::uint32_t(phraseRefs_.size()), std::uint32_t(phrases.size())});
+    senseRefs_.insert(senseRefs_.end(), senses.begin(), senses.end());
+    phraseRefs_.insert(phraseRefs_.end(), phrases.begin(), phrases.end());
+}
+
+std::span<const SenseRecord* const> TDictWriter::SensesOf(const Entry& e) const
+{
+    return std::span(senseRefs_).subspan(e.firstSense, e.senseCount);
+}
+
+std::span<const PhraseRecord* const> TDictWriter::PhrasesOf(const Entry& e) const
+{
+    return std::span(phraseRefs_).subspan(e.firstPhrase, e.phraseCount);
 }
 
 std::vector<std::uint8_t> TDictWriter::Image() const
 {
-    // Word positions: header (6 words), then the three lists, then entries, then records.
-    std::vector<std::vector<const Entry*>> sorted(LanguageCount);
+    // The lists in collation order, equal headwords in the order added.
+    std::vector<const Entry*> sorted[LanguageCount];
     for (int l = 0; l < LanguageCount; ++l) {
         for (const auto& e : lists_[l])
             sorted[l].push_back(&e);
@@ -59,100 +146,93 @@ std::vector<std::uint8_t> TDictWriter::Image() const
             return CompareHeadwords(a->headword, b->headword) < 0;
         });
     }
+    const auto forEachEntry = [&sorted](auto f) {
+        for (const auto& list : sorted)
+            for (const Entry* e : list)
+                f(*e);
+    };
 
-    Layout layout;
-    auto& w = layout.words;
-    w.assign(FileHeaderSize / 4, 0);
+    // Each distinct record once, in the order the entries list them.
+    RecordTable<SenseRecord> senses;
+    RecordTable<PhraseRecord> phrases;
+    forEachEntry([&](const Entry& e) {
+        for (const SenseRecord* s : SensesOf(e))
+            senses.Add(s);
+    });
+    forEachEntry([&](const Entry& e) {
+        for (const PhraseRecord* p : PhrasesOf(e))
+            phrases.Add(p);
+    });
+
+    // Word positions: the header, the three lists, the entries, the senses, the phrases.
     std::size_t listStart[LanguageCount];
+    std::size_t at = FileHeaderSize / 4;
     for (int l = 0; l < LanguageCount; ++l) {
-        listStart[l] = w.size();
-        w.resize(w.size() + sorted[l].size() + 1, 0);
+        listStart[l] = at;
+        at += sorted[l].size() + 1;
     }
+    forEachEntry([&](const Entry& e) {
+        at += e.kind == WordEntry ? 2 + SensesOf(e).size() + 1 + PhrasesOf(e).size() + 1 : e.kind == PhraseEntry ? 3 : 2;
+    });
+    const std::size_t sensesStart = at;
+    const std::size_t phrasesStart = sensesStart + SenseRecordWords * senses.Order().size();
+    const std::size_t wordsEnd = phrasesStart + PhraseRecordWords * phrases.Order().size();
 
-    // Fields that hold a text placeholder, and fields that hold a word position; both are
-    // turned into byte offsets at the end.
-    std::vector<std::size_t> textFields, positionFields;
-    auto senseRecord = [&](const SenseRecord& s) {
-        auto [it, added] = layout.senseAt.try_emplace(s, w.size());
-        if (added)
-            for (const auto* t : {&s.English, &s.Transcription, &s.Reserved, &s.Uzbek, &s.Russian}) {
-                textFields.push_back(w.size());
-                w.push_back(layout.TextRef(*t));
-            }
-        return it->second;
-    };
-    auto phraseRecord = [&](const PhraseRecord& p) {
-        auto [it, added] = layout.phraseAt.try_emplace(p, w.size());
-        if (added)
-            for (const auto* t : {&p.English, &p.Uzbek, &p.Russian}) {
-                textFields.push_back(w.size());
-                w.push_back(layout.TextRef(*t));
-            }
-        return it->second;
-    };
-
-    // Entries first, with record positions patched in once the records are laid out.
-    std::vector<std::pair<std::size_t, const SenseRecord*>> senseSlots;
-    std::vector<std::pair<std::size_t, const PhraseRecord*>> phraseSlots;
-    std::map<const Entry*, std::size_t> entryAt;
-    for (int l = 0; l < LanguageCount; ++l)
-        for (const Entry* e : sorted[l]) {
-            entryAt[e] = w.size();
-            w.push_back(e->kind);
-            textFields.push_back(w.size());
-            w.push_back(layout.TextRef(e->headword));
-            if (e->kind == WordEntry) {
-                for (const auto& s : e->senses) {
-                    senseSlots.emplace_back(w.size(), &s);
-                    w.push_back(0);
-                }
-                w.push_back(0);
-                for (const auto& p : e->phrases) {
-                    phraseSlots.emplace_back(w.size(), &p);
-                    w.push_back(0);
-                }
-                w.push_back(0);
-            } else if (e->kind == PhraseEntry) {
-                phraseSlots.emplace_back(w.size(), &e->phrases.front());
-                w.push_back(0);
-            }
-        }
-    for (auto& [slot, s] : senseSlots) {
-        w[slot] = std::uint32_t(senseRecord(*s));
-        positionFields.push_back(slot);
-    }
-    for (auto& [slot, p] : phraseSlots) {
-        w[slot] = std::uint32_t(phraseRecord(*p));
-        positionFields.push_back(slot);
-    }
-    for (int l = 0; l < LanguageCount; ++l) {
-        w[HeaderListsWord / 4 + l] = std::uint32_t(listStart[l] * 4);
-        for (std::size_t i = 0; i < sorted[l].size(); ++i)
-            w[listStart[l] + i] = std::uint32_t(entryAt[sorted[l][i]] * 4);
-    }
-
-    // Texts follow the words, in order of first use.
-    std::vector<std::uint32_t> textOffset(layout.textOrder.size());
-    std::size_t size = w.size() * 4;
-    for (std::size_t i = 0; i < layout.textOrder.size(); ++i) {
+    // Texts follow the words, each once, in order of first use: the headwords', then the
+    // records' in their order.
+    TextTable texts;
+    forEachEntry([&](const Entry& e) { texts.Ref(e.headword); });
+    for (const SenseRecord* s : senses.Order())
+        for (const auto* t : {&s->English, &s->Transcription, &s->Reserved, &s->Uzbek, &s->Russian})
+            texts.Ref(*t);
+    for (const PhraseRecord* p : phrases.Order())
+        for (const auto* t : {&p->English, &p->Uzbek, &p->Russian})
+            texts.Ref(*t);
+    const auto& textOrder = texts.Order();
+    std::vector<std::uint32_t> textOffset(textOrder.size());
+    std::size_t size = wordsEnd * 4;
+    for (std::size_t i = 0; i < textOrder.size(); ++i) {
         if (size > MaxFileSize)
             break;
         textOffset[i] = std::uint32_t(size);
-        size += layout.textOrder[i]->size() + 1;
+        size += textOrder[i]->size() + 1;
     }
     if (size > MaxFileSize)
         throw std::length_error("the dictionary would exceed 50,000,000 bytes");
-    for (auto f : textFields)
-        w[f] = textOffset[w[f]];
-    for (auto f : positionFields)
-        w[f] *= 4;
-    w[HeaderLengthWord / 4] = std::uint32_t(size);
 
+    // The words, straight into the image.
     std::vector<std::uint8_t> image(size, 0);
-    for (std::size_t i = 0; i < w.size(); ++i)
-        WriteWord(image, i * 4, w[i]);
-    for (std::size_t i = 0; i < layout.textOrder.size(); ++i)
-        std::copy(layout.textOrder[i]->begin(), layout.textOrder[i]->end(), image.begin() + textOffset[i]);
+    const auto put = [&image](std::size_t word, std::size_t value) { WriteWord(image, word * 4, std::uint32_t(value)); };
+    const auto text = [&](const std::string& t) { return textOffset[texts.Ref(t)]; };
+    put(HeaderLengthWord / 4, size);
+    at = listStart[LanguageCount - 1] + sorted[LanguageCount - 1].size() + 1;
+    for (int l = 0; l < LanguageCount; ++l) {
+        put(HeaderListsWord / 4 + l, listStart[l] * 4);
+        for (std::size_t i = 0; i < sorted[l].size(); ++i) {
+            const Entry& e = *sorted[l][i];
+            put(listStart[l] + i, at * 4);
+            put(at++, e.kind);
+            put(at++, text(e.headword));
+            if (e.kind == WordEntry) {
+                for (const SenseRecord* s : SensesOf(e))
+                    put(at++, (sensesStart + SenseRecordWords * senses.Number(s)) * 4);
+                ++at;
+                for (const PhraseRecord* p : PhrasesOf(e))
+                    put(at++, (phrasesStart + PhraseRecordWords * phrases.Number(p)) * 4);
+                ++at;
+            } else if (e.kind == PhraseEntry) {
+                put(at++, (phrasesStart + PhraseRecordWords * phrases.Number(PhrasesOf(e).front())) * 4);
+            }
+        }
+    }
+    for (const SenseRecord* s : senses.Order())
+        for (const auto* t : {&s->English, &s->Transcription, &s->Reserved, &s->Uzbek, &s->Russian})
+            put(at++, text(*t));
+    for (const PhraseRecord* p : phrases.Order())
+        for (const auto* t : {&p->English, &p->Uzbek, &p->Russian})
+            put(at++, text(*t));
+    for (std::size_t i = 0; i < textOrder.size(); ++i)
+        std::copy(textOrder[i]->begin(), textOrder[i]->end(), image.begin() + textOffset[i]);
     SealImage(image);
     return image;
 }
@@ -170,19 +250,7 @@ std::vector<std::uint8_t> TDictWriter::FileBytes() const
 
 void TDictWriter::WriteFile(const std::filesystem::path& path) const
 {
-    const auto bytes = FileBytes();
-    auto temporary = path;
-    temporary += ".partial";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary);
-            throw std::runtime_error("cannot write " + path.string());
-        }
-    }
-    std::filesystem::rename(temporary, path);
+    ReplaceFile(path, FileBytes());
 }
 
 } // namespace morva

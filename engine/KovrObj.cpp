@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
@@ -24,12 +25,12 @@ std::string SystemErrorText(int error)
     return error == 0 ? "Reached the end of the file" : std::strerror(error);
 }
 
-TSystemTime BrokenDown(std::time_t seconds, long nanoseconds)
+std::optional<TSystemTime> BrokenDown(std::time_t seconds, long nanoseconds)
 {
     std::tm local{};
-    TSystemTime t;
     if (!localtime_r(&seconds, &local))
-        return t;
+        return std::nullopt;
+    TSystemTime t;
     t.Year = std::uint16_t(local.tm_year + 1900);
     t.Month = std::uint16_t(local.tm_mon + 1);
     t.DayOfWeek = std::uint16_t(local.tm_wday);
@@ -45,15 +46,7 @@ TSystemTime Now()
 {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    return BrokenDown(now.tv_sec, now.tv_nsec);
-}
-
-TSystemTime LastWriteOrNow(int fd)
-{
-    struct stat st {};
-    if (fstat(fd, &st) == 0)
-        return BrokenDown(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
-    return Now();
+    return BrokenDown(now.tv_sec, now.tv_nsec).value_or(TSystemTime{});
 }
 
 class FileCloser {
@@ -67,39 +60,32 @@ private:
     int fd_;
 };
 
-// Reads the whole file; the size is known, so a short read is a failure.
-bool ReadWhole(int fd, std::uint8_t* into, std::size_t size)
+// Only a regular file has a size to trust and an end to reach: a pipe or a device could keep
+// the program waiting, or reading, for ever.
+void RequireRegularFile(const struct stat& st)
 {
+    if (!S_ISREG(st.st_mode))
+        throw EDictionaryError(messages::ReadFailed(std::strerror(S_ISDIR(st.st_mode) ? EISDIR : ENOTSUP)));
+}
+
+// Reads the whole file straight into its block and unscrambles each piece while it is still
+// in the cache; returns the XOR of the unscrambled bytes. The size is known, so a short read
+// is a failure.
+std::uint8_t ReadAndUnscramble(int fd, std::span<std::uint8_t> into)
+{
+    constexpr std::size_t Piece = std::size_t(256) << 10;
+    std::uint8_t sum = 0;
     errno = 0;
-    std::size_t done = 0;
-    while (done < size) {
-        ssize_t got = ::read(fd, into + done, size - done);
+    for (std::size_t done = 0; done < into.size();) {
+        const ssize_t got = ::read(fd, into.data() + done, std::min(Piece, into.size() - done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
-            return false;
+            throw EDictionaryError(messages::ReadFailed(SystemErrorText(errno)));
+        sum ^= ScrambleAt(into.subspan(done, std::size_t(got)), done);
         done += std::size_t(got);
     }
-    return true;
-}
-
-// Unscrambles and sums in one pass, one key length at a time, so that the key position is
-// the loop index and not a counter to wrap. The check word's bytes count as zeros.
-std::uint32_t UnscrambleAndSum(std::span<std::uint8_t> bytes)
-{
-    std::uint32_t x = 0;
-    for (std::size_t at = 0; at < bytes.size(); at += ScrambleKeyLength) {
-        const std::size_t n = std::min(ScrambleKeyLength, bytes.size() - at);
-        std::uint8_t* block = bytes.data() + at;
-        for (std::size_t i = 0; i < n; ++i) {
-            const std::uint8_t b = block[i] ^ ScrambleKey[i];
-            block[i] = b;
-            x ^= CrcTable[b];
-        }
-    }
-    for (std::size_t i = HeaderCheckWord; i < HeaderCheckWord + 4; ++i)
-        x ^= CrcTable[bytes[i]];
-    return x;
+    return sum;
 }
 
 } // namespace
@@ -113,24 +99,26 @@ TUzDictionary::TUzDictionary(const std::filesystem::path& file)
 
 void TUzDictionary::Load(const std::filesystem::path& file)
 {
-    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a FIFO waits for a writer.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw EDictionaryError(messages::ReadFailed(SystemErrorText(errno)));
+    std::uint8_t sum = 0;
     {
         FileCloser closer(fd);
-        fileDate_ = LastWriteOrNow(fd);
         struct stat st {};
         if (fstat(fd, &st) != 0)
             throw EDictionaryError(messages::ReadFailed(SystemErrorText(errno)));
+        RequireRegularFile(st);
+        fileDate_ = BrokenDown(st.st_mtim.tv_sec, st.st_mtim.tv_nsec).value_or(Now());
         if (st.st_size < off_t(MinFileSize) || st.st_size > off_t(MaxFileSize))
             throw EDictionaryError(messages::BadFormat());
         const auto size = std::size_t(st.st_size);
-        auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(size);
-        if (!ReadWhole(fd, bytes.get(), size))
-            throw EDictionaryError(messages::ReadFailed(SystemErrorText(errno)));
+        auto bytes = AllocateByteBlock(size);
+        sum = ReadAndUnscramble(fd, {bytes.get(), size});
         image_ = DictImage(std::move(bytes), size);
     }
-    UnscrambleAndCheck();
+    Check(sum);
 }
 
 TUzDictionary::TUzDictionary(std::vector<std::uint8_t> fileBytes)
@@ -138,20 +126,22 @@ TUzDictionary::TUzDictionary(std::vector<std::uint8_t> fileBytes)
     fileDate_ = Now();
     if (fileBytes.size() < MinFileSize || fileBytes.size() > MaxFileSize)
         throw EDictionaryError(messages::BadFormat());
-    auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(fileBytes.size());
+    auto bytes = AllocateByteBlock(fileBytes.size());
     std::copy(fileBytes.begin(), fileBytes.end(), bytes.get());
     image_ = DictImage(std::move(bytes), fileBytes.size());
-    UnscrambleAndCheck();
+    Check(ScrambleAt(image_.Bytes(), 0));
 }
 
-void TUzDictionary::UnscrambleAndCheck()
+void TUzDictionary::Check(std::uint8_t unscrambledXor)
 {
-    const std::uint32_t sum = UnscrambleAndSum(image_.Bytes());
     if (image_.Word(HeaderLengthWord) != image_.Size())
         throw EDictionaryError(messages::LengthMismatch());
     const std::uint32_t checkWord = image_.Word(HeaderCheckWord);
     WriteWord(image_.Bytes(), HeaderCheckWord, 0);
-    if ((checkWord ^ sum) != FileCheckValue)
+    // The check word's bytes count as zeros.
+    const std::uint8_t withoutCheckWord =
+        unscrambledXor ^ std::uint8_t(checkWord ^ checkWord >> 8 ^ checkWord >> 16 ^ checkWord >> 24);
+    if ((checkWord ^ CrcTable[withoutCheckWord]) != FileCheckValue)
         throw EDictionaryError(messages::ChecksumMismatch());
 
     // Selecting the current language is a no-op, so start from English and end there:
@@ -200,8 +190,12 @@ bool TUzDictionary::CurrentListIsSorted() const
         // An unreadable headword is left for the scan to meet, where the scan would meet it.
         try {
             bool sorted = true;
-            for (std::int32_t i = 1; i < count_ && sorted; ++i)
-                sorted = CompareHeadwords(HeadwordView(i - 1), HeadwordView(i)) <= 0;
+            std::string_view previous = count_ > 0 ? HeadwordView(0) : std::string_view();
+            for (std::int32_t i = 1; i < count_ && sorted; ++i) {
+                const std::string_view next = HeadwordView(i);
+                sorted = CompareHeadwords(previous, next) <= 0;
+                previous = next;
+            }
             known = sorted;
         } catch (const EDictionaryError&) {
             known = false;

@@ -56,7 +56,8 @@ public:
 
 private:
     void Load(const std::filesystem::path& file);
-    void UnscrambleAndCheck();
+    // The checks after reading, given the XOR of every unscrambled byte.
+    void Check(std::uint8_t unscrambledXor);
     std::string_view HeadwordView(std::int32_t index) const;
     bool CurrentListIsSorted() const;
 

@@ -2,7 +2,7 @@
 
 #include "text/Utf8.h"
 
-#include <climits>
+#include <charconv>
 #include <iostream>
 
 namespace morva::cli {
@@ -39,14 +39,13 @@ Language ParseLanguage(const std::string& tag)
 
 std::int32_t ParseIndex(const std::string& text)
 {
-    try {
-        std::size_t used = 0;
-        const long long value = std::stoll(text, &used);
-        if (used == text.size() && value >= INT32_MIN && value <= INT32_MAX)
-            return std::int32_t(value);
-    } catch (const std::logic_error&) {
-    }
-    throw UsageError{};
+    // Digits with an optional minus and nothing else: no blanks on either side, no plus.
+    std::int32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end || text.empty())
+        throw UsageError{};
+    return value;
 }
 
 int PrintLine(const std::string& dictText)

@@ -1,5 +1,6 @@
 // article, lookup, and the text rules: normalize, matchform, trimparen, contains.
 
+#include "engine/Printable.h"
 #include "engine/TextRules.h"
 #include "text/ArticleText.h"
 #include "text/CodePage1251.h"
@@ -7,6 +8,7 @@
 #include "tools/Cli.h"
 
 #include <iostream>
+#include <span>
 
 namespace morva::cli {
 namespace {
@@ -154,16 +156,55 @@ int Article(TUzDictionary& dict, std::int32_t index, bool raw)
     return 0;
 }
 
-int Lookup(TUzDictionary& dict, const std::string& word)
+// Prints the article of the headword the search selects; false when there is none.
+bool Lookup(TUzDictionary& dict, const std::string& word)
 {
     const std::int32_t index = SearchSelection(dict, SearchTextArg(dict, word));
     if (index < 0) {
-        std::cerr << "morva-cli: no headword at or after \"" << word << "\"\n";
-        return 1;
+        std::cerr << "morva-cli: no headword at or after \"" << Printable(word) << "\"\n";
+        return false;
     }
     const std::string article = WideToUtf8(PlainText(dict).Convert(ArticleToWide(dict.ArticleHtml(index))));
     std::cout << DictTextToUtf8(dict.Headword(index)) << "\n\n" << article;
-    return 0;
+    return true;
+}
+
+// The words of a lookup: "-" stands for the lines of standard input.
+std::vector<std::string> LookupWords(std::span<const std::string> args)
+{
+    std::vector<std::string> words;
+    for (const auto& arg : args) {
+        if (arg != "-") {
+            words.push_back(arg);
+            continue;
+        }
+        for (std::string line; std::getline(std::cin, line);) {
+            if (line.ends_with('\r'))
+                line.pop_back();
+            words.push_back(std::move(line));
+        }
+    }
+    return words;
+}
+
+// Several words: each article under a "==> WORD <==" line, blank lines between, as head does
+// for several files. A word that fails is reported and the others still print.
+int LookupAll(TUzDictionary& dict, const std::vector<std::string>& words)
+{
+    if (words.size() == 1)
+        return Lookup(dict, words.front()) ? 0 : 1;
+    int status = 0;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        std::cout << (i == 0 ? "" : "\n") << "==> " << Printable(words[i]) << " <==\n";
+        try {
+            if (!Lookup(dict, words[i]))
+                status = 1;
+        } catch (const InvalidUtf8&) {
+            std::cerr << "morva-cli: \"" << Printable(words[i]) << "\" is not UTF-8\n";
+            status = 1;
+        }
+    }
+    return status;
 }
 
 } // namespace
@@ -180,8 +221,8 @@ std::optional<int> RunArticleCommand(Context& context)
     };
     if (command == "article" && (a.size() == 4 || (a.size() == 5 && a[4] == "--raw")))
         return Article(pair(), ParseIndex(a[3]), a.size() == 5);
-    if (command == "lookup" && a.size() == 4)
-        return Lookup(pair(), a[3]);
+    if (command == "lookup" && a.size() >= 4)
+        return LookupAll(pair(), LookupWords(std::span(a).subspan(3)));
     if (command == "normalize" && a.size() == 2)
         return PrintLine(NormalizeEntryText(Utf8ToDictText(a[1])));
     if (command == "matchform" && a.size() == 2)

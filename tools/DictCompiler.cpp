@@ -1,6 +1,9 @@
 #include "tools/DictCompiler.h"
 
 #include "engine/Collation.h"
+#include "engine/FileReplace.h"
+#include "engine/NumberIndex.h"
+#include "engine/Printable.h"
 #include "engine/TextRules.h"
 #include "text/CodePage1251.h"
 #include "text/Ipa93.h"
@@ -11,11 +14,14 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <fcntl.h>
 #include <map>
 #include <optional>
+#include <set>
 #include <ostream>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <unordered_map>
 
 namespace morva {
@@ -32,7 +38,10 @@ std::string CodePoint(char32_t c)
 
 std::string Quoted(std::u16string_view characters)
 {
-    return "\"" + WideToUtf8(characters) + "\"";
+    std::string quoted = "\"";
+    quoted += WideToUtf8(characters);
+    quoted += '"';
+    return quoted;
 }
 
 std::string_view TrimBlanks(std::string_view text)
@@ -112,15 +121,6 @@ std::string Located(const std::string& fileName, int line, const std::string& me
     return fileName + ":" + std::to_string(line) + ": " + message;
 }
 
-// Equal headwords by collation have equal weight strings.
-std::string CollationKey(std::string_view text)
-{
-    std::string key(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        key[i] = char(CollationWeights[static_cast<unsigned char>(text[i])]);
-    return key;
-}
-
 // Polynomial hashes of the weights of every prefix, so that the hash of any piece of a
 // text costs one step: piece [a, b) is prefix[b] - prefix[a] * power[b - a].
 class PieceHashes {
@@ -156,25 +156,44 @@ class PieceIndex {
 public:
     void Add(std::string_view piece, std::size_t entry)
     {
-        byHash_[Key(PieceHashes::Of(piece), piece.size())].push_back(entry);
+        // Almost every key has one entry: a chain through one array costs no allocation per key.
+        const std::uint64_t key = Key(PieceHashes::Of(piece), piece.size());
+        const auto link = std::uint32_t(chain_.size());
+        if (std::uint32_t* head = index_.Find(key, [&](std::uint32_t n) { return chain_[n].key == key; })) {
+            chain_.push_back({key, std::uint32_t(entry), *head});
+            *head = link;
+        } else {
+            chain_.push_back({key, std::uint32_t(entry), NoEntry});
+            index_.Insert(key, link, [this](std::uint32_t n) { return chain_[n].key; });
+        }
         if (piece.size() >= lengths_.size())
             lengths_.resize(piece.size() + 1, false);
         lengths_[piece.size()] = true;
     }
 
-    bool Empty() const { return byHash_.empty(); }
+    bool Empty() const { return index_.Empty(); }
     bool HasLength(std::size_t n) const { return n < lengths_.size() && lengths_[n]; }
 
-    const std::vector<std::size_t>* Candidates(std::uint64_t hash, std::size_t length) const
+    // Calls f with every entry added under that hash and length.
+    template <class F>
+    void ForEachCandidate(std::uint64_t hash, std::size_t length, F f) const
     {
-        auto it = byHash_.find(Key(hash, length));
-        return it == byHash_.end() ? nullptr : &it->second;
+        const std::uint64_t key = Key(hash, length);
+        const std::uint32_t* head = index_.Find(key, [&](std::uint32_t n) { return chain_[n].key == key; });
+        for (std::uint32_t at = head ? *head : NoEntry; at != NoEntry; at = chain_[at].next)
+            f(std::size_t(chain_[at].entry));
     }
 
 private:
+    static constexpr std::uint32_t NoEntry = std::uint32_t(-1);
     static std::uint64_t Key(std::uint64_t hash, std::size_t length) { return hash ^ (std::uint64_t(length) << 56); }
 
-    std::unordered_map<std::uint64_t, std::vector<std::size_t>> byHash_;
+    struct Link {
+        std::uint64_t key;
+        std::uint32_t entry, next;
+    };
+    NumberIndex index_; // the first link of each key
+    std::vector<Link> chain_;
     std::vector<bool> lengths_;
 };
 
@@ -210,17 +229,24 @@ bool IsAutomaticHeadword(const std::string& form)
 // Forms the word entries of one list and fills them; returns, per record, whether it landed.
 class ListBuilder {
 public:
-    explicit ListBuilder(std::vector<DictEntry>& entries) : entries_(entries) {}
+    explicit ListBuilder(FormedList& list) : list_(list), entries_(list.entries) {}
 
+    // Headwords equal by collation are one entry: the first spelling stays.
     void AddHeadword(const std::string& headword)
     {
-        if (byKey_.try_emplace(CollationKey(headword), entries_.size()).second)
-            entries_.push_back({WordEntry, headword, {}, {}});
+        bool known = false;
+        senseIndex_.ForEachCandidate(PieceHashes::Of(headword), headword.size(), [&](std::size_t e) {
+            known = known || CompareHeadwords(entries_[e].headword, headword) == 0;
+        });
+        if (known)
+            return;
+        senseIndex_.Add(headword, entries_.size());
+        entries_.push_back({WordEntry, headword});
     }
 
     // Every entry whose headword begins the sense's match form as a whole word: "run" holds
     // "run away" but not "running", so short headwords do not gather unrelated senses.
-    bool PlaceSense(const SenseRecord& sense, const std::string& form)
+    bool PlaceSense(std::uint32_t sense, const std::string& form)
     {
         BuildIndexes();
         bool placed = false;
@@ -228,19 +254,19 @@ public:
         for (std::size_t k = 1; k <= form.size(); ++k) {
             if (!senseIndex_.HasLength(k) || (k < form.size() && !IsWordSeparator(static_cast<unsigned char>(form[k]))))
                 continue;
-            if (auto* candidates = senseIndex_.Candidates(hashes.Piece(0, k), k))
-                for (std::size_t e : *candidates)
-                    if (CompareHeadwords(entries_[e].headword, std::string_view(form).substr(0, k)) == 0) {
-                        entries_[e].senses.push_back(sense);
-                        placed = true;
-                    }
+            senseIndex_.ForEachCandidate(hashes.Piece(0, k), k, [&](std::size_t e) {
+                if (CompareHeadwords(entries_[e].headword, std::string_view(form).substr(0, k)) == 0) {
+                    senseLinks_.push_back({std::uint32_t(e), sense});
+                    placed = true;
+                }
+            });
         }
         return placed;
     }
 
     // Every entry whose headword the phrase holds as a whole word. Pieces are cut only where
     // the whole-word rule lets a word start and end, by which ends of the word are open.
-    bool PlacePhrase(const PhraseRecord& phrase, std::string_view text, std::size_t phraseNumber)
+    bool PlacePhrase(std::uint32_t phrase, std::string_view text)
     {
         BuildIndexes();
         const PieceHashes hashes(text);
@@ -267,17 +293,23 @@ public:
                 for (std::size_t b : to) {
                     if (b <= a || !index.HasLength(b - a))
                         continue;
-                    if (auto* candidates = index.Candidates(hashes.Piece(a, b), b - a))
-                        for (std::size_t e : *candidates)
-                            if (lastPhrase_[e] != phraseNumber &&
-                                CompareHeadwords(cores_[e], text.substr(a, b - a)) == 0) {
-                                lastPhrase_[e] = phraseNumber;
-                                entries_[e].phrases.push_back(phrase);
-                                placed = true;
-                            }
+                    index.ForEachCandidate(hashes.Piece(a, b), b - a, [&](std::size_t e) {
+                        if (lastPhrase_[e] != phrase && CompareHeadwords(cores_[e], text.substr(a, b - a)) == 0) {
+                            lastPhrase_[e] = phrase;
+                            phraseLinks_.push_back({std::uint32_t(e), phrase});
+                            placed = true;
+                        }
+                    });
                 }
         }
         return placed;
+    }
+
+    // Turns the placements into the list's runs; the builder is done.
+    void Finish()
+    {
+        Gather(senseLinks_, list_.senses, entries_, &FormedEntry::firstSense, &FormedEntry::senseCount);
+        Gather(phraseLinks_, list_.phrases, entries_, &FormedEntry::firstPhrase, &FormedEntry::phraseCount);
     }
 
 private:
@@ -287,10 +319,9 @@ private:
             return;
         indexed_ = true;
         cores_.resize(entries_.size());
-        lastPhrase_.assign(entries_.size(), std::size_t(-1));
+        lastPhrase_.assign(entries_.size(), std::uint32_t(-1));
         for (std::size_t e = 0; e < entries_.size(); ++e) {
             const std::string& h = entries_[e].headword;
-            senseIndex_.Add(h, e);
             // The whole-word rule: a word under 2 bytes, or under 2 once its open ends are
             // dropped, is in no phrase.
             if (h.size() < 2)
@@ -308,13 +339,32 @@ private:
         }
     }
 
-    std::vector<DictEntry>& entries_;
-    std::unordered_map<std::string, std::size_t> byKey_;
+    // Each entry's records as runs of the list's arrays, in the order they were placed.
+    static void Gather(std::vector<std::pair<std::uint32_t, std::uint32_t>>& links, std::vector<std::uint32_t>& into,
+                       std::vector<FormedEntry>& entries, std::uint32_t FormedEntry::*first, std::uint32_t FormedEntry::*count)
+    {
+        for (const auto& [entry, record] : links)
+            ++(entries[entry].*count);
+        std::uint32_t next = 0;
+        for (auto& e : entries) {
+            e.*first = next;
+            next += e.*count;
+        }
+        into.resize(links.size());
+        std::vector<std::uint32_t> filled(entries.size(), 0);
+        for (const auto& [entry, record] : links)
+            into[entries[entry].*first + filled[entry]++] = record;
+        links = {};
+    }
+
+    FormedList& list_;
+    std::vector<FormedEntry>& entries_;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> senseLinks_, phraseLinks_; // entry, record
     bool indexed_ = false;
     PieceIndex senseIndex_;
     PieceIndex phraseIndex_[4]; // by open ends: bit 1 left, bit 0 right
-    std::vector<std::string> cores_;
-    std::vector<std::size_t> lastPhrase_;
+    std::vector<std::string_view> cores_; // into the headwords, which stay put while placing
+    std::vector<std::uint32_t> lastPhrase_;
 };
 
 } // namespace
@@ -348,7 +398,7 @@ DictSource ParseSource(std::string_view utf8, const std::string& fileName)
             const std::string_view tag = fields[0];
             const std::size_t wanted = tag == "S" ? 5 : tag == "P" || tag == "E" ? 4 : tag == "W" ? 3 : 0;
             if (wanted == 0) {
-                reader.Fail("a record begins with S, P, E or W followed by \"|\", not \"" + std::string(tag) + "\"");
+                reader.Fail("a record begins with S, P, E or W followed by \"|\", not \"" + Printable(tag) + "\"");
             } else if (fields.size() != wanted) {
                 reader.Fail("a " + std::string(tag) + " record has " + std::to_string(wanted - 1) +
                             " fields after its letter, this line has " + std::to_string(fields.size() - 1));
@@ -391,7 +441,7 @@ DictSource ParseSource(std::string_view utf8, const std::string& fileName)
                 const auto language = LanguageFromCode(fields[1]);
                 std::string headword = reader.Text(fields[2], "headword");
                 if (!language)
-                    reader.Fail("a W record names its list with en, uz or ru, not \"" + std::string(fields[1]) + "\"");
+                    reader.Fail("a W record names its list with en, uz or ru, not \"" + Printable(fields[1]) + "\"");
                 else if (reader.fault.empty() && headword.empty())
                     reader.Fail("a W record needs a headword");
                 if (reader.fault.empty())
@@ -439,9 +489,9 @@ std::string FormatSource(const DictSource& source)
     return text;
 }
 
-DictLists FormEntries(DictSource& source)
+FormedLists FormEntryRefs(DictSource& source)
 {
-    DictLists lists;
+    FormedLists lists;
     std::vector<ListBuilder> builders;
     for (auto& list : lists)
         builders.emplace_back(list);
@@ -467,7 +517,7 @@ DictLists FormEntries(DictSource& source)
     for (std::size_t i = 0; i < source.senses.size(); ++i) {
         bool placed = false;
         for (Language l = 0; l < LanguageCount; ++l)
-            placed = builders[l].PlaceSense(source.senses[i].record, forms[i][l]) || placed;
+            placed = builders[l].PlaceSense(std::uint32_t(i), forms[i][l]) || placed;
         if (!placed)
             source.warnings.push_back(Located(source.fileName, source.senses[i].line,
                                               "warning: this sense comes under no headword, so it shows nowhere"));
@@ -476,23 +526,75 @@ DictLists FormEntries(DictSource& source)
         const auto& phrase = source.phrases[i];
         bool placed = false;
         for (Language l = 0; l < LanguageCount; ++l)
-            placed = builders[l].PlacePhrase(phrase.record, PhraseText(phrase.record, l), i) || placed;
+            placed = builders[l].PlacePhrase(std::uint32_t(i), PhraseText(phrase.record, l)) || placed;
         if (!placed && !phrase.isEntry)
             source.warnings.push_back(Located(source.fileName, phrase.line,
                                               "warning: this phrase holds no headword, so it shows nowhere"));
     }
 
-    for (const auto& phrase : source.phrases)
-        if (phrase.isEntry)
+    for (auto& builder : builders)
+        builder.Finish();
+    for (std::size_t i = 0; i < source.phrases.size(); ++i)
+        if (source.phrases[i].isEntry)
             for (Language l = 0; l < LanguageCount; ++l)
-                if (const auto& text = PhraseText(phrase.record, l); !text.empty())
-                    lists[l].push_back({PhraseEntry, text, {}, {phrase.record}});
+                if (const auto& text = PhraseText(source.phrases[i].record, l); !text.empty()) {
+                    lists[l].entries.push_back({PhraseEntry, text, 0, 0, std::uint32_t(lists[l].phrases.size()), 1});
+                    lists[l].phrases.push_back(std::uint32_t(i));
+                }
 
     static constexpr const char* Names[] = {"English", "Uzbek", "Russian"};
     for (Language l = 0; l < LanguageCount; ++l)
-        if (lists[l].empty())
+        if (lists[l].entries.empty())
             throw SourceError(source.fileName + ": the " + Names[l] +
                               " list would be empty, and the program refuses a file with an empty list");
+    return lists;
+}
+
+void ReadAsCompiled(DictSource& source)
+{
+    struct PointeeLess {
+        bool operator()(const SenseRecord* a, const SenseRecord* b) const { return *a < *b; }
+        bool operator()(const PhraseRecord* a, const PhraseRecord* b) const { return *a < *b; }
+    };
+    std::vector<SourceSense> senses;
+    senses.reserve(source.senses.size());
+    std::set<const SenseRecord*, PointeeLess> seenSenses;
+    for (auto& s : source.senses) {
+        for (auto* text : {&s.record.English, &s.record.Uzbek, &s.record.Russian})
+            *text = CanonicalReference(std::move(*text));
+        senses.push_back(std::move(s));
+        if (!seenSenses.insert(&senses.back().record).second)
+            senses.pop_back();
+    }
+    std::vector<SourcePhrase> phrases;
+    phrases.reserve(source.phrases.size());
+    std::map<const PhraseRecord*, std::size_t, PointeeLess> phraseAt;
+    for (auto& p : source.phrases) {
+        for (auto* text : {&p.record.English, &p.record.Uzbek, &p.record.Russian})
+            *text = CanonicalReference(std::move(*text));
+        phrases.push_back(std::move(p));
+        auto [it, added] = phraseAt.try_emplace(&phrases.back().record, phrases.size() - 1);
+        if (!added) {
+            phrases[it->second].isEntry = phrases[it->second].isEntry || phrases.back().isEntry;
+            phrases.pop_back();
+        }
+    }
+    source.senses = std::move(senses);
+    source.phrases = std::move(phrases);
+}
+
+DictLists FormEntries(DictSource& source)
+{
+    FormedLists formedLists = FormEntryRefs(source);
+    DictLists lists;
+    for (Language l = 0; l < LanguageCount; ++l)
+        for (auto& formed : formedLists[l].entries) {
+            DictEntry& e = lists[l].emplace_back(DictEntry{formed.kind, std::move(formed.headword), {}, {}});
+            for (std::uint32_t s : formedLists[l].SensesOf(formed))
+                e.senses.push_back(source.senses[s].record);
+            for (std::uint32_t p : formedLists[l].PhrasesOf(formed))
+                e.phrases.push_back(source.phrases[p].record);
+        }
     return lists;
 }
 
@@ -519,24 +621,90 @@ TDictWriter WriterFor(const DictLists& lists)
     return writer;
 }
 
+TDictWriter WriterFor(const DictSource& source, const FormedLists& lists)
+{
+    TDictWriter writer;
+    for (Language l = 0; l < LanguageCount; ++l)
+        for (const auto& e : lists[l].entries) {
+            std::vector<const PhraseRecord*> phrases;
+            for (std::uint32_t p : lists[l].PhrasesOf(e))
+                phrases.push_back(&source.phrases[p].record);
+            if (e.kind == PhraseEntry) {
+                writer.AddPhraseEntryByRef(l, e.headword, phrases.front());
+                continue;
+            }
+            std::vector<const SenseRecord*> senses;
+            for (std::uint32_t s : lists[l].SensesOf(e))
+                senses.push_back(&source.senses[s].record);
+            writer.AddWordEntryByRef(l, e.headword, std::move(senses), std::move(phrases));
+        }
+    return writer;
+}
+
+namespace {
+
+std::string ReadOpenSource(int fd, const std::string& name, std::size_t limit)
+{
+    const auto fail = [&name](const std::string& why) {
+        return std::runtime_error(name + ": cannot be read (" + why + ")");
+    };
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        throw fail(std::strerror(errno));
+    if (S_ISDIR(st.st_mode))
+        throw fail("it is a folder");
+    if (!S_ISREG(st.st_mode))
+        throw fail("it is not a regular file");
+    // The file may grow while we read: the limit holds for what is read, not what was stated.
+    std::string text;
+    for (;;) {
+        const std::size_t done = text.size();
+        if (done > limit)
+            throw std::runtime_error(name + ": the source is larger than " + std::to_string(limit) +
+                                     " bytes, more than any dictionary within the format's 50,000,000 bytes needs");
+        text.resize(std::min(limit + 1, std::max(done + (std::size_t(1) << 20), done * 2)));
+        const ssize_t got = ::read(fd, text.data() + done, text.size() - done);
+        const int error = errno;
+        text.resize(done + std::size_t(std::max<ssize_t>(got, 0)));
+        if (got == 0)
+            return text;
+        if (got < 0 && error != EINTR)
+            throw fail(std::strerror(error));
+    }
+}
+
+} // namespace
+
+std::string ReadSourceFile(const std::filesystem::path& source, std::size_t limit)
+{
+    const std::string name = Printable(source.string());
+    // Without O_NONBLOCK, opening a FIFO waits for a writer.
+    const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throw std::runtime_error(name + ": cannot be read (" + std::strerror(errno) + ")");
+    try {
+        std::string text = ReadOpenSource(fd, name, limit);
+        ::close(fd);
+        return text;
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+}
+
 void CompileFile(const std::filesystem::path& source, const std::filesystem::path& output,
                  std::ostream& warnings)
 {
-    errno = 0;
-    std::ifstream in(source, std::ios::binary);
-    if (!in || std::filesystem::is_directory(source))
-        throw std::runtime_error(source.string() + ": cannot be read (" +
-                                 (in ? "it is a folder" : std::strerror(errno)) + ")");
-    std::ostringstream text;
-    text << in.rdbuf();
-    DictSource parsed = ParseSource(text.str(), source.string());
-    const DictLists lists = FormEntries(parsed);
+    RequireWritableTarget(output);
+    DictSource parsed = ParseSource(ReadSourceFile(source), Printable(source.string()));
+    const FormedLists lists = FormEntryRefs(parsed);
     for (const auto& warning : parsed.warnings)
         warnings << warning << '\n';
     try {
-        WriterFor(lists).WriteFile(output);
+        WriterFor(parsed, lists).WriteFile(output);
     } catch (const std::length_error&) {
-        throw SourceError(source.string() + ": the dictionary would exceed 50,000,000 bytes, the format's limit");
+        throw SourceError(Printable(source.string()) +
+                          ": the dictionary would exceed 50,000,000 bytes, the format's limit");
     }
 }
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <iosfwd>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -51,6 +52,10 @@ struct DictSource {
 // Collects every fault of the text before throwing, so an editor sees them all at once.
 DictSource ParseSource(std::string_view utf8, const std::string& fileName);
 
+// Puts records made in memory into the form ParseSource gives for them: references in their
+// one stored form, and each record once (a repeated phrase keeps the E of either line).
+void ReadAsCompiled(DictSource& source);
+
 // The source as UTF-8 text, one record a line in the order of their line numbers.
 std::string FormatSource(const DictSource& source);
 
@@ -69,14 +74,53 @@ using DictLists = std::array<std::vector<DictEntry>, LanguageCount>;
 // when a list would be empty, which the program refuses to load.
 DictLists FormEntries(DictSource& source);
 
+// What FormEntries gives, with each record as its position in the source's senses or phrases:
+// a large dictionary then holds each record once, not once per entry that lists it.
+struct FormedEntry {
+    std::uint32_t kind;
+    std::string headword;
+    std::uint32_t firstSense = 0, senseCount = 0, firstPhrase = 0, phraseCount = 0;
+};
+
+// One list; each entry's records are a run of the shared arrays, so a large list costs no
+// allocation per entry. A phrase entry holds its one phrase as its phrase run.
+struct FormedList {
+    std::vector<FormedEntry> entries;
+    std::vector<std::uint32_t> senses, phrases;
+
+    std::span<const std::uint32_t> SensesOf(const FormedEntry& e) const
+    {
+        return std::span(senses).subspan(e.firstSense, e.senseCount);
+    }
+    std::span<const std::uint32_t> PhrasesOf(const FormedEntry& e) const
+    {
+        return std::span(phrases).subspan(e.firstPhrase, e.phraseCount);
+    }
+};
+
+using FormedLists = std::array<FormedList, LanguageCount>;
+
+FormedLists FormEntryRefs(DictSource& source);
+
 // The lists in the order of the file: by collation, equal headwords in the order formed.
 void SortLikeFile(DictLists& lists);
 
 TDictWriter WriterFor(const DictLists& lists);
+// A writer that refers to the source's records: the source must outlive it, unchanged.
+TDictWriter WriterFor(const DictSource& source, const FormedLists& lists);
+
+// Sources beyond this size are refused: a source this large is a mistake (or a device that never
+// ends), and reading it whole would cost memory for nothing.
+inline constexpr std::size_t MaxSourceSize = 200'000'000;
+
+// The whole source file. Throws std::runtime_error, with a message that says why, for a file
+// that cannot be read, is not a regular file, or is larger than the limit.
+std::string ReadSourceFile(const std::filesystem::path& source, std::size_t limit = MaxSourceSize);
 
 // Reads, compiles and writes the file (through a temporary, so a failure leaves no file
 // behind; an older file at that path stays as it was). Warnings go to the stream.
-// Throws SourceError for bad source, std::runtime_error when a file cannot be read or written.
+// Throws SourceError for bad source, std::runtime_error when a file cannot be read or written
+// (FileWriteError: before any work when the output names a folder).
 void CompileFile(const std::filesystem::path& source, const std::filesystem::path& output,
                  std::ostream& warnings);
 

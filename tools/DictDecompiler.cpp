@@ -2,6 +2,7 @@
 
 #include "engine/Collation.h"
 #include "engine/FileFormat.h"
+#include "engine/Printable.h"
 #include "text/Utf8.h"
 
 #include <map>
@@ -89,9 +90,10 @@ private:
     std::set<std::pair<std::size_t, std::size_t>> edges_;
 };
 
+// Texts of a file may hold control bytes: messages show them escaped.
 std::string Utf8(const std::string& dictText)
 {
-    return DictTextToUtf8(dictText);
+    return Printable(DictTextToUtf8(dictText));
 }
 
 std::string Describe(Language l, std::size_t index, const DictEntry& e)

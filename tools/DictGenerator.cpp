@@ -4,7 +4,8 @@
 #include "text/Ipa93.h"
 
 #include <algorithm>
-#include <set>
+#include <cmath>
+#include <unordered_set>
 #include <stdexcept>
 #include <string>
 
@@ -131,16 +132,21 @@ public:
     // Records met before are left out, as the compiler leaves out a repeated line.
     void Sense(std::string english, std::string transcription, std::string uzbek, std::string russian)
     {
-        SenseRecord s{std::move(english), std::move(transcription), {}, std::move(uzbek), std::move(russian)};
-        if (senses_.insert(s).second)
-            source.senses.push_back({std::move(s), ++line_});
+        source.senses.push_back({{std::move(english), std::move(transcription), {}, std::move(uzbek), std::move(russian)},
+                                 line_ + 1});
+        if (senses_.insert(source.senses.size() - 1).second)
+            ++line_;
+        else
+            source.senses.pop_back();
     }
 
     void Phrase(bool isEntry, std::string english, std::string uzbek, std::string russian)
     {
-        PhraseRecord p{std::move(english), std::move(uzbek), std::move(russian)};
-        if (phrases_.insert(p).second)
-            source.phrases.push_back({std::move(p), isEntry, ++line_});
+        source.phrases.push_back({{std::move(english), std::move(uzbek), std::move(russian)}, isEntry, line_ + 1});
+        if (phrases_.insert(source.phrases.size() - 1).second)
+            ++line_;
+        else
+            source.phrases.pop_back();
     }
 
     void Headword(Language language, std::u16string_view headword)
@@ -149,9 +155,32 @@ public:
     }
 
 private:
+    // Records by their place in the source, compared by what they hold: no second copy.
+    struct SameSense {
+        const std::vector<SourceSense>* senses;
+        std::size_t operator()(std::size_t i) const
+        {
+            const SenseRecord& r = (*senses)[i].record;
+            return std::hash<std::string>()(r.English) ^ std::hash<std::string>()(r.Uzbek) * 3 ^
+                   std::hash<std::string>()(r.Russian) * 7;
+        }
+        bool operator()(std::size_t a, std::size_t b) const { return (*senses)[a].record == (*senses)[b].record; }
+    };
+    struct SamePhrase {
+        const std::vector<SourcePhrase>* phrases;
+        std::size_t operator()(std::size_t i) const
+        {
+            const PhraseRecord& r = (*phrases)[i].record;
+            return std::hash<std::string>()(r.English) ^ std::hash<std::string>()(r.Uzbek) * 3 ^
+                   std::hash<std::string>()(r.Russian) * 7;
+        }
+        bool operator()(std::size_t a, std::size_t b) const { return (*phrases)[a].record == (*phrases)[b].record; }
+    };
+
     int line_ = 0;
-    std::set<SenseRecord> senses_;
-    std::set<PhraseRecord> phrases_;
+    std::unordered_set<std::size_t, SameSense, SameSense> senses_{0, SameSense{&source.senses}, SameSense{&source.senses}};
+    std::unordered_set<std::size_t, SamePhrase, SamePhrase> phrases_{0, SamePhrase{&source.phrases},
+                                                                     SamePhrase{&source.phrases}};
 };
 
 // The references of each spelling the text rules know, to an English headword.
@@ -233,44 +262,73 @@ DictSource GenerateSource(std::uint64_t seed, std::size_t concepts)
     return std::move(out.source);
 }
 
+namespace {
+
+// The first `concepts` concepts as the compiler reads their source, and their image; the image
+// is empty when it would exceed the format's limit.
+GeneratedDictionary Generate(std::uint64_t seed, std::size_t concepts)
+{
+    GeneratedDictionary made{GenerateSource(seed, concepts), {}};
+    ReadAsCompiled(made.source);
+    try {
+        // The formed lists go before the image is laid out: the writer holds what it needs.
+        const TDictWriter writer = WriterFor(made.source, FormEntryRefs(made.source));
+        made.image = writer.Image();
+    } catch (const std::length_error&) {
+    }
+    made.source.warnings.clear();
+    return made;
+}
+
+} // namespace
+
 GeneratedDictionary GenerateDictionary(std::uint64_t seed, std::size_t maxBytes)
 {
-    // The file grows about linearly with the number of concepts: measure one a quarter of the
-    // size first, then scale up, so that a large file is formed about once.
+    // The file grows a little slower than the number of concepts (larger dictionaries share
+    // more texts): about as its 0.985th power. A probe at an eighth of the size, then a
+    // prediction from it, forms a large file about once; later rounds learn the power from
+    // the two latest sizes.
     constexpr double BytesPerConceptGuess = 230;
-    constexpr std::size_t ProbeShare = 4;
+    constexpr std::size_t ProbeShare = 8;
+    const double target = double(maxBytes) * 0.99;
+    double power = 0.985;
     std::size_t concepts = std::max<std::size_t>(1, std::size_t(double(maxBytes) / BytesPerConceptGuess / ProbeShare));
-    GeneratedDictionary best;
+    // Only the latest dictionary is kept: an earlier, smaller best is made again if it wins.
+    GeneratedDictionary latest;
+    std::size_t bestConcepts = 0;
     std::size_t low = 0, high = SIZE_MAX; // largest count known to fit, smallest known not to
+    std::size_t lastConcepts = 0, lastSize = 0;
     for (int round = 0; round < 12; ++round) {
-        DictSource source = GenerateSource(seed, concepts);
-        DictSource forming = source;
-        std::vector<std::uint8_t> image;
-        try {
-            image = WriterFor(FormEntries(forming)).Image();
-        } catch (const std::length_error&) {
-        }
-        const bool fits = !image.empty() && image.size() <= maxBytes;
+        latest = {};
+        latest = Generate(seed, concepts);
+        const std::size_t size = latest.image.size();
+        const bool fits = size != 0 && size <= maxBytes;
         if (fits) {
             low = concepts;
-            best = {std::move(source), std::move(image)};
-            if (best.image.size() >= maxBytes - maxBytes / 50)
+            if (lastSize != 0 && concepts != lastConcepts && size != lastSize)
+                power = std::clamp(std::log(double(size) / double(lastSize)) /
+                                       std::log(double(concepts) / double(lastConcepts)),
+                                   0.8, 1.2);
+            lastConcepts = concepts;
+            lastSize = size;
+            bestConcepts = concepts;
+            if (size >= maxBytes - maxBytes / 50)
                 break;
         } else {
             high = concepts;
         }
         if (high <= low + 1)
             break;
-        const double scale = fits ? double(maxBytes) / double(best.image.size()) * 0.99 : 0.97;
-        std::size_t next = std::size_t(double(concepts) * scale);
+        std::size_t next = fits ? std::size_t(double(concepts) * std::pow(target / double(size), 1 / power))
+                                : std::size_t(double(concepts) * 0.97);
         next = std::clamp(next, low + 1, high == SIZE_MAX ? SIZE_MAX : high - 1);
-        if (fits && next <= concepts)
-            next = concepts + 1;
         concepts = next;
     }
-    if (best.image.empty())
+    if (bestConcepts == 0)
         throw std::length_error("no generated dictionary fits in " + std::to_string(maxBytes) + " bytes");
-    return best;
+    if (bestConcepts != concepts || latest.image.empty())
+        latest = Generate(seed, bestConcepts);
+    return latest;
 }
 
 } // namespace morva

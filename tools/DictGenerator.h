@@ -15,7 +15,7 @@ namespace morva {
 DictSource GenerateSource(std::uint64_t seed, std::size_t concepts);
 
 struct GeneratedDictionary {
-    DictSource source;
+    DictSource source; // as the compiler reads it (ReadAsCompiled): its text compiles to the image
     std::vector<std::uint8_t> image; // unscrambled, sealed
 };
 

@@ -19,7 +19,7 @@ constexpr const char* kUsage =
     "       morva-cli [--data FILE] caption SRC DST\n"
     "       morva-cli compare A B\n"
     "       morva-cli [--data FILE] article SRC DST INDEX [--raw]\n"
-    "       morva-cli [--data FILE] lookup SRC DST WORD\n"
+    "       morva-cli [--data FILE] lookup SRC DST WORD... (- reads words from standard input)\n"
     "       morva-cli normalize TEXT\n"
     "       morva-cli matchform TEXT\n"
     "       morva-cli trimparen TEXT\n"

@@ -3,9 +3,11 @@
 // interface scripts rely on, and this one only serves development.
 
 #include "engine/DictWriter.h"
+#include "engine/FileFormat.h"
+#include "engine/FileReplace.h"
 #include "tools/DictGenerator.h"
 
-#include <fstream>
+#include <span>
 #include <iostream>
 #include <string>
 
@@ -16,17 +18,15 @@ constexpr const char* kUsage =
     "Writes the largest generated dictionary of at most SIZE bytes (up to 50000000) to OUTPUT,\n"
     "the same for the same SEED; with SOURCE, also its source text.\n";
 
-bool WriteBytes(const std::string& path, const std::string& bytes)
+bool WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes)
 {
-    const std::string temporary = path + ".partial";
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    out.close();
-    if (out && std::rename(temporary.c_str(), path.c_str()) == 0)
+    try {
+        morva::ReplaceFile(path, bytes);
         return true;
-    std::remove(temporary.c_str());
-    std::cerr << "morva-gen: cannot write " << path << '\n';
-    return false;
+    } catch (const morva::FileWriteError& e) {
+        std::cerr << "morva-gen: " << e.what() << '\n';
+        return false;
+    }
 }
 
 } // namespace
@@ -52,13 +52,16 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        const auto dictionary = morva::GenerateDictionary(seed, size);
-        const auto file = morva::ScrambledCopy(dictionary.image);
-        if (!WriteBytes(argv[3], std::string(file.begin(), file.end())))
+        auto dictionary = morva::GenerateDictionary(seed, size);
+        const std::size_t imageSize = dictionary.image.size();
+        auto file = std::move(dictionary.image);
+        morva::Scramble(file);
+        if (!WriteBytes(argv[3], file))
             return 1;
-        if (argc == 5 && !WriteBytes(argv[4], morva::FormatSource(dictionary.source)))
+        const std::string source = argc == 5 ? morva::FormatSource(dictionary.source) : std::string();
+        if (argc == 5 && !WriteBytes(argv[4], {reinterpret_cast<const std::uint8_t*>(source.data()), source.size()}))
             return 1;
-        std::cout << dictionary.image.size() << " bytes, " << dictionary.source.senses.size() << " senses, "
+        std::cout << imageSize << " bytes, " << dictionary.source.senses.size() << " senses, "
                   << dictionary.source.phrases.size() << " phrases\n";
         return 0;
     } catch (const std::length_error& e) {

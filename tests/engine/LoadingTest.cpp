@@ -6,6 +6,7 @@
 #include "tests/support/TestFolders.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/time.h>
 
 namespace morva {
@@ -48,6 +49,50 @@ TEST(Loading, AFolderInPlaceOfTheFileGivesTheReadMessage)
     auto folder = test::FreshFolder("folder") / "Morva.uzd";
     std::filesystem::create_directory(folder);
     EXPECT_EQ(LoadError(folder).rfind(messages::ReadFailed("").substr(0, 20), 0), 0u);
+}
+
+// Anything but a regular file is refused at once with the read message: a FIFO would keep the
+// load waiting for a writer, a device would feed it for ever.
+TEST(Loading, OnlyARegularFileIsRead)
+{
+    const auto folder = test::FreshFolder("not-regular");
+    const auto fifo = folder / "fifo.uzd";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::filesystem::path path;
+        const char* reason;
+    } cases[] = {
+        {fifo, "Operation not supported"},
+        {"/dev/zero", "Operation not supported"},
+        {"/dev/null", "Operation not supported"},
+        {folder, "Is a directory"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LoadError(c.path), messages::ReadFailed(c.reason)) << c.path;
+}
+
+// The load's checksum is the table's sum, worked out from the XOR of the bytes; it must give
+// what the plain sum over every byte gives, for every length and content.
+TEST(Loading, FastChecksumIsThePlainSum)
+{
+    std::uint32_t seed = 12345;
+    for (std::size_t length : {0u, 1u, 7u, 8u, 9u, 189u, 190u, 12096u, 12097u, 100'000u}) {
+        std::vector<std::uint8_t> bytes(length);
+        for (auto& b : bytes)
+            b = std::uint8_t((seed = seed * 1103515245u + 12345u) >> 16);
+        std::uint32_t plain = 0;
+        for (auto b : bytes)
+            plain ^= CrcTable[b];
+        EXPECT_EQ(ChecksumOf(bytes), plain) << length;
+
+        // Scrambling from any position of the key, and back.
+        auto scrambled = bytes;
+        for (std::size_t at = 0; at < length; ++at)
+            scrambled[at] ^= ScrambleKey[(at + 5) % ScrambleKeyLength];
+        auto restored = scrambled;
+        EXPECT_EQ(ScrambleAt(restored, 5), XorOfBytes(bytes)) << length;
+        EXPECT_EQ(restored, bytes) << length;
+    }
 }
 
 TEST(Loading, SizeLimits)

@@ -24,12 +24,14 @@ std::string ReadFile(const std::filesystem::path& path)
 
 } // namespace
 
-CliOutcome RunCli(std::vector<std::string> args)
+CliOutcome RunCli(std::vector<std::string> args, const std::string& input)
 {
     const auto folder = FreshFolder("cli-run");
-    const std::string outPath = folder / "out", errPath = folder / "err";
+    const std::string inPath = folder / "in", outPath = folder / "out", errPath = folder / "err";
+    std::ofstream(inPath, std::ios::binary) << input;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const std::string program = std::string(std::getenv("MORVA_BIN")) + "/morva-cli";

@@ -11,6 +11,7 @@ struct CliOutcome {
     std::string out, err;
 };
 
-CliOutcome RunCli(std::vector<std::string> args);
+// `input` is what the tool reads on standard input.
+CliOutcome RunCli(std::vector<std::string> args, const std::string& input = {});
 
 } // namespace morva::test

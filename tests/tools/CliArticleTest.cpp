@@ -76,6 +76,37 @@ TEST(CliArticle, LookupPrintsTheFoundHeadwordAndReadableArticle)
     EXPECT_NE(past.err.find("zzz"), std::string::npos);
 }
 
+// Many words in one run: each article under its "==> WORD <==" line, as head does for several
+// files; "-" reads words from standard input; a word that fails does not stop the others.
+TEST(CliArticle, LookupOfManyWords)
+{
+    const std::string data = WriteDictionary();
+    const std::string book = RunCli({"--data", data, "lookup", "en", "uz", "book"}).out;
+    const std::string volume = RunCli({"--data", data, "lookup", "en", "uz", "volume"}).out;
+    const std::string both = "==> book <==\n" + book + "\n==> volume <==\n" + volume;
+    const struct {
+        std::vector<std::string> words;
+        std::string input;
+        int status;
+        std::string out;
+    } cases[] = {
+        {{"book", "volume"}, "", 0, both},
+        {{"-"}, "book\nvolume\n", 0, both},
+        {{"book", "-"}, "volume\r\n", 0, both},
+        {{"-"}, "book", 0, book},
+        {{"book", "zzz", "volume"}, "", 1, "==> book <==\n" + book + "\n==> zzz <==\n\n==> volume <==\n" + volume},
+        {{"-"}, "book\n\x1B[2J\n", 0, "==> book <==\n" + book + "\n==> \\x1B[2J <==\n" + book},
+        {{"-"}, "\xC3\nbook\n", 1, "==> \\xC3 <==\n\n==> book <==\n" + book},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"--data", data, "lookup", "en", "uz"};
+        args.insert(args.end(), c.words.begin(), c.words.end());
+        const auto outcome = RunCli(args, c.input);
+        EXPECT_EQ(outcome.status, c.status) << c.input << outcome.err;
+        EXPECT_EQ(outcome.out, c.out) << c.input;
+    }
+}
+
 TEST(CliArticle, Failures)
 {
     const std::string data = WriteDictionary();

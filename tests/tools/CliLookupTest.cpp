@@ -94,7 +94,10 @@ TEST(CliLookup, UsageErrorsExitWith2)
 {
     const std::string data = WriteSmall("cli-usage");
     for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
-             {}, {"info", "extra"}, {"list", "de"}, {"headword", "en", "x"}, {"--data"}, {"frobnicate"}}) {
+             {}, {"info", "extra"}, {"list", "de"}, {"headword", "en", "x"}, {"--data"}, {"frobnicate"},
+             // An index is digits with an optional minus, nothing around them.
+             {"headword", "en", " 1"}, {"headword", "en", "1 "}, {"headword", "en", "+1"}, {"headword", "en", ""},
+             {"headword", "en", "1x"}, {"headword", "en", "0x1"}, {"headword", "en", "99999999999"}}) {
         args.insert(args.begin(), {"--data", data});
         const auto outcome = RunCli(args);
         EXPECT_EQ(outcome.status, 2);

@@ -16,6 +16,8 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <set>
+#include <sys/stat.h>
 
 namespace morva {
 namespace {
@@ -44,7 +46,7 @@ std::string SourceFault(const std::string& text)
 
 DictImage ImageOf(const std::vector<std::uint8_t>& bytes)
 {
-    auto copy = std::make_unique<std::uint8_t[]>(bytes.size());
+    auto copy = AllocateByteBlock(bytes.size());
     std::memcpy(copy.get(), bytes.data(), bytes.size());
     return DictImage(std::move(copy), bytes.size());
 }
@@ -52,6 +54,12 @@ DictImage ImageOf(const std::vector<std::uint8_t>& bytes)
 void WriteText(const fs::path& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadFileText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 const DictEntry* Entry(const DictLists& lists, Language l, const char* utf8)
@@ -277,6 +285,97 @@ TEST(Compiler, BadSourceLeavesNoFileBehind)
         EXPECT_THAT(e.what(), HasSubstr("huge.txt: the dictionary would exceed 50,000,000 bytes"));
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2); // the two sources
+}
+
+// The output goes through a fresh temporary beside it and a rename: links are replaced, never
+// followed, a folder is refused before any work, and no failure leaves a file behind.
+TEST(Compiler, OutputIsReplacedSafely)
+{
+    const fs::path folder = test::FreshFolder("compile-output");
+    WriteText(folder / "src.txt", Sample);
+    WriteText(folder / "victim.txt", "victim");
+    fs::create_directory(folder / "dir");
+    fs::create_symlink("victim.txt", folder / "o.uzd.partial"); // the old fixed temporary name
+    fs::create_symlink("victim.txt", folder / "linked.uzd");
+    const struct {
+        fs::path output;
+        const char* fault; // empty: compiles
+    } cases[] = {
+        {folder / "dir", "dir: cannot be written (it is a folder; give the name of the file to write)"},
+        {folder / "missing" / "o.uzd", "o.uzd: cannot be written (No such file or directory)"},
+        {folder / "o.uzd", ""},
+        {folder / "linked.uzd", ""},
+    };
+    for (const auto& c : cases) {
+        std::ostringstream warnings;
+        std::string fault;
+        try {
+            CompileFile(folder / "src.txt", c.output, warnings);
+        } catch (const std::runtime_error& e) {
+            fault = e.what();
+        }
+        if (*c.fault)
+            EXPECT_THAT(fault, HasSubstr(c.fault)) << c.output;
+        else
+            EXPECT_EQ(fault, "") << c.output;
+    }
+    EXPECT_EQ(ReadFileText(folder / "victim.txt"), "victim");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder / "linked.uzd")));
+    EXPECT_TRUE(fs::is_empty(folder / "dir"));
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"src.txt", "victim.txt", "dir", "o.uzd.partial", "o.uzd", "linked.uzd"}));
+    TUzDictionary dict(folder / "o.uzd");
+    EXPECT_EQ(fs::status(folder / "o.uzd").permissions() & fs::perms::others_read, fs::perms::others_read);
+}
+
+// Only a regular file is read as a source, and only up to the limit: a FIFO would keep the
+// compiler waiting, a device would fill the memory.
+TEST(Compiler, SourceMustBeARegularFileOfBoundedSize)
+{
+    const fs::path folder = test::FreshFolder("compile-source");
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    WriteText(folder / "thousand.txt", std::string(1000, '#'));
+    const struct {
+        fs::path source;
+        std::size_t limit;
+        const char* fault;
+    } cases[] = {
+        {folder / "fifo", MaxSourceSize, "fifo: cannot be read (it is not a regular file)"},
+        {"/dev/zero", MaxSourceSize, "/dev/zero: cannot be read (it is not a regular file)"},
+        {folder, MaxSourceSize, ": cannot be read (it is a folder)"},
+        {folder / "missing.txt", MaxSourceSize, "missing.txt: cannot be read (No such file or directory)"},
+        {folder / "thousand.txt", 999, "thousand.txt: the source is larger than 999 bytes"},
+        {folder / "thousand.txt", 1000, ""},
+    };
+    for (const auto& c : cases) {
+        std::string fault;
+        try {
+            EXPECT_EQ(ReadSourceFile(c.source, c.limit).size(), 1000u);
+        } catch (const std::runtime_error& e) {
+            fault = e.what();
+        }
+        if (*c.fault)
+            EXPECT_THAT(fault, HasSubstr(c.fault)) << c.source;
+        else
+            EXPECT_EQ(fault, "");
+    }
+    EXPECT_THAT(MaxSourceSize, testing::Ge(4 * std::size_t(MaxFileSize)));
+}
+
+// Bytes of the source reach a terminal only escaped.
+TEST(Compiler, MessagesShowControlBytesEscaped)
+{
+    const struct {
+        std::string line, fault;
+    } cases[] = {
+        {"X\x1B[31m | a\n", "t.txt:1: a record begins with S, P, E or W followed by \"|\", not \"X\\x1B[31m\""},
+        {"W | \x1B]0;owned\x07 | cat\n", "not \"\\x1B]0;owned\\x07\""},
+        {"\xC3 | x\n", "not \"\\xC3\""},
+    };
+    for (const auto& c : cases)
+        EXPECT_THAT(SourceFault(c.line), HasSubstr(c.fault));
 }
 
 TEST(Compiler, CompiledFileLoads)

@@ -3,6 +3,7 @@
 #include "engine/LinearSearch.h"
 #include "tests/support/DictFiles.h"
 #include "text/Utf8.h"
+#include "tools/DictDecompiler.h"
 #include "tools/DictGenerator.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +29,35 @@ TEST(Generator, SameSeedSameFileOfTheChosenSize)
         ASSERT_EQ(small.senses[i].record, large.senses[i].record);
 
     EXPECT_THROW(GenerateDictionary(5, 100), std::length_error);
+}
+
+// Generated files are the benchmarks' data: the file is what the compiler makes of the source
+// written beside it, and it decompiles to a source that compiles back to the same file.
+TEST(Generator, FilesRoundTripThroughTheirSources)
+{
+    for (auto [seed, size] : {std::pair<std::uint64_t, std::size_t>{7, 60'000}, {2024, 400'000}}) {
+        const auto generated = GenerateDictionary(seed, size);
+        DictSource written = ParseSource(FormatSource(generated.source), "generated.txt");
+        EXPECT_EQ(WriterFor(FormEntries(written)).Image(), generated.image) << seed;
+
+        auto bytes = AllocateByteBlock(generated.image.size());
+        std::copy(generated.image.begin(), generated.image.end(), bytes.get());
+        const DictLists lists = ReadLists(DictImage(std::move(bytes), generated.image.size()));
+        const std::string decompiled = DecompileLists(lists);
+        EXPECT_EQ(RoundTripFault(lists, decompiled), "") << seed;
+        DictSource again = ParseSource(decompiled, "decompiled.txt");
+        EXPECT_EQ(WriterFor(FormEntries(again)).Image(), generated.image) << seed;
+    }
+}
+
+// The size search lands just below the size asked for, from tiny files to large ones.
+TEST(Generator, FilesComeOutJustBelowTheSizeAskedFor)
+{
+    for (std::size_t size : {20'000u, 150'000u, 1'500'000u}) {
+        const auto generated = GenerateDictionary(11, size);
+        EXPECT_LE(generated.image.size(), size);
+        EXPECT_GE(generated.image.size(), size * 97 / 100) << size;
+    }
 }
 
 TEST(Generator, WordsLookLikeTheirLanguages)
