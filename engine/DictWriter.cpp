@@ -6,26 +6,37 @@
 #include "engine/NumberIndex.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <string_view>
 
 namespace morva {
 namespace {
 
+std::array<const std::string*, 5> TextsOf(const SenseRecord& s)
+{
+    return {&s.English, &s.Transcription, &s.Reserved, &s.Uzbek, &s.Russian};
+}
+
+std::array<const std::string*, 3> TextsOf(const PhraseRecord& p)
+{
+    return {&p.English, &p.Uzbek, &p.Russian};
+}
+
 // Equal records are laid out once: they are keyed by what they hold, not where they are.
 struct PointeeHash {
-    static std::size_t Of(std::initializer_list<const std::string*> texts)
+    static std::size_t Of(std::span<const std::string* const> texts)
     {
         std::size_t h = 0;
         for (const std::string* t : texts)
             h = h * 1'000'003 ^ std::hash<std::string>()(*t);
         return h;
     }
-    std::size_t operator()(const SenseRecord* s) const
+    template <class Record>
+    std::size_t operator()(const Record* r) const
     {
-        return Of({&s->English, &s->Transcription, &s->Reserved, &s->Uzbek, &s->Russian});
+        return Of(TextsOf(*r));
     }
-    std::size_t operator()(const PhraseRecord* p) const { return Of({&p->English, &p->Uzbek, &p->Russian}); }
 };
 
 // Texts are numbered in the order of first use, each distinct text once. They are held by
@@ -86,6 +97,166 @@ std::vector<const T*> Pointers(std::deque<T>& pool, std::vector<T> records)
     return pointers;
 }
 
+// Lays the writer's lists out as one image: the header, the three lists, the entries, the
+// senses and the phrases as words, then the texts.
+class ImageBuilder {
+public:
+    using List = TDictWriter::List;
+    using Entry = List::Entry;
+
+    explicit ImageBuilder(const List (&lists)[LanguageCount]) : lists_(lists) {}
+
+    std::vector<std::uint8_t> Image()
+    {
+        SortLists();
+        NumberRecords();
+        LayOutWords();
+        NumberTexts();
+        std::vector<std::uint8_t> image(size_, 0);
+        WriteWords(image);
+        CopyTexts(image);
+        SealImage(image);
+        return image;
+    }
+
+private:
+    // The lists in collation order, equal headwords in the order added.
+    void SortLists()
+    {
+        for (int l = 0; l < LanguageCount; ++l) {
+            for (const auto& e : lists_[l].Entries)
+                sorted_[l].push_back(&e);
+            std::stable_sort(sorted_[l].begin(), sorted_[l].end(), [](const Entry* a, const Entry* b) {
+                return CompareHeadwords(a->Headword, b->Headword) < 0;
+            });
+        }
+    }
+
+    template <class F>
+    void ForEachEntry(F f) const
+    {
+        for (int l = 0; l < LanguageCount; ++l)
+            for (const Entry* e : sorted_[l])
+                f(lists_[l], *e);
+    }
+
+    // Each distinct record once, in the order the entries list them.
+    void NumberRecords()
+    {
+        ForEachEntry([this](const List& list, const Entry& e) {
+            for (const SenseRecord* s : list.SensesOf(e))
+                senses_.Add(s);
+        });
+        ForEachEntry([this](const List& list, const Entry& e) {
+            for (const PhraseRecord* p : list.PhrasesOf(e))
+                phrases_.Add(p);
+        });
+    }
+
+    static std::size_t EntryWords(const List& list, const Entry& e)
+    {
+        if (e.Kind == WordEntry)
+            return 2 + list.SensesOf(e).size() + 1 + list.PhrasesOf(e).size() + 1;
+        return e.Kind == PhraseEntry ? 3 : 2;
+    }
+
+    // Word positions: the header, the three lists, the entries, the senses, the phrases.
+    void LayOutWords()
+    {
+        std::size_t at = FileHeaderSize / 4;
+        for (int l = 0; l < LanguageCount; ++l) {
+            listStart_[l] = at;
+            at += sorted_[l].size() + 1;
+        }
+        entriesStart_ = at;
+        ForEachEntry([&at](const List& list, const Entry& e) { at += EntryWords(list, e); });
+        sensesStart_ = at;
+        phrasesStart_ = sensesStart_ + SenseRecordWords * senses_.Order().size();
+        wordsEnd_ = phrasesStart_ + PhraseRecordWords * phrases_.Order().size();
+    }
+
+    // Texts follow the words, each once, in order of first use: the headwords', then the
+    // records' in their order.
+    void NumberTexts()
+    {
+        ForEachEntry([this](const List&, const Entry& e) { texts_.Ref(e.Headword); });
+        for (const SenseRecord* s : senses_.Order())
+            for (const std::string* t : TextsOf(*s))
+                texts_.Ref(*t);
+        for (const PhraseRecord* p : phrases_.Order())
+            for (const std::string* t : TextsOf(*p))
+                texts_.Ref(*t);
+        const auto& order = texts_.Order();
+        textOffset_.resize(order.size());
+        size_ = wordsEnd_ * 4;
+        for (std::size_t i = 0; i < order.size() && size_ <= MaxFileSize; ++i) {
+            textOffset_[i] = std::uint32_t(size_);
+            size_ += order[i]->size() + 1;
+        }
+        if (size_ > MaxFileSize)
+            throw std::length_error("the dictionary would exceed 50,000,000 bytes");
+    }
+
+    void WriteWords(std::vector<std::uint8_t>& image)
+    {
+        std::size_t at = entriesStart_;
+        const auto put = [&image, &at](std::size_t value) { WriteWord(image, at++ * 4, std::uint32_t(value)); };
+        WriteWord(image, HeaderLengthWord, std::uint32_t(size_));
+        for (int l = 0; l < LanguageCount; ++l) {
+            WriteWord(image, HeaderListsWord + 4 * l, std::uint32_t(listStart_[l] * 4));
+            for (std::size_t i = 0; i < sorted_[l].size(); ++i) {
+                WriteWord(image, (listStart_[l] + i) * 4, std::uint32_t(at * 4));
+                WriteEntry(lists_[l], *sorted_[l][i], put);
+            }
+        }
+        for (const SenseRecord* s : senses_.Order())
+            for (const std::string* t : TextsOf(*s))
+                put(TextAt(*t));
+        for (const PhraseRecord* p : phrases_.Order())
+            for (const std::string* t : TextsOf(*p))
+                put(TextAt(*t));
+    }
+
+    // An entry's words: kind, headword, then a word entry's sense and phrase runs, each
+    // closed by a zero word, or a phrase entry's one phrase.
+    template <class Put>
+    void WriteEntry(const List& list, const Entry& e, Put put)
+    {
+        put(e.Kind);
+        put(TextAt(e.Headword));
+        if (e.Kind == WordEntry) {
+            for (const SenseRecord* s : list.SensesOf(e))
+                put(SenseAt(s));
+            put(0);
+            for (const PhraseRecord* p : list.PhrasesOf(e))
+                put(PhraseAt(p));
+            put(0);
+        } else if (e.Kind == PhraseEntry) {
+            put(PhraseAt(list.PhrasesOf(e).front()));
+        }
+    }
+
+    void CopyTexts(std::vector<std::uint8_t>& image) const
+    {
+        const auto& order = texts_.Order();
+        for (std::size_t i = 0; i < order.size(); ++i)
+            std::copy(order[i]->begin(), order[i]->end(), image.begin() + textOffset_[i]);
+    }
+
+    std::uint32_t TextAt(const std::string& text) { return textOffset_[texts_.Ref(text)]; }
+    std::size_t SenseAt(const SenseRecord* s) { return (sensesStart_ + SenseRecordWords * senses_.Number(s)) * 4; }
+    std::size_t PhraseAt(const PhraseRecord* p) { return (phrasesStart_ + PhraseRecordWords * phrases_.Number(p)) * 4; }
+
+    const List (&lists_)[LanguageCount];
+    std::vector<const Entry*> sorted_[LanguageCount];
+    RecordTable<SenseRecord> senses_;
+    RecordTable<PhraseRecord> phrases_;
+    TextTable texts_;
+    std::vector<std::uint32_t> textOffset_;
+    std::size_t listStart_[LanguageCount] = {};
+    std::size_t entriesStart_ = 0, sensesStart_ = 0, phrasesStart_ = 0, wordsEnd_ = 0, size_ = 0;
+};
+
 } // namespace
 
 void TDictWriter::AddWordEntry(Language list, std::string headword, std::vector<SenseRecord> senses,
@@ -98,7 +269,7 @@ void TDictWriter::AddWordEntry(Language list, std::string headword, std::vector<
 void TDictWriter::AddWordEntryByRef(Language list, std::string headword, std::vector<const SenseRecord*> senses,
                                     std::vector<const PhraseRecord*> phrases)
 {
-    AddEntry(list, WordEntry, std::move(headword), senses, phrases);
+    lists_[list].Add(WordEntry, std::move(headword), senses, phrases);
 }
 
 void TDictWriter::AddPhraseEntry(Language list, std::string headword, PhraseRecord phrase)
@@ -108,133 +279,17 @@ void TDictWriter::AddPhraseEntry(Language list, std::string headword, PhraseReco
 
 void TDictWriter::AddPhraseEntryByRef(Language list, std::string headword, const PhraseRecord* phrase)
 {
-    AddEntry(list, PhraseEntry, std::move(headword), {}, {&phrase, 1});
+    lists_[list].Add(PhraseEntry, std::move(headword), {}, {&phrase, 1});
 }
 
 void TDictWriter::AddOtherEntry(Language list, std::uint32_t kind, std::string headword)
 {
-    AddEntry(list, kind, std::move(headword), {}, {});
-}
-
-void TDictWriter::AddEntry(Language list, std::uint32_t kind, std::string headword,
-                           std::span<const SenseRecord* const> senses, std::span<const PhraseRecord* const> phrases)
-{
-    lists_[list].push_back({kind, std::move(headword), std::uint32_t(senseRefs_.size()), std::uint32_t(senses.size()),
-                            std::uint32_t(phraseRefs_.size()), std::uint32_t(phrases.size())});
-    senseRefs_.insert(senseRefs_.end(), senses.begin(), senses.end());
-    phraseRefs_.insert(phraseRefs_.end(), phrases.begin(), phrases.end());
-}
-
-std::span<const SenseRecord* const> TDictWriter::SensesOf(const Entry& e) const
-{
-    return std::span(senseRefs_).subspan(e.firstSense, e.senseCount);
-}
-
-std::span<const PhraseRecord* const> TDictWriter::PhrasesOf(const Entry& e) const
-{
-    return std::span(phraseRefs_).subspan(e.firstPhrase, e.phraseCount);
+    lists_[list].Add(kind, std::move(headword), {}, {});
 }
 
 std::vector<std::uint8_t> TDictWriter::Image() const
 {
-    // The lists in collation order, equal headwords in the order added.
-    std::vector<const Entry*> sorted[LanguageCount];
-    for (int l = 0; l < LanguageCount; ++l) {
-        for (const auto& e : lists_[l])
-            sorted[l].push_back(&e);
-        std::stable_sort(sorted[l].begin(), sorted[l].end(), [](const Entry* a, const Entry* b) {
-            return CompareHeadwords(a->headword, b->headword) < 0;
-        });
-    }
-    const auto forEachEntry = [&sorted](auto f) {
-        for (const auto& list : sorted)
-            for (const Entry* e : list)
-                f(*e);
-    };
-
-    // Each distinct record once, in the order the entries list them.
-    RecordTable<SenseRecord> senses;
-    RecordTable<PhraseRecord> phrases;
-    forEachEntry([&](const Entry& e) {
-        for (const SenseRecord* s : SensesOf(e))
-            senses.Add(s);
-    });
-    forEachEntry([&](const Entry& e) {
-        for (const PhraseRecord* p : PhrasesOf(e))
-            phrases.Add(p);
-    });
-
-    // Word positions: the header, the three lists, the entries, the senses, the phrases.
-    std::size_t listStart[LanguageCount];
-    std::size_t at = FileHeaderSize / 4;
-    for (int l = 0; l < LanguageCount; ++l) {
-        listStart[l] = at;
-        at += sorted[l].size() + 1;
-    }
-    forEachEntry([&](const Entry& e) {
-        at += e.kind == WordEntry ? 2 + SensesOf(e).size() + 1 + PhrasesOf(e).size() + 1 : e.kind == PhraseEntry ? 3 : 2;
-    });
-    const std::size_t sensesStart = at;
-    const std::size_t phrasesStart = sensesStart + SenseRecordWords * senses.Order().size();
-    const std::size_t wordsEnd = phrasesStart + PhraseRecordWords * phrases.Order().size();
-
-    // Texts follow the words, each once, in order of first use: the headwords', then the
-    // records' in their order.
-    TextTable texts;
-    forEachEntry([&](const Entry& e) { texts.Ref(e.headword); });
-    for (const SenseRecord* s : senses.Order())
-        for (const auto* t : {&s->English, &s->Transcription, &s->Reserved, &s->Uzbek, &s->Russian})
-            texts.Ref(*t);
-    for (const PhraseRecord* p : phrases.Order())
-        for (const auto* t : {&p->English, &p->Uzbek, &p->Russian})
-            texts.Ref(*t);
-    const auto& textOrder = texts.Order();
-    std::vector<std::uint32_t> textOffset(textOrder.size());
-    std::size_t size = wordsEnd * 4;
-    for (std::size_t i = 0; i < textOrder.size(); ++i) {
-        if (size > MaxFileSize)
-            break;
-        textOffset[i] = std::uint32_t(size);
-        size += textOrder[i]->size() + 1;
-    }
-    if (size > MaxFileSize)
-        throw std::length_error("the dictionary would exceed 50,000,000 bytes");
-
-    // The words, straight into the image.
-    std::vector<std::uint8_t> image(size, 0);
-    const auto put = [&image](std::size_t word, std::size_t value) { WriteWord(image, word * 4, std::uint32_t(value)); };
-    const auto text = [&](const std::string& t) { return textOffset[texts.Ref(t)]; };
-    put(HeaderLengthWord / 4, size);
-    at = listStart[LanguageCount - 1] + sorted[LanguageCount - 1].size() + 1;
-    for (int l = 0; l < LanguageCount; ++l) {
-        put(HeaderListsWord / 4 + l, listStart[l] * 4);
-        for (std::size_t i = 0; i < sorted[l].size(); ++i) {
-            const Entry& e = *sorted[l][i];
-            put(listStart[l] + i, at * 4);
-            put(at++, e.kind);
-            put(at++, text(e.headword));
-            if (e.kind == WordEntry) {
-                for (const SenseRecord* s : SensesOf(e))
-                    put(at++, (sensesStart + SenseRecordWords * senses.Number(s)) * 4);
-                ++at;
-                for (const PhraseRecord* p : PhrasesOf(e))
-                    put(at++, (phrasesStart + PhraseRecordWords * phrases.Number(p)) * 4);
-                ++at;
-            } else if (e.kind == PhraseEntry) {
-                put(at++, (phrasesStart + PhraseRecordWords * phrases.Number(PhrasesOf(e).front())) * 4);
-            }
-        }
-    }
-    for (const SenseRecord* s : senses.Order())
-        for (const auto* t : {&s->English, &s->Transcription, &s->Reserved, &s->Uzbek, &s->Russian})
-            put(at++, text(*t));
-    for (const PhraseRecord* p : phrases.Order())
-        for (const auto* t : {&p->English, &p->Uzbek, &p->Russian})
-            put(at++, text(*t));
-    for (std::size_t i = 0; i < textOrder.size(); ++i)
-        std::copy(textOrder[i]->begin(), textOrder[i]->end(), image.begin() + textOffset[i]);
-    SealImage(image);
-    return image;
+    return ImageBuilder(lists_).Image();
 }
 
 std::vector<std::uint8_t> ScrambledCopy(std::vector<std::uint8_t> image)

@@ -23,6 +23,38 @@ struct PhraseRecord {
     auto operator<=>(const PhraseRecord&) const = default;
 };
 
+// The entries of one headword list. An entry's records are a run of the list's shared arrays,
+// so a million entries cost no allocation each. The writer keeps records by address, the
+// compiler by their number in its source.
+template <class SenseRef, class PhraseRef>
+struct EntryRuns {
+    struct Entry {
+        std::uint32_t Kind;
+        std::string Headword;
+        std::uint32_t FirstSense = 0, SenseCount = 0, FirstPhrase = 0, PhraseCount = 0;
+    };
+    std::vector<Entry> Entries;
+    std::vector<SenseRef> Senses;
+    std::vector<PhraseRef> Phrases;
+
+    void Add(std::uint32_t kind, std::string headword, std::span<const SenseRef> senses,
+             std::span<const PhraseRef> phrases)
+    {
+        Entries.push_back({kind, std::move(headword), std::uint32_t(Senses.size()), std::uint32_t(senses.size()),
+                           std::uint32_t(Phrases.size()), std::uint32_t(phrases.size())});
+        Senses.insert(Senses.end(), senses.begin(), senses.end());
+        Phrases.insert(Phrases.end(), phrases.begin(), phrases.end());
+    }
+    std::span<const SenseRef> SensesOf(const Entry& e) const
+    {
+        return std::span(Senses).subspan(e.FirstSense, e.SenseCount);
+    }
+    std::span<const PhraseRef> PhrasesOf(const Entry& e) const
+    {
+        return std::span(Phrases).subspan(e.FirstPhrase, e.PhraseCount);
+    }
+};
+
 class TDictWriter {
 public:
     void AddWordEntry(Language list, std::string headword, std::vector<SenseRecord> senses,
@@ -45,22 +77,10 @@ public:
     // partial file. Throws FileWriteError.
     void WriteFile(const std::filesystem::path& path) const;
 
-private:
-    // An entry's records are a run of the shared reference arrays: a million entries then
-    // cost no allocation each.
-    struct Entry {
-        std::uint32_t kind;
-        std::string headword;
-        std::uint32_t firstSense, senseCount, firstPhrase, phraseCount;
-    };
-    std::span<const SenseRecord* const> SensesOf(const Entry& e) const;
-    std::span<const PhraseRecord* const> PhrasesOf(const Entry& e) const;
-    void AddEntry(Language list, std::uint32_t kind, std::string headword, std::span<const SenseRecord* const> senses,
-                  std::span<const PhraseRecord* const> phrases);
+    using List = EntryRuns<const SenseRecord*, const PhraseRecord*>;
 
-    std::vector<Entry> lists_[LanguageCount];
-    std::vector<const SenseRecord*> senseRefs_;
-    std::vector<const PhraseRecord*> phraseRefs_;
+private:
+    List lists_[LanguageCount];
     // Records given by value; never changed once added, so copies of the writer share them.
     struct OwnRecords {
         std::deque<SenseRecord> senses;
