@@ -229,14 +229,14 @@ bool IsAutomaticHeadword(const std::string& form)
 // Forms the word entries of one list and fills them; returns, per record, whether it landed.
 class ListBuilder {
 public:
-    explicit ListBuilder(FormedList& list) : list_(list), entries_(list.entries) {}
+    explicit ListBuilder(FormedList& list) : list_(list), entries_(list.Entries) {}
 
     // Headwords equal by collation are one entry: the first spelling stays.
     void AddHeadword(const std::string& headword)
     {
         bool known = false;
         senseIndex_.ForEachCandidate(PieceHashes::Of(headword), headword.size(), [&](std::size_t e) {
-            known = known || CompareHeadwords(entries_[e].headword, headword) == 0;
+            known = known || CompareHeadwords(entries_[e].Headword, headword) == 0;
         });
         if (known)
             return;
@@ -255,7 +255,7 @@ public:
             if (!senseIndex_.HasLength(k) || (k < form.size() && !IsWordSeparator(static_cast<unsigned char>(form[k]))))
                 continue;
             senseIndex_.ForEachCandidate(hashes.Piece(0, k), k, [&](std::size_t e) {
-                if (CompareHeadwords(entries_[e].headword, std::string_view(form).substr(0, k)) == 0) {
+                if (CompareHeadwords(entries_[e].Headword, std::string_view(form).substr(0, k)) == 0) {
                     senseLinks_.push_back({std::uint32_t(e), sense});
                     placed = true;
                 }
@@ -308,8 +308,8 @@ public:
     // Turns the placements into the list's runs; the builder is done.
     void Finish()
     {
-        Gather(senseLinks_, list_.senses, entries_, &FormedEntry::firstSense, &FormedEntry::senseCount);
-        Gather(phraseLinks_, list_.phrases, entries_, &FormedEntry::firstPhrase, &FormedEntry::phraseCount);
+        Gather(senseLinks_, list_.Senses, entries_, &FormedEntry::FirstSense, &FormedEntry::SenseCount);
+        Gather(phraseLinks_, list_.Phrases, entries_, &FormedEntry::FirstPhrase, &FormedEntry::PhraseCount);
     }
 
 private:
@@ -321,7 +321,7 @@ private:
         cores_.resize(entries_.size());
         lastPhrase_.assign(entries_.size(), std::uint32_t(-1));
         for (std::size_t e = 0; e < entries_.size(); ++e) {
-            const std::string& h = entries_[e].headword;
+            const std::string& h = entries_[e].Headword;
             // The whole-word rule: a word under 2 bytes, or under 2 once its open ends are
             // dropped, is in no phrase.
             if (h.size() < 2)
@@ -538,13 +538,13 @@ FormedLists FormEntryRefs(DictSource& source)
         if (source.phrases[i].isEntry)
             for (Language l = 0; l < LanguageCount; ++l)
                 if (const auto& text = PhraseText(source.phrases[i].record, l); !text.empty()) {
-                    lists[l].entries.push_back({PhraseEntry, text, 0, 0, std::uint32_t(lists[l].phrases.size()), 1});
-                    lists[l].phrases.push_back(std::uint32_t(i));
+                    const auto phrase = std::uint32_t(i);
+                    lists[l].Add(PhraseEntry, text, {}, {&phrase, 1});
                 }
 
     static constexpr const char* Names[] = {"English", "Uzbek", "Russian"};
     for (Language l = 0; l < LanguageCount; ++l)
-        if (lists[l].entries.empty())
+        if (lists[l].Entries.empty())
             throw SourceError(source.fileName + ": the " + Names[l] +
                               " list would be empty, and the program refuses a file with an empty list");
     return lists;
@@ -588,8 +588,8 @@ DictLists FormEntries(DictSource& source)
     FormedLists formedLists = FormEntryRefs(source);
     DictLists lists;
     for (Language l = 0; l < LanguageCount; ++l)
-        for (auto& formed : formedLists[l].entries) {
-            DictEntry& e = lists[l].emplace_back(DictEntry{formed.kind, std::move(formed.headword), {}, {}});
+        for (auto& formed : formedLists[l].Entries) {
+            DictEntry& e = lists[l].emplace_back(DictEntry{formed.Kind, std::move(formed.Headword), {}, {}});
             for (std::uint32_t s : formedLists[l].SensesOf(formed))
                 e.senses.push_back(source.senses[s].record);
             for (std::uint32_t p : formedLists[l].PhrasesOf(formed))
@@ -625,18 +625,18 @@ TDictWriter WriterFor(const DictSource& source, const FormedLists& lists)
 {
     TDictWriter writer;
     for (Language l = 0; l < LanguageCount; ++l)
-        for (const auto& e : lists[l].entries) {
+        for (const auto& e : lists[l].Entries) {
             std::vector<const PhraseRecord*> phrases;
             for (std::uint32_t p : lists[l].PhrasesOf(e))
                 phrases.push_back(&source.phrases[p].record);
-            if (e.kind == PhraseEntry) {
-                writer.AddPhraseEntryByRef(l, e.headword, phrases.front());
+            if (e.Kind == PhraseEntry) {
+                writer.AddPhraseEntryByRef(l, e.Headword, phrases.front());
                 continue;
             }
             std::vector<const SenseRecord*> senses;
             for (std::uint32_t s : lists[l].SensesOf(e))
                 senses.push_back(&source.senses[s].record);
-            writer.AddWordEntryByRef(l, e.headword, std::move(senses), std::move(phrases));
+            writer.AddWordEntryByRef(l, e.Headword, std::move(senses), std::move(phrases));
         }
     return writer;
 }

@@ -75,28 +75,10 @@ using DictLists = std::array<std::vector<DictEntry>, LanguageCount>;
 DictLists FormEntries(DictSource& source);
 
 // What FormEntries gives, with each record as its position in the source's senses or phrases:
-// a large dictionary then holds each record once, not once per entry that lists it.
-struct FormedEntry {
-    std::uint32_t kind;
-    std::string headword;
-    std::uint32_t firstSense = 0, senseCount = 0, firstPhrase = 0, phraseCount = 0;
-};
-
-// One list; each entry's records are a run of the shared arrays, so a large list costs no
-// allocation per entry. A phrase entry holds its one phrase as its phrase run.
-struct FormedList {
-    std::vector<FormedEntry> entries;
-    std::vector<std::uint32_t> senses, phrases;
-
-    std::span<const std::uint32_t> SensesOf(const FormedEntry& e) const
-    {
-        return std::span(senses).subspan(e.firstSense, e.senseCount);
-    }
-    std::span<const std::uint32_t> PhrasesOf(const FormedEntry& e) const
-    {
-        return std::span(phrases).subspan(e.firstPhrase, e.phraseCount);
-    }
-};
+// a large dictionary then holds each record once, not once per entry that lists it. A phrase
+// entry holds its one phrase as its phrase run.
+using FormedList = EntryRuns<std::uint32_t, std::uint32_t>;
+using FormedEntry = FormedList::Entry;
 
 using FormedLists = std::array<FormedList, LanguageCount>;
 
