@@ -367,16 +367,124 @@ private:
     std::vector<std::uint32_t> lastPhrase_;
 };
 
+// Reads the records of one source into it; each line's fault goes to its LineReader.
+class RecordParser {
+public:
+    explicit RecordParser(DictSource& source) : source_(source) {}
+
+    // One record line split into fields, the first being its tag.
+    void Parse(const std::vector<std::string_view>& fields, int line, LineReader& reader)
+    {
+        const std::string_view tag = fields[0];
+        const auto kind = std::find_if(std::begin(Kinds), std::end(Kinds), [tag](const Kind& k) { return k.tag == tag; });
+        if (kind == std::end(Kinds))
+            reader.Fail("a record begins with S, P, E or W followed by \"|\", not \"" + Printable(tag) + "\"");
+        else if (fields.size() != kind->fieldCount)
+            reader.Fail("a " + std::string(tag) + " record has " + std::to_string(kind->fieldCount - 1) +
+                        " fields after its letter, this line has " + std::to_string(fields.size() - 1));
+        else
+            (this->*kind->parse)(fields, line, reader);
+    }
+
+private:
+    using Fields = std::vector<std::string_view>;
+    struct Kind {
+        std::string_view tag;
+        std::size_t fieldCount; // the tag's own included
+        void (RecordParser::*parse)(const Fields&, int, LineReader&);
+    };
+    static const Kind Kinds[4];
+
+    void ParseSense(const Fields& fields, int line, LineReader& reader)
+    {
+        SenseRecord s;
+        s.English = CanonicalReference(reader.Text(fields[1], "English text"));
+        s.Transcription = reader.Transcription(fields[2]);
+        s.Uzbek = CanonicalReference(reader.Text(fields[3], "Uzbek text"));
+        s.Russian = CanonicalReference(reader.Text(fields[4], "Russian text"));
+        if (reader.fault.empty() && s.English.empty() && s.Uzbek.empty() && s.Russian.empty())
+            reader.Fail("a sense needs at least one text");
+        if (!reader.fault.empty())
+            return;
+        auto [it, added] = senseLines_.try_emplace(s, line);
+        if (added)
+            source_.senses.push_back({std::move(s), line});
+        else
+            Warn(line, "warning: the same sense as line " + std::to_string(it->second) + ", left out");
+    }
+
+    void ParsePhrase(const Fields& fields, int line, LineReader& reader)
+    {
+        const bool isEntry = fields[0] == "E";
+        PhraseRecord p;
+        p.English = CanonicalReference(reader.Text(fields[1], "English text"));
+        p.Uzbek = CanonicalReference(reader.Text(fields[2], "Uzbek text"));
+        p.Russian = CanonicalReference(reader.Text(fields[3], "Russian text"));
+        if (reader.fault.empty() && p.English.empty() && p.Uzbek.empty() && p.Russian.empty())
+            reader.Fail("a phrase needs at least one text");
+        if (!reader.fault.empty())
+            return;
+        auto [it, added] = phraseAt_.try_emplace(p, source_.phrases.size());
+        if (added) {
+            source_.phrases.push_back({std::move(p), isEntry, line});
+            return;
+        }
+        // One record, listed once under each headword; an E makes it an entry too.
+        auto& first = source_.phrases[it->second];
+        first.isEntry = first.isEntry || isEntry;
+        Warn(line, "warning: the same phrase as line " + std::to_string(first.line) + ", merged");
+    }
+
+    void ParseWord(const Fields& fields, int line, LineReader& reader)
+    {
+        const auto language = LanguageFromCode(fields[1]);
+        std::string headword = reader.Text(fields[2], "headword");
+        if (!language)
+            reader.Fail("a W record names its list with en, uz or ru, not \"" + Printable(fields[1]) + "\"");
+        else if (reader.fault.empty() && headword.empty())
+            reader.Fail("a W record needs a headword");
+        if (reader.fault.empty())
+            source_.words.push_back({*language, std::move(headword), line});
+    }
+
+    void Warn(int line, const std::string& message)
+    {
+        source_.warnings.push_back(Located(source_.fileName, line, message));
+    }
+
+    DictSource& source_;
+    std::map<SenseRecord, int> senseLines_;
+    std::map<PhraseRecord, std::size_t> phraseAt_;
+};
+
+const RecordParser::Kind RecordParser::Kinds[4] = {
+    {"S", 5, &RecordParser::ParseSense},
+    {"P", 4, &RecordParser::ParsePhrase},
+    {"E", 4, &RecordParser::ParsePhrase},
+    {"W", 3, &RecordParser::ParseWord},
+};
+
+// The whole message of a source's faults, the first ones in full.
+std::string FaultReport(const std::vector<std::string>& faults, std::size_t faultCount, const std::string& fileName)
+{
+    std::string message;
+    for (const auto& fault : faults)
+        message += fault + "\n";
+    if (faultCount > faults.size())
+        message += fileName + ": " + std::to_string(faultCount - faults.size()) + " more faults\n";
+    message.pop_back();
+    return message;
+}
+
 } // namespace
 
 DictSource ParseSource(std::string_view utf8, const std::string& fileName)
 {
     DictSource source;
     source.fileName = fileName;
+    RecordParser parser(source);
     std::vector<std::string> faults;
     std::size_t faultCount = 0;
-    std::map<SenseRecord, int> senseLines;
-    std::map<PhraseRecord, std::size_t> phraseAt;
 
     if (utf8.starts_with("\xEF\xBB\xBF"))
         utf8.remove_prefix(3);
@@ -394,59 +502,7 @@ DictSource ParseSource(std::string_view utf8, const std::string& fileName)
 
         LineReader reader;
         try {
-            const auto fields = SplitFields(line);
-            const std::string_view tag = fields[0];
-            const std::size_t wanted = tag == "S" ? 5 : tag == "P" || tag == "E" ? 4 : tag == "W" ? 3 : 0;
-            if (wanted == 0) {
-                reader.Fail("a record begins with S, P, E or W followed by \"|\", not \"" + Printable(tag) + "\"");
-            } else if (fields.size() != wanted) {
-                reader.Fail("a " + std::string(tag) + " record has " + std::to_string(wanted - 1) +
-                            " fields after its letter, this line has " + std::to_string(fields.size() - 1));
-            } else if (tag == "S") {
-                SenseRecord s;
-                s.English = CanonicalReference(reader.Text(fields[1], "English text"));
-                s.Transcription = reader.Transcription(fields[2]);
-                s.Uzbek = CanonicalReference(reader.Text(fields[3], "Uzbek text"));
-                s.Russian = CanonicalReference(reader.Text(fields[4], "Russian text"));
-                if (reader.fault.empty() && s.English.empty() && s.Uzbek.empty() && s.Russian.empty())
-                    reader.Fail("a sense needs at least one text");
-                if (reader.fault.empty()) {
-                    auto [it, added] = senseLines.try_emplace(s, lineNumber);
-                    if (added)
-                        source.senses.push_back({std::move(s), lineNumber});
-                    else
-                        source.warnings.push_back(Located(fileName, lineNumber,
-                            "warning: the same sense as line " + std::to_string(it->second) + ", left out"));
-                }
-            } else if (tag == "P" || tag == "E") {
-                PhraseRecord p;
-                p.English = CanonicalReference(reader.Text(fields[1], "English text"));
-                p.Uzbek = CanonicalReference(reader.Text(fields[2], "Uzbek text"));
-                p.Russian = CanonicalReference(reader.Text(fields[3], "Russian text"));
-                if (reader.fault.empty() && p.English.empty() && p.Uzbek.empty() && p.Russian.empty())
-                    reader.Fail("a phrase needs at least one text");
-                if (reader.fault.empty()) {
-                    auto [it, added] = phraseAt.try_emplace(p, source.phrases.size());
-                    if (added) {
-                        source.phrases.push_back({std::move(p), tag == "E", lineNumber});
-                    } else {
-                        // One record, listed once under each headword; an E makes it an entry too.
-                        auto& first = source.phrases[it->second];
-                        first.isEntry = first.isEntry || tag == "E";
-                        source.warnings.push_back(Located(fileName, lineNumber,
-                            "warning: the same phrase as line " + std::to_string(first.line) + ", merged"));
-                    }
-                }
-            } else {
-                const auto language = LanguageFromCode(fields[1]);
-                std::string headword = reader.Text(fields[2], "headword");
-                if (!language)
-                    reader.Fail("a W record names its list with en, uz or ru, not \"" + Printable(fields[1]) + "\"");
-                else if (reader.fault.empty() && headword.empty())
-                    reader.Fail("a W record needs a headword");
-                if (reader.fault.empty())
-                    source.words.push_back({*language, std::move(headword), lineNumber});
-            }
+            parser.Parse(SplitFields(line), lineNumber, reader);
         } catch (const InvalidUtf8&) {
             reader.Fail("the line is not valid UTF-8");
         }
@@ -456,13 +512,7 @@ DictSource ParseSource(std::string_view utf8, const std::string& fileName)
 
     if (faultCount == 0)
         return source;
-    std::string message;
-    for (const auto& fault : faults)
-        message += fault + "\n";
-    if (faultCount > faults.size())
-        message += fileName + ": " + std::to_string(faultCount - faults.size()) + " more faults\n";
-    message.pop_back();
-    throw SourceError(message);
+    throw SourceError(FaultReport(faults, faultCount, fileName));
 }
 
 std::string FormatSource(const DictSource& source)
