@@ -262,8 +262,8 @@ private:
 void TDictWriter::AddWordEntry(Language list, std::string headword, std::vector<SenseRecord> senses,
                                std::vector<PhraseRecord> phrases)
 {
-    AddWordEntryByRef(list, std::move(headword), Pointers(own_->senses, std::move(senses)),
-                      Pointers(own_->phrases, std::move(phrases)));
+    AddWordEntryByRef(list, std::move(headword), Pointers(own_->Senses, std::move(senses)),
+                      Pointers(own_->Phrases, std::move(phrases)));
 }
 
 void TDictWriter::AddWordEntryByRef(Language list, std::string headword, std::vector<const SenseRecord*> senses,
@@ -274,7 +274,7 @@ void TDictWriter::AddWordEntryByRef(Language list, std::string headword, std::ve
 
 void TDictWriter::AddPhraseEntry(Language list, std::string headword, PhraseRecord phrase)
 {
-    AddPhraseEntryByRef(list, std::move(headword), &own_->phrases.emplace_back(std::move(phrase)));
+    AddPhraseEntryByRef(list, std::move(headword), &own_->Phrases.emplace_back(std::move(phrase)));
 }
 
 void TDictWriter::AddPhraseEntryByRef(Language list, std::string headword, const PhraseRecord* phrase)

@@ -83,8 +83,8 @@ private:
     List lists_[LanguageCount];
     // Records given by value; never changed once added, so copies of the writer share them.
     struct OwnRecords {
-        std::deque<SenseRecord> senses;
-        std::deque<PhraseRecord> phrases;
+        std::deque<SenseRecord> Senses;
+        std::deque<PhraseRecord> Phrases;
     };
     std::shared_ptr<OwnRecords> own_ = std::make_shared<OwnRecords>();
 };
