@@ -24,7 +24,7 @@ const std::filesystem::path& LargeFile()
         }
         std::cerr << "Generating " << path << " ...\n";
         std::filesystem::create_directories(folder);
-        const auto bytes = ScrambledCopy(GenerateDictionary(Seed, Size).image);
+        const auto bytes = ScrambledCopy(GenerateDictionary(Seed, Size).Image);
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         return path;

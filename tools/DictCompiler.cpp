@@ -408,7 +408,7 @@ private:
             return;
         auto [it, added] = senseLines_.try_emplace(s, line);
         if (added)
-            source_.senses.push_back({std::move(s), line});
+            source_.Senses.push_back({std::move(s), line});
         else
             Warn(line, "warning: the same sense as line " + std::to_string(it->second) + ", left out");
     }
@@ -424,15 +424,15 @@ private:
             reader.Fail("a phrase needs at least one text");
         if (!reader.fault.empty())
             return;
-        auto [it, added] = phraseAt_.try_emplace(p, source_.phrases.size());
+        auto [it, added] = phraseAt_.try_emplace(p, source_.Phrases.size());
         if (added) {
-            source_.phrases.push_back({std::move(p), isEntry, line});
+            source_.Phrases.push_back({std::move(p), isEntry, line});
             return;
         }
         // One record, listed once under each headword; an E makes it an entry too.
-        auto& first = source_.phrases[it->second];
-        first.isEntry = first.isEntry || isEntry;
-        Warn(line, "warning: the same phrase as line " + std::to_string(first.line) + ", merged");
+        auto& first = source_.Phrases[it->second];
+        first.IsEntry = first.IsEntry || isEntry;
+        Warn(line, "warning: the same phrase as line " + std::to_string(first.Line) + ", merged");
     }
 
     void ParseWord(const Fields& fields, int line, LineReader& reader)
@@ -444,12 +444,12 @@ private:
         else if (reader.fault.empty() && headword.empty())
             reader.Fail("a W record needs a headword");
         if (reader.fault.empty())
-            source_.words.push_back({*language, std::move(headword), line});
+            source_.Words.push_back({*language, std::move(headword), line});
     }
 
     void Warn(int line, const std::string& message)
     {
-        source_.warnings.push_back(Located(source_.fileName, line, message));
+        source_.Warnings.push_back(Located(source_.FileName, line, message));
     }
 
     DictSource& source_;
@@ -481,7 +481,7 @@ std::string FaultReport(const std::vector<std::string>& faults, std::size_t faul
 DictSource ParseSource(std::string_view utf8, const std::string& fileName)
 {
     DictSource source;
-    source.fileName = fileName;
+    source.FileName = fileName;
     RecordParser parser(source);
     std::vector<std::string> faults;
     std::size_t faultCount = 0;
@@ -525,12 +525,12 @@ std::string FormatSource(const DictSource& source)
             text += (text.empty() ? "" : " | ") + field;
         lines.emplace_back(number, text + "\n");
     };
-    for (const auto& w : source.words)
-        line(w.line, {"W", Codes[w.language], DictTextToUtf8(w.headword)});
-    for (const auto& [s, number] : source.senses)
+    for (const auto& w : source.Words)
+        line(w.Line, {"W", Codes[w.List], DictTextToUtf8(w.Headword)});
+    for (const auto& [s, number] : source.Senses)
         line(number, {"S", DictTextToUtf8(s.English), WideToUtf8(DecodeIpa(s.Transcription)), DictTextToUtf8(s.Uzbek),
                       DictTextToUtf8(s.Russian)});
-    for (const auto& [p, isEntry, number] : source.phrases)
+    for (const auto& [p, isEntry, number] : source.Phrases)
         line(number, {isEntry ? "E" : "P", DictTextToUtf8(p.English), DictTextToUtf8(p.Uzbek), DictTextToUtf8(p.Russian)});
     std::stable_sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::string text;
@@ -547,47 +547,47 @@ FormedLists FormEntryRefs(DictSource& source)
         builders.emplace_back(list);
 
     // Match forms are computed once: they name the automatic headwords and place the senses.
-    std::vector<std::array<std::string, LanguageCount>> forms(source.senses.size());
-    for (std::size_t i = 0; i < source.senses.size(); ++i)
+    std::vector<std::array<std::string, LanguageCount>> forms(source.Senses.size());
+    for (std::size_t i = 0; i < source.Senses.size(); ++i)
         for (Language l = 0; l < LanguageCount; ++l)
-            forms[i][l] = MatchForm(SenseText(source.senses[i].record, l));
+            forms[i][l] = MatchForm(SenseText(source.Senses[i].Record, l));
 
     // Headwords in the order met, S and W records alike: the first spelling wins.
     std::size_t w = 0;
-    for (std::size_t i = 0; i <= source.senses.size(); ++i) {
-        const int line = i < source.senses.size() ? source.senses[i].line : INT32_MAX;
-        for (; w < source.words.size() && source.words[w].line < line; ++w)
-            builders[source.words[w].language].AddHeadword(source.words[w].headword);
-        if (i < source.senses.size())
+    for (std::size_t i = 0; i <= source.Senses.size(); ++i) {
+        const int line = i < source.Senses.size() ? source.Senses[i].Line : INT32_MAX;
+        for (; w < source.Words.size() && source.Words[w].Line < line; ++w)
+            builders[source.Words[w].List].AddHeadword(source.Words[w].Headword);
+        if (i < source.Senses.size())
             for (Language l = 0; l < LanguageCount; ++l)
                 if (IsAutomaticHeadword(forms[i][l]))
                     builders[l].AddHeadword(forms[i][l]);
     }
 
-    for (std::size_t i = 0; i < source.senses.size(); ++i) {
+    for (std::size_t i = 0; i < source.Senses.size(); ++i) {
         bool placed = false;
         for (Language l = 0; l < LanguageCount; ++l)
             placed = builders[l].PlaceSense(std::uint32_t(i), forms[i][l]) || placed;
         if (!placed)
-            source.warnings.push_back(Located(source.fileName, source.senses[i].line,
+            source.Warnings.push_back(Located(source.FileName, source.Senses[i].Line,
                                               "warning: this sense comes under no headword, so it shows nowhere"));
     }
-    for (std::size_t i = 0; i < source.phrases.size(); ++i) {
-        const auto& phrase = source.phrases[i];
+    for (std::size_t i = 0; i < source.Phrases.size(); ++i) {
+        const auto& phrase = source.Phrases[i];
         bool placed = false;
         for (Language l = 0; l < LanguageCount; ++l)
-            placed = builders[l].PlacePhrase(std::uint32_t(i), PhraseText(phrase.record, l)) || placed;
-        if (!placed && !phrase.isEntry)
-            source.warnings.push_back(Located(source.fileName, phrase.line,
+            placed = builders[l].PlacePhrase(std::uint32_t(i), PhraseText(phrase.Record, l)) || placed;
+        if (!placed && !phrase.IsEntry)
+            source.Warnings.push_back(Located(source.FileName, phrase.Line,
                                               "warning: this phrase holds no headword, so it shows nowhere"));
     }
 
     for (auto& builder : builders)
         builder.Finish();
-    for (std::size_t i = 0; i < source.phrases.size(); ++i)
-        if (source.phrases[i].isEntry)
+    for (std::size_t i = 0; i < source.Phrases.size(); ++i)
+        if (source.Phrases[i].IsEntry)
             for (Language l = 0; l < LanguageCount; ++l)
-                if (const auto& text = PhraseText(source.phrases[i].record, l); !text.empty()) {
+                if (const auto& text = PhraseText(source.Phrases[i].Record, l); !text.empty()) {
                     const auto phrase = std::uint32_t(i);
                     lists[l].Add(PhraseEntry, text, {}, {&phrase, 1});
                 }
@@ -595,7 +595,7 @@ FormedLists FormEntryRefs(DictSource& source)
     static constexpr const char* Names[] = {"English", "Uzbek", "Russian"};
     for (Language l = 0; l < LanguageCount; ++l)
         if (lists[l].Entries.empty())
-            throw SourceError(source.fileName + ": the " + Names[l] +
+            throw SourceError(source.FileName + ": the " + Names[l] +
                               " list would be empty, and the program refuses a file with an empty list");
     return lists;
 }
@@ -607,30 +607,30 @@ void ReadAsCompiled(DictSource& source)
         bool operator()(const PhraseRecord* a, const PhraseRecord* b) const { return *a < *b; }
     };
     std::vector<SourceSense> senses;
-    senses.reserve(source.senses.size());
+    senses.reserve(source.Senses.size());
     std::set<const SenseRecord*, PointeeLess> seenSenses;
-    for (auto& s : source.senses) {
-        for (auto* text : {&s.record.English, &s.record.Uzbek, &s.record.Russian})
+    for (auto& s : source.Senses) {
+        for (auto* text : {&s.Record.English, &s.Record.Uzbek, &s.Record.Russian})
             *text = CanonicalReference(std::move(*text));
         senses.push_back(std::move(s));
-        if (!seenSenses.insert(&senses.back().record).second)
+        if (!seenSenses.insert(&senses.back().Record).second)
             senses.pop_back();
     }
     std::vector<SourcePhrase> phrases;
-    phrases.reserve(source.phrases.size());
+    phrases.reserve(source.Phrases.size());
     std::map<const PhraseRecord*, std::size_t, PointeeLess> phraseAt;
-    for (auto& p : source.phrases) {
-        for (auto* text : {&p.record.English, &p.record.Uzbek, &p.record.Russian})
+    for (auto& p : source.Phrases) {
+        for (auto* text : {&p.Record.English, &p.Record.Uzbek, &p.Record.Russian})
             *text = CanonicalReference(std::move(*text));
         phrases.push_back(std::move(p));
-        auto [it, added] = phraseAt.try_emplace(&phrases.back().record, phrases.size() - 1);
+        auto [it, added] = phraseAt.try_emplace(&phrases.back().Record, phrases.size() - 1);
         if (!added) {
-            phrases[it->second].isEntry = phrases[it->second].isEntry || phrases.back().isEntry;
+            phrases[it->second].IsEntry = phrases[it->second].IsEntry || phrases.back().IsEntry;
             phrases.pop_back();
         }
     }
-    source.senses = std::move(senses);
-    source.phrases = std::move(phrases);
+    source.Senses = std::move(senses);
+    source.Phrases = std::move(phrases);
 }
 
 DictLists FormEntries(DictSource& source)
@@ -641,9 +641,9 @@ DictLists FormEntries(DictSource& source)
         for (auto& formed : formedLists[l].Entries) {
             DictEntry& e = lists[l].emplace_back(DictEntry{formed.Kind, std::move(formed.Headword), {}, {}});
             for (std::uint32_t s : formedLists[l].SensesOf(formed))
-                e.senses.push_back(source.senses[s].record);
+                e.Senses.push_back(source.Senses[s].Record);
             for (std::uint32_t p : formedLists[l].PhrasesOf(formed))
-                e.phrases.push_back(source.phrases[p].record);
+                e.Phrases.push_back(source.Phrases[p].Record);
         }
     return lists;
 }
@@ -652,7 +652,7 @@ void SortLikeFile(DictLists& lists)
 {
     for (auto& list : lists)
         std::stable_sort(list.begin(), list.end(), [](const DictEntry& a, const DictEntry& b) {
-            return CompareHeadwords(a.headword, b.headword) < 0;
+            return CompareHeadwords(a.Headword, b.Headword) < 0;
         });
 }
 
@@ -661,12 +661,12 @@ TDictWriter WriterFor(const DictLists& lists)
     TDictWriter writer;
     for (Language l = 0; l < LanguageCount; ++l)
         for (const auto& e : lists[l]) {
-            if (e.kind == WordEntry)
-                writer.AddWordEntry(l, e.headword, e.senses, e.phrases);
-            else if (e.kind == PhraseEntry)
-                writer.AddPhraseEntry(l, e.headword, e.phrases.front());
+            if (e.Kind == WordEntry)
+                writer.AddWordEntry(l, e.Headword, e.Senses, e.Phrases);
+            else if (e.Kind == PhraseEntry)
+                writer.AddPhraseEntry(l, e.Headword, e.Phrases.front());
             else
-                writer.AddOtherEntry(l, e.kind, e.headword);
+                writer.AddOtherEntry(l, e.Kind, e.Headword);
         }
     return writer;
 }
@@ -678,14 +678,14 @@ TDictWriter WriterFor(const DictSource& source, const FormedLists& lists)
         for (const auto& e : lists[l].Entries) {
             std::vector<const PhraseRecord*> phrases;
             for (std::uint32_t p : lists[l].PhrasesOf(e))
-                phrases.push_back(&source.phrases[p].record);
+                phrases.push_back(&source.Phrases[p].Record);
             if (e.Kind == PhraseEntry) {
                 writer.AddPhraseEntryByRef(l, e.Headword, phrases.front());
                 continue;
             }
             std::vector<const SenseRecord*> senses;
             for (std::uint32_t s : lists[l].SensesOf(e))
-                senses.push_back(&source.senses[s].record);
+                senses.push_back(&source.Senses[s].Record);
             writer.AddWordEntryByRef(l, e.Headword, std::move(senses), std::move(phrases));
         }
     return writer;
@@ -748,7 +748,7 @@ void CompileFile(const std::filesystem::path& source, const std::filesystem::pat
     RequireWritableTarget(output);
     DictSource parsed = ParseSource(ReadSourceFile(source), Printable(source.string()));
     const FormedLists lists = FormEntryRefs(parsed);
-    for (const auto& warning : parsed.warnings)
+    for (const auto& warning : parsed.Warnings)
         warnings << warning << '\n';
     try {
         WriterFor(parsed, lists).WriteFile(output);

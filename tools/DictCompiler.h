@@ -25,28 +25,28 @@ struct SourceError : std::runtime_error {
 
 // Records in dictionary text, with the source line they came from.
 struct SourceSense {
-    SenseRecord record;
-    int line;
+    SenseRecord Record;
+    int Line;
 };
 
 struct SourcePhrase {
-    PhraseRecord record;
-    bool isEntry; // an E record: a phrase entry of its own besides
-    int line;
+    PhraseRecord Record;
+    bool IsEntry; // an E record: a phrase entry of its own besides
+    int Line;
 };
 
 struct SourceWord {
-    Language language;
-    std::string headword;
-    int line;
+    Language List;
+    std::string Headword;
+    int Line;
 };
 
 struct DictSource {
-    std::string fileName;
-    std::vector<SourceSense> senses;
-    std::vector<SourcePhrase> phrases; // P and E records in file order
-    std::vector<SourceWord> words;
-    std::vector<std::string> warnings; // "FILE:LINE: warning: ..." lines
+    std::string FileName;
+    std::vector<SourceSense> Senses;
+    std::vector<SourcePhrase> Phrases; // P and E records in file order
+    std::vector<SourceWord> Words;
+    std::vector<std::string> Warnings; // "FILE:LINE: warning: ..." lines
 };
 
 // Collects every fault of the text before throwing, so an editor sees them all at once.
@@ -60,10 +60,10 @@ void ReadAsCompiled(DictSource& source);
 std::string FormatSource(const DictSource& source);
 
 struct DictEntry {
-    std::uint32_t kind;
-    std::string headword;
-    std::vector<SenseRecord> senses;
-    std::vector<PhraseRecord> phrases; // a phrase entry holds its one phrase here
+    std::uint32_t Kind;
+    std::string Headword;
+    std::vector<SenseRecord> Senses;
+    std::vector<PhraseRecord> Phrases; // a phrase entry holds its one phrase here
     bool operator==(const DictEntry&) const = default;
 };
 

@@ -98,7 +98,7 @@ std::string Utf8(const std::string& dictText)
 
 std::string Describe(Language l, std::size_t index, const DictEntry& e)
 {
-    return std::string(LanguageTags[l]) + " list, entry " + std::to_string(index) + " \"" + Utf8(e.headword) + "\"";
+    return std::string(LanguageTags[l]) + " list, entry " + std::to_string(index) + " \"" + Utf8(e.Headword) + "\"";
 }
 
 } // namespace
@@ -110,14 +110,14 @@ DictLists ReadLists(const DictImage& image)
         std::size_t at = image.Word(HeaderListsWord + 4 * std::size_t(l));
         for (std::uint32_t entry; (entry = image.Word(at)) != 0; at += 4) {
             DictEntry e{image.Word(entry), ReadText(image, entry + 4), {}, {}};
-            if (e.kind == WordEntry) {
+            if (e.Kind == WordEntry) {
                 std::size_t p = entry + 8;
                 for (std::uint32_t r; (r = image.Word(p)) != 0; p += 4)
-                    e.senses.push_back(ReadSense(image, r));
+                    e.Senses.push_back(ReadSense(image, r));
                 for (std::uint32_t r; (r = image.Word(p += 4)) != 0;)
-                    e.phrases.push_back(ReadPhrase(image, r));
-            } else if (e.kind == PhraseEntry) {
-                e.phrases.push_back(ReadPhrase(image, image.Word(entry + 8)));
+                    e.Phrases.push_back(ReadPhrase(image, r));
+            } else if (e.Kind == PhraseEntry) {
+                e.Phrases.push_back(ReadPhrase(image, image.Word(entry + 8)));
             }
             lists[l].push_back(std::move(e));
         }
@@ -135,17 +135,17 @@ std::string DecompileLists(const DictLists& lists)
         const DictEntry* runHead = nullptr;
         for (const auto& e : list) {
             std::vector<std::size_t> ids;
-            for (const auto& s : e.senses)
+            for (const auto& s : e.Senses)
                 ids.push_back(senses.Add(s));
             senses.Sequence(ids);
             ids.clear();
-            for (const auto& p : e.phrases)
+            for (const auto& p : e.Phrases)
                 ids.push_back(phrases.Add(p));
-            if (e.kind == WordEntry) {
+            if (e.Kind == WordEntry) {
                 phrases.Sequence(ids);
-            } else if (e.kind == PhraseEntry) {
+            } else if (e.Kind == PhraseEntry) {
                 phraseEntries.insert(ids.front());
-                if (!runHead || CompareHeadwords(runHead->headword, e.headword) != 0) {
+                if (!runHead || CompareHeadwords(runHead->Headword, e.Headword) != 0) {
                     phrases.Sequence(entryRun);
                     entryRun.clear();
                     runHead = &e;
@@ -158,9 +158,9 @@ std::string DecompileLists(const DictLists& lists)
 
     DictSource source;
     for (const SenseRecord* s : senses.Ordered())
-        source.senses.push_back({*s, 0});
+        source.Senses.push_back({*s, 0});
     for (const PhraseRecord* p : phrases.Ordered())
-        source.phrases.push_back({*p, phraseEntries.count(phrases.Add(*p)) > 0, 0});
+        source.Phrases.push_back({*p, phraseEntries.count(phrases.Add(*p)) > 0, 0});
 
     // Word entries the records alone would not make, or would spell otherwise. They come
     // first, so that their spelling is the one met first.
@@ -174,20 +174,20 @@ std::string DecompileLists(const DictLists& lists)
     for (Language l = 0; l < LanguageCount; ++l) {
         std::set<std::string> spellings;
         for (const auto& e : formed[l])
-            if (e.kind == WordEntry)
-                spellings.insert(e.headword);
+            if (e.Kind == WordEntry)
+                spellings.insert(e.Headword);
         for (const auto& e : lists[l])
-            if (e.kind == WordEntry && !spellings.count(e.headword))
-                source.words.push_back({l, e.headword, 0});
+            if (e.Kind == WordEntry && !spellings.count(e.Headword))
+                source.Words.push_back({l, e.Headword, 0});
     }
 
     int line = 1;
-    for (auto& w : source.words)
-        w.line = line++;
-    for (auto& s : source.senses)
-        s.line = line++;
-    for (auto& p : source.phrases)
-        p.line = line++;
+    for (auto& w : source.Words)
+        w.Line = line++;
+    for (auto& s : source.Senses)
+        s.Line = line++;
+    for (auto& p : source.Phrases)
+        p.Line = line++;
     return "# Dictionary source written by morva-cli decompile.\n" + FormatSource(source);
 }
 
@@ -205,12 +205,12 @@ std::string RoundTripFault(const DictLists& lists, const std::string& source)
         const auto& a = lists[l];
         const auto& b = again[l];
         for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
-            if (a[i].kind != b[i].kind || a[i].headword != b[i].headword)
-                return Describe(l, i, a[i]) + " comes back as \"" + Utf8(b[i].headword) + "\" of kind " +
-                       std::to_string(b[i].kind);
-            if (a[i].senses != b[i].senses)
+            if (a[i].Kind != b[i].Kind || a[i].Headword != b[i].Headword)
+                return Describe(l, i, a[i]) + " comes back as \"" + Utf8(b[i].Headword) + "\" of kind " +
+                       std::to_string(b[i].Kind);
+            if (a[i].Senses != b[i].Senses)
                 return Describe(l, i, a[i]) + " comes back with other senses";
-            if (a[i].phrases != b[i].phrases)
+            if (a[i].Phrases != b[i].Phrases)
                 return Describe(l, i, a[i]) + " comes back with other phrases";
         }
         if (a.size() != b.size())

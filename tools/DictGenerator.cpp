@@ -127,31 +127,31 @@ std::string Dict(std::u16string_view text)
 
 class SourceBuilder {
 public:
-    DictSource source;
+    DictSource Source;
 
     // Records met before are left out, as the compiler leaves out a repeated line.
     void Sense(std::string english, std::string transcription, std::string uzbek, std::string russian)
     {
-        source.senses.push_back({{std::move(english), std::move(transcription), {}, std::move(uzbek), std::move(russian)},
+        Source.Senses.push_back({{std::move(english), std::move(transcription), {}, std::move(uzbek), std::move(russian)},
                                  line_ + 1});
-        if (senses_.insert(source.senses.size() - 1).second)
+        if (senses_.insert(Source.Senses.size() - 1).second)
             ++line_;
         else
-            source.senses.pop_back();
+            Source.Senses.pop_back();
     }
 
     void Phrase(bool isEntry, std::string english, std::string uzbek, std::string russian)
     {
-        source.phrases.push_back({{std::move(english), std::move(uzbek), std::move(russian)}, isEntry, line_ + 1});
-        if (phrases_.insert(source.phrases.size() - 1).second)
+        Source.Phrases.push_back({{std::move(english), std::move(uzbek), std::move(russian)}, isEntry, line_ + 1});
+        if (phrases_.insert(Source.Phrases.size() - 1).second)
             ++line_;
         else
-            source.phrases.pop_back();
+            Source.Phrases.pop_back();
     }
 
     void Headword(Language language, std::u16string_view headword)
     {
-        source.words.push_back({language, Dict(headword), ++line_});
+        Source.Words.push_back({language, Dict(headword), ++line_});
     }
 
 private:
@@ -160,27 +160,27 @@ private:
         const std::vector<SourceSense>* senses;
         std::size_t operator()(std::size_t i) const
         {
-            const SenseRecord& r = (*senses)[i].record;
+            const SenseRecord& r = (*senses)[i].Record;
             return std::hash<std::string>()(r.English) ^ std::hash<std::string>()(r.Uzbek) * 3 ^
                    std::hash<std::string>()(r.Russian) * 7;
         }
-        bool operator()(std::size_t a, std::size_t b) const { return (*senses)[a].record == (*senses)[b].record; }
+        bool operator()(std::size_t a, std::size_t b) const { return (*senses)[a].Record == (*senses)[b].Record; }
     };
     struct SamePhrase {
         const std::vector<SourcePhrase>* phrases;
         std::size_t operator()(std::size_t i) const
         {
-            const PhraseRecord& r = (*phrases)[i].record;
+            const PhraseRecord& r = (*phrases)[i].Record;
             return std::hash<std::string>()(r.English) ^ std::hash<std::string>()(r.Uzbek) * 3 ^
                    std::hash<std::string>()(r.Russian) * 7;
         }
-        bool operator()(std::size_t a, std::size_t b) const { return (*phrases)[a].record == (*phrases)[b].record; }
+        bool operator()(std::size_t a, std::size_t b) const { return (*phrases)[a].Record == (*phrases)[b].Record; }
     };
 
     int line_ = 0;
-    std::unordered_set<std::size_t, SameSense, SameSense> senses_{0, SameSense{&source.senses}, SameSense{&source.senses}};
-    std::unordered_set<std::size_t, SamePhrase, SamePhrase> phrases_{0, SamePhrase{&source.phrases},
-                                                                     SamePhrase{&source.phrases}};
+    std::unordered_set<std::size_t, SameSense, SameSense> senses_{0, SameSense{&Source.Senses}, SameSense{&Source.Senses}};
+    std::unordered_set<std::size_t, SamePhrase, SamePhrase> phrases_{0, SamePhrase{&Source.Phrases},
+                                                                     SamePhrase{&Source.Phrases}};
 };
 
 // The references of each spelling the text rules know, to an English headword.
@@ -259,7 +259,7 @@ DictSource GenerateSource(std::uint64_t seed, std::size_t concepts)
         }
         earlier.push_back(w);
     }
-    return std::move(out.source);
+    return std::move(out.Source);
 }
 
 namespace {
@@ -269,14 +269,14 @@ namespace {
 GeneratedDictionary Generate(std::uint64_t seed, std::size_t concepts)
 {
     GeneratedDictionary made{GenerateSource(seed, concepts), {}};
-    ReadAsCompiled(made.source);
+    ReadAsCompiled(made.Source);
     try {
         // The formed lists go before the image is laid out: the writer holds what it needs.
-        const TDictWriter writer = WriterFor(made.source, FormEntryRefs(made.source));
-        made.image = writer.Image();
+        const TDictWriter writer = WriterFor(made.Source, FormEntryRefs(made.Source));
+        made.Image = writer.Image();
     } catch (const std::length_error&) {
     }
-    made.source.warnings.clear();
+    made.Source.Warnings.clear();
     return made;
 }
 
@@ -301,7 +301,7 @@ GeneratedDictionary GenerateDictionary(std::uint64_t seed, std::size_t maxBytes)
     for (int round = 0; round < 12; ++round) {
         latest = {};
         latest = Generate(seed, concepts);
-        const std::size_t size = latest.image.size();
+        const std::size_t size = latest.Image.size();
         const bool fits = size != 0 && size <= maxBytes;
         if (fits) {
             low = concepts;
@@ -326,7 +326,7 @@ GeneratedDictionary GenerateDictionary(std::uint64_t seed, std::size_t maxBytes)
     }
     if (bestConcepts == 0)
         throw std::length_error("no generated dictionary fits in " + std::to_string(maxBytes) + " bytes");
-    if (bestConcepts != concepts || latest.image.empty())
+    if (bestConcepts != concepts || latest.Image.empty())
         latest = Generate(seed, bestConcepts);
     return latest;
 }

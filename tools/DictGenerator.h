@@ -15,8 +15,8 @@ namespace morva {
 DictSource GenerateSource(std::uint64_t seed, std::size_t concepts);
 
 struct GeneratedDictionary {
-    DictSource source; // as the compiler reads it (ReadAsCompiled): its text compiles to the image
-    std::vector<std::uint8_t> image; // unscrambled, sealed
+    DictSource Source; // as the compiler reads it (ReadAsCompiled): its text compiles to the image
+    std::vector<std::uint8_t> Image; // unscrambled, sealed
 };
 
 // A dictionary of the stream whose file is at most maxBytes and at least about 98 per cent of

@@ -53,16 +53,16 @@ int main(int argc, char** argv)
     }
     try {
         auto dictionary = morva::GenerateDictionary(seed, size);
-        const std::size_t imageSize = dictionary.image.size();
-        auto file = std::move(dictionary.image);
+        const std::size_t imageSize = dictionary.Image.size();
+        auto file = std::move(dictionary.Image);
         morva::Scramble(file);
         if (!WriteBytes(argv[3], file))
             return 1;
-        const std::string source = argc == 5 ? morva::FormatSource(dictionary.source) : std::string();
+        const std::string source = argc == 5 ? morva::FormatSource(dictionary.Source) : std::string();
         if (argc == 5 && !WriteBytes(argv[4], {reinterpret_cast<const std::uint8_t*>(source.data()), source.size()}))
             return 1;
-        std::cout << imageSize << " bytes, " << dictionary.source.senses.size() << " senses, "
-                  << dictionary.source.phrases.size() << " phrases\n";
+        std::cout << imageSize << " bytes, " << dictionary.Source.Senses.size() << " senses, "
+                  << dictionary.Source.Phrases.size() << " phrases\n";
         return 0;
     } catch (const std::length_error& e) {
         std::cerr << "morva-gen: " << e.what() << '\n';

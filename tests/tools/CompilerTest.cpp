@@ -30,7 +30,7 @@ DictLists Compile(const std::string& text, std::vector<std::string>* warnings = 
     DictSource source = ParseSource(text, "t.txt");
     DictLists lists = FormEntries(source);
     if (warnings)
-        *warnings = source.warnings;
+        *warnings = source.Warnings;
     return lists;
 }
 
@@ -65,7 +65,7 @@ std::string ReadFileText(const fs::path& path)
 const DictEntry* Entry(const DictLists& lists, Language l, const char* utf8)
 {
     for (const auto& e : lists[l])
-        if (e.headword == Utf8ToDictText(utf8))
+        if (e.Headword == Utf8ToDictText(utf8))
             return &e;
     return nullptr;
 }
@@ -133,9 +133,9 @@ TEST(Compiler, FormsEntriesFromTheRecords)
     for (const auto& row : table) {
         const DictEntry* e = Entry(lists, row.list, row.headword);
         ASSERT_NE(e, nullptr) << row.headword;
-        EXPECT_EQ(e->kind, WordEntry) << row.headword;
-        EXPECT_EQ(EnglishOf(e->senses), row.senses) << row.headword;
-        EXPECT_EQ(EnglishOf(e->phrases), row.phrases) << row.headword;
+        EXPECT_EQ(e->Kind, WordEntry) << row.headword;
+        EXPECT_EQ(EnglishOf(e->Senses), row.senses) << row.headword;
+        EXPECT_EQ(EnglishOf(e->Phrases), row.phrases) << row.headword;
     }
 
     // References and notes make no headwords; neither does a text that matches nothing.
@@ -143,24 +143,24 @@ TEST(Compiler, FormsEntriesFromTheRecords)
         EXPECT_EQ(Entry(lists, Uzbek, none), nullptr) << none;
     EXPECT_EQ(Entry(lists, English, "stop"), nullptr);
     EXPECT_EQ(lists[English].size(), 7u); // run, run away, running, walk, happiness, -ness, thank you
-    EXPECT_EQ(Entry(lists, Russian, "-ость")->senses.size(), 0u);
+    EXPECT_EQ(Entry(lists, Russian, "-ость")->Senses.size(), 0u);
 
     // A phrase entry in each list whose text is there.
     for (auto [l, text] : {std::pair{English, "thank you"}, {Uzbek, "раҳмат"}, {Russian, "спасибо"}}) {
         const DictEntry* e = Entry(lists, l, text);
         ASSERT_NE(e, nullptr) << text;
-        EXPECT_EQ(e->kind, PhraseEntry);
-        ASSERT_EQ(e->phrases.size(), 1u);
-        EXPECT_EQ(e->phrases[0].English, "thank you");
+        EXPECT_EQ(e->Kind, PhraseEntry);
+        ASSERT_EQ(e->Phrases.size(), 1u);
+        EXPECT_EQ(e->Phrases[0].English, "thank you");
     }
 
     // A reference in any spelling is stored in the one form the card links: "см. walk" is "=walk".
-    const auto& referring = Entry(lists, English, "run")->senses[2];
+    const auto& referring = Entry(lists, English, "run")->Senses[2];
     EXPECT_EQ(referring.Uzbek, "=walk");
     EXPECT_EQ(referring.Russian, "=walk");
 
     // Transcriptions are stored in the font's layout.
-    EXPECT_EQ(Entry(lists, English, "walk")->senses[0].Transcription, "w\x8D\xF9k");
+    EXPECT_EQ(Entry(lists, English, "walk")->Senses[0].Transcription, "w\x8D\xF9k");
 
     EXPECT_THAT(warnings, testing::ElementsAre(HasSubstr("t.txt:9: warning: this sense comes under no headword")));
 }
@@ -173,9 +173,9 @@ TEST(Compiler, RepeatedLinesAreLeftOutWithAWarning)
                                     "P | a cat | мушук | кошка\n"
                                     "E | a cat | мушук | кошка\n",
                                     &warnings);
-    EXPECT_EQ(Entry(lists, English, "cat")->senses.size(), 1u);
-    EXPECT_EQ(Entry(lists, English, "cat")->phrases.size(), 1u);
-    EXPECT_EQ(Entry(lists, English, "a cat")->kind, PhraseEntry); // the E made the phrase an entry
+    EXPECT_EQ(Entry(lists, English, "cat")->Senses.size(), 1u);
+    EXPECT_EQ(Entry(lists, English, "cat")->Phrases.size(), 1u);
+    EXPECT_EQ(Entry(lists, English, "a cat")->Kind, PhraseEntry); // the E made the phrase an entry
     EXPECT_THAT(warnings, testing::ElementsAre(HasSubstr("t.txt:2: warning: the same sense as line 1"),
                                                HasSubstr("t.txt:4: warning: the same phrase as line 3")));
 }
@@ -186,35 +186,35 @@ TEST(Compiler, PlacementAgreesWithThePlainRules)
     DictSource source = GenerateSource(11, 800);
     // Words open at the right, at both ends, at the left, and one too short once opened.
     for (const char* word : {"br-", "-oo-", "-st", "-a-"})
-        source.words.push_back({English, word, 100'000});
-    source.words.push_back({Russian, Utf8ToDictText("-ение"), 100'000});
+        source.Words.push_back({English, word, 100'000});
+    source.Words.push_back({Russian, Utf8ToDictText("-ение"), 100'000});
     const DictLists lists = FormEntries(source);
     for (Language l = 0; l < LanguageCount; ++l) {
         std::vector<std::string> forms;
-        for (const auto& s : source.senses)
-            forms.push_back(MatchForm(l == English ? s.record.English : l == Uzbek ? s.record.Uzbek : s.record.Russian));
+        for (const auto& s : source.Senses)
+            forms.push_back(MatchForm(l == English ? s.Record.English : l == Uzbek ? s.Record.Uzbek : s.Record.Russian));
         for (const auto& e : lists[l]) {
-            if (e.kind != WordEntry)
+            if (e.Kind != WordEntry)
                 continue;
             std::vector<SenseRecord> senses;
             for (std::size_t i = 0; i < forms.size(); ++i)
-                if (forms[i].size() >= e.headword.size() &&
-                    CompareHeadwords(e.headword, std::string_view(forms[i]).substr(0, e.headword.size())) == 0 &&
-                    (forms[i].size() == e.headword.size() ||
-                     IsWordSeparator(static_cast<unsigned char>(forms[i][e.headword.size()]))))
-                    senses.push_back(source.senses[i].record);
+                if (forms[i].size() >= e.Headword.size() &&
+                    CompareHeadwords(e.Headword, std::string_view(forms[i]).substr(0, e.Headword.size())) == 0 &&
+                    (forms[i].size() == e.Headword.size() ||
+                     IsWordSeparator(static_cast<unsigned char>(forms[i][e.Headword.size()]))))
+                    senses.push_back(source.Senses[i].Record);
             std::vector<PhraseRecord> phrases;
-            for (const auto& p : source.phrases) {
-                const auto& text = l == English ? p.record.English : l == Uzbek ? p.record.Uzbek : p.record.Russian;
-                if (ContainsWholeWord(e.headword, text))
-                    phrases.push_back(p.record);
+            for (const auto& p : source.Phrases) {
+                const auto& text = l == English ? p.Record.English : l == Uzbek ? p.Record.Uzbek : p.Record.Russian;
+                if (ContainsWholeWord(e.Headword, text))
+                    phrases.push_back(p.Record);
             }
-            ASSERT_EQ(e.senses, senses) << DictTextToUtf8(e.headword);
-            ASSERT_EQ(e.phrases, phrases) << DictTextToUtf8(e.headword);
+            ASSERT_EQ(e.Senses, senses) << DictTextToUtf8(e.Headword);
+            ASSERT_EQ(e.Phrases, phrases) << DictTextToUtf8(e.Headword);
         }
     }
-    EXPECT_FALSE(Entry(lists, English, "-oo-")->phrases.empty());
-    EXPECT_FALSE(Entry(lists, English, "br-")->phrases.empty());
+    EXPECT_FALSE(Entry(lists, English, "-oo-")->Phrases.empty());
+    EXPECT_FALSE(Entry(lists, English, "br-")->Phrases.empty());
 }
 
 TEST(Compiler, ReportsEveryFaultWithItsLine)

@@ -17,16 +17,16 @@ TEST(Generator, SameSeedSameFileOfTheChosenSize)
 {
     const std::size_t size = 200'000;
     const auto first = GenerateDictionary(5, size);
-    EXPECT_LE(first.image.size(), size);
-    EXPECT_GE(first.image.size(), size * 97 / 100);
-    EXPECT_EQ(GenerateDictionary(5, size).image, first.image);
-    EXPECT_NE(GenerateDictionary(6, size).image, first.image);
+    EXPECT_LE(first.Image.size(), size);
+    EXPECT_GE(first.Image.size(), size * 97 / 100);
+    EXPECT_EQ(GenerateDictionary(5, size).Image, first.Image);
+    EXPECT_NE(GenerateDictionary(6, size).Image, first.Image);
 
     // A larger dictionary only adds records: the size search relies on it.
     const DictSource small = GenerateSource(5, 100), large = GenerateSource(5, 200);
-    ASSERT_LT(small.senses.size(), large.senses.size());
-    for (std::size_t i = 0; i < small.senses.size(); ++i)
-        ASSERT_EQ(small.senses[i].record, large.senses[i].record);
+    ASSERT_LT(small.Senses.size(), large.Senses.size());
+    for (std::size_t i = 0; i < small.Senses.size(); ++i)
+        ASSERT_EQ(small.Senses[i].Record, large.Senses[i].Record);
 
     EXPECT_THROW(GenerateDictionary(5, 100), std::length_error);
 }
@@ -37,16 +37,16 @@ TEST(Generator, FilesRoundTripThroughTheirSources)
 {
     for (auto [seed, size] : {std::pair<std::uint64_t, std::size_t>{7, 60'000}, {2024, 400'000}}) {
         const auto generated = GenerateDictionary(seed, size);
-        DictSource written = ParseSource(FormatSource(generated.source), "generated.txt");
-        EXPECT_EQ(WriterFor(FormEntries(written)).Image(), generated.image) << seed;
+        DictSource written = ParseSource(FormatSource(generated.Source), "generated.txt");
+        EXPECT_EQ(WriterFor(FormEntries(written)).Image(), generated.Image) << seed;
 
-        auto bytes = AllocateByteBlock(generated.image.size());
-        std::copy(generated.image.begin(), generated.image.end(), bytes.get());
-        const DictLists lists = ReadLists(DictImage(std::move(bytes), generated.image.size()));
+        auto bytes = AllocateByteBlock(generated.Image.size());
+        std::copy(generated.Image.begin(), generated.Image.end(), bytes.get());
+        const DictLists lists = ReadLists(DictImage(std::move(bytes), generated.Image.size()));
         const std::string decompiled = DecompileLists(lists);
         EXPECT_EQ(RoundTripFault(lists, decompiled), "") << seed;
         DictSource again = ParseSource(decompiled, "decompiled.txt");
-        EXPECT_EQ(WriterFor(FormEntries(again)).Image(), generated.image) << seed;
+        EXPECT_EQ(WriterFor(FormEntries(again)).Image(), generated.Image) << seed;
     }
 }
 
@@ -55,8 +55,8 @@ TEST(Generator, FilesComeOutJustBelowTheSizeAskedFor)
 {
     for (std::size_t size : {20'000u, 150'000u, 1'500'000u}) {
         const auto generated = GenerateDictionary(11, size);
-        EXPECT_LE(generated.image.size(), size);
-        EXPECT_GE(generated.image.size(), size * 97 / 100) << size;
+        EXPECT_LE(generated.Image.size(), size);
+        EXPECT_GE(generated.Image.size(), size * 97 / 100) << size;
     }
 }
 
@@ -65,21 +65,21 @@ TEST(Generator, WordsLookLikeTheirLanguages)
     const DictSource source = GenerateSource(9, 400);
     std::string uzbek, russian;
     bool note = false, reference = false, remark = false;
-    for (const auto& s : source.senses) {
-        uzbek += DictTextToUtf8(s.record.Uzbek) + " ";
-        russian += DictTextToUtf8(s.record.Russian) + " ";
-        note = note || s.record.Uzbek.starts_with("*");
-        reference = reference || s.record.Russian.starts_with("\xF1\xEC. "); // "см. "
-        remark = remark || s.record.English.find('(') != std::string::npos;
-        EXPECT_FALSE(s.record.Transcription.empty());
+    for (const auto& s : source.Senses) {
+        uzbek += DictTextToUtf8(s.Record.Uzbek) + " ";
+        russian += DictTextToUtf8(s.Record.Russian) + " ";
+        note = note || s.Record.Uzbek.starts_with("*");
+        reference = reference || s.Record.Russian.starts_with("\xF1\xEC. "); // "см. "
+        remark = remark || s.Record.English.find('(') != std::string::npos;
+        EXPECT_FALSE(s.Record.Transcription.empty());
     }
     for (const char* letter : {"ў", "қ", "ғ", "ҳ"})
         EXPECT_NE(uzbek.find(letter), std::string::npos) << letter;
     EXPECT_NE(russian.find("ы"), std::string::npos);
     EXPECT_TRUE(note && reference && remark);
     bool phraseEntry = false;
-    for (const auto& p : source.phrases)
-        phraseEntry = phraseEntry || p.isEntry;
+    for (const auto& p : source.Phrases)
+        phraseEntry = phraseEntry || p.IsEntry;
     EXPECT_TRUE(phraseEntry);
 }
 
@@ -116,7 +116,7 @@ TEST(Search, FastSearchesGiveWhatTheScansGive)
 {
     for (std::size_t size : {20'000u, 300'000u, 2'000'000u}) {
         const auto generated = GenerateDictionary(1, size);
-        TUzDictionary dict(test::WriteImage("search-" + std::to_string(size), generated.image));
+        TUzDictionary dict(test::WriteImage("search-" + std::to_string(size), generated.Image));
         ExpectSearchesAgreeWithScans(dict, 300);
     }
 }
@@ -137,7 +137,7 @@ TEST(Search, EqualHeadwordsGiveTheFirst)
 // A list out of order (which our writer never makes): the searches must fall back to the scan.
 TEST(Search, UnsortedListFallsBackToTheScan)
 {
-    auto image = GenerateDictionary(2, 20'000).image;
+    auto image = GenerateDictionary(2, 20'000).Image;
     const std::size_t list = ReadWord(image, HeaderListsWord + 4 * English);
     std::size_t count = 0;
     while (ReadWord(image, list + 4 * count) != 0)
