@@ -69,7 +69,7 @@ std::vector<std::string_view> SplitFields(std::string_view line)
 // One source line being read: converts its fields, and keeps the first fault met.
 class LineReader {
 public:
-    std::string fault;
+    std::string Fault;
 
     // A text field in dictionary text; code page 1251 must hold every character.
     std::string Text(std::string_view field, const char* what)
@@ -111,8 +111,8 @@ public:
 
     void Fail(std::string message)
     {
-        if (fault.empty())
-            fault = std::move(message);
+        if (Fault.empty())
+            Fault = std::move(message);
     }
 };
 
@@ -402,9 +402,9 @@ private:
         s.Transcription = reader.Transcription(fields[2]);
         s.Uzbek = CanonicalReference(reader.Text(fields[3], "Uzbek text"));
         s.Russian = CanonicalReference(reader.Text(fields[4], "Russian text"));
-        if (reader.fault.empty() && s.English.empty() && s.Uzbek.empty() && s.Russian.empty())
+        if (reader.Fault.empty() && s.English.empty() && s.Uzbek.empty() && s.Russian.empty())
             reader.Fail("a sense needs at least one text");
-        if (!reader.fault.empty())
+        if (!reader.Fault.empty())
             return;
         auto [it, added] = senseLines_.try_emplace(s, line);
         if (added)
@@ -420,9 +420,9 @@ private:
         p.English = CanonicalReference(reader.Text(fields[1], "English text"));
         p.Uzbek = CanonicalReference(reader.Text(fields[2], "Uzbek text"));
         p.Russian = CanonicalReference(reader.Text(fields[3], "Russian text"));
-        if (reader.fault.empty() && p.English.empty() && p.Uzbek.empty() && p.Russian.empty())
+        if (reader.Fault.empty() && p.English.empty() && p.Uzbek.empty() && p.Russian.empty())
             reader.Fail("a phrase needs at least one text");
-        if (!reader.fault.empty())
+        if (!reader.Fault.empty())
             return;
         auto [it, added] = phraseAt_.try_emplace(p, source_.Phrases.size());
         if (added) {
@@ -441,9 +441,9 @@ private:
         std::string headword = reader.Text(fields[2], "headword");
         if (!language)
             reader.Fail("a W record names its list with en, uz or ru, not \"" + Printable(fields[1]) + "\"");
-        else if (reader.fault.empty() && headword.empty())
+        else if (reader.Fault.empty() && headword.empty())
             reader.Fail("a W record needs a headword");
-        if (reader.fault.empty())
+        if (reader.Fault.empty())
             source_.Words.push_back({*language, std::move(headword), line});
     }
 
@@ -506,8 +506,8 @@ DictSource ParseSource(std::string_view utf8, const std::string& fileName)
         } catch (const InvalidUtf8&) {
             reader.Fail("the line is not valid UTF-8");
         }
-        if (!reader.fault.empty() && faultCount++ < MaxReportedFaults)
-            faults.push_back(Located(fileName, lineNumber, reader.fault));
+        if (!reader.Fault.empty() && faultCount++ < MaxReportedFaults)
+            faults.push_back(Located(fileName, lineNumber, reader.Fault));
     }
 
     if (faultCount == 0)

@@ -39,7 +39,7 @@ private:
 };
 
 struct Sound {
-    std::u16string_view spelling, ipa;
+    std::u16string_view Spelling, Ipa;
 };
 
 constexpr Sound EnglishOnsets[] = {
@@ -83,7 +83,7 @@ constexpr std::u16string_view RussianVowels[] = {
 constexpr std::u16string_view RussianEndings[] = {u"ать", u"ость", u"ный", u"ка", u"ение", u"ство", u"ить", u"ец"};
 
 struct Word {
-    std::string english, transcription, uzbek, russian;
+    std::string English, Transcription, Uzbek, Russian;
 };
 
 Word MakeWord(Random& random)
@@ -94,13 +94,13 @@ Word MakeWord(Random& random)
         const Sound onset = random.Pick(EnglishOnsets), vowel = random.Pick(EnglishVowels);
         // Closed syllables mostly at the end, as in "basket", "lemon", "tiger".
         const Sound coda = random.Percent(i + 1 == syllables ? 70 : 25) ? random.Pick(EnglishCodas) : Sound{};
-        english.append(onset.spelling).append(vowel.spelling).append(coda.spelling);
-        ipa.append(onset.ipa).append(vowel.ipa).append(coda.ipa);
+        english.append(onset.Spelling).append(vowel.Spelling).append(coda.Spelling);
+        ipa.append(onset.Ipa).append(vowel.Ipa).append(coda.Ipa);
     }
     if (random.Percent(15)) {
         const Sound suffix = random.Pick(EnglishSuffixes);
-        english.append(suffix.spelling);
-        ipa.append(suffix.ipa);
+        english.append(suffix.Spelling);
+        ipa.append(suffix.Ipa);
     }
 
     const auto syllableWord = [&random](const auto& consonants, const auto& vowels, const auto& endings) {
@@ -226,36 +226,36 @@ DictSource GenerateSource(std::uint64_t seed, std::size_t concepts)
     for (std::size_t c = 0; c < concepts; ++c) {
         const Word w = MakeWord(random);
         const Word& other = earlier.empty() ? w : earlier[random.Below(earlier.size())];
-        out.Sense(w.english, w.transcription, w.uzbek, w.russian);
+        out.Sense(w.English, w.Transcription, w.Uzbek, w.Russian);
         if (random.Percent(35)) {
             const Word second = MakeWord(random);
-            out.Sense(w.english, w.transcription, second.uzbek, second.russian);
+            out.Sense(w.English, w.Transcription, second.Uzbek, second.Russian);
         }
         if (random.Percent(12))
-            out.Sense(w.english + " (" + other.english + ")", w.transcription, w.uzbek + " (" + other.uzbek + ")",
-                      w.russian + " (" + other.russian + ")");
+            out.Sense(w.English + " (" + other.English + ")", w.Transcription, w.Uzbek + " (" + other.Uzbek + ")",
+                      w.Russian + " (" + other.Russian + ")");
         // Random draws are sequenced one by one: the order of function arguments is not fixed.
         if (random.Percent(8)) {
             std::string numbered = "{";
             numbered += char('1' + random.Below(3));
             numbered += '}';
-            numbered += w.english;
+            numbered += w.English;
             const Word uzbek = MakeWord(random), russian = MakeWord(random);
-            out.Sense(numbered, w.transcription, uzbek.uzbek, russian.russian + "...");
+            out.Sense(numbered, w.Transcription, uzbek.Uzbek, russian.Russian + "...");
         }
         if (random.Percent(6))
-            out.Sense(w.english, w.transcription, Dict(random.Pick(UzbekNotes)), Dict(random.Pick(RussianNotes)));
+            out.Sense(w.English, w.Transcription, Dict(random.Pick(UzbekNotes)), Dict(random.Pick(RussianNotes)));
         if (random.Percent(6) && &other != &w) {
             const Word variant = MakeWord(random);
-            const std::string uzbek = UzbekReference(random, other.english);
-            out.Sense(variant.english, variant.transcription, uzbek, RussianReference(random, other.english));
+            const std::string uzbek = UzbekReference(random, other.English);
+            out.Sense(variant.English, variant.Transcription, uzbek, RussianReference(random, other.English));
         }
         if (random.Percent(40)) {
             const std::string link = Dict(random.Pick(EnglishLinks));
             const bool orForm = random.Percent(8);
             const bool isEntry = random.Percent(12);
-            out.Phrase(isEntry, link + " " + w.english + " " + other.english + (orForm ? " (or " + other.english + ")" : ""),
-                       other.uzbek + " " + w.uzbek, w.russian + " " + other.russian);
+            out.Phrase(isEntry, link + " " + w.English + " " + other.English + (orForm ? " (or " + other.English + ")" : ""),
+                       other.Uzbek + " " + w.Uzbek, w.Russian + " " + other.Russian);
         }
         earlier.push_back(w);
     }

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* Usage =
     "usage: morva-gen SIZE SEED OUTPUT [SOURCE]\n"
     "Writes the largest generated dictionary of at most SIZE bytes (up to 50000000) to OUTPUT,\n"
     "the same for the same SEED; with SOURCE, also its source text.\n";
@@ -34,7 +34,7 @@ bool WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes)
 int main(int argc, char** argv)
 {
     if (argc != 4 && argc != 5) {
-        std::cerr << kUsage;
+        std::cerr << Usage;
         return 2;
     }
     std::size_t size = 0;
@@ -48,7 +48,7 @@ int main(int argc, char** argv)
         if (argv[2][used] != '\0')
             throw std::invalid_argument("seed");
     } catch (const std::logic_error&) {
-        std::cerr << kUsage;
+        std::cerr << Usage;
         return 2;
     }
     try {
