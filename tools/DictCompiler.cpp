@@ -395,16 +395,28 @@ private:
     };
     static const Kind Kinds[4];
 
+    static std::string Reference(LineReader& reader, std::string_view field, const char* what)
+    {
+        return CanonicalReference(reader.Text(field, what));
+    }
+
+    // A record needs one of its three texts; true when the line is sound.
+    template <class Record>
+    static bool Complete(LineReader& reader, const Record& r, const char* what)
+    {
+        if (reader.Fault.empty() && r.English.empty() && r.Uzbek.empty() && r.Russian.empty())
+            reader.Fail(std::string("a ") + what + " needs at least one text");
+        return reader.Fault.empty();
+    }
+
     void ParseSense(const Fields& fields, int line, LineReader& reader)
     {
         SenseRecord s;
-        s.English = CanonicalReference(reader.Text(fields[1], "English text"));
+        s.English = Reference(reader, fields[1], "English text");
         s.Transcription = reader.Transcription(fields[2]);
-        s.Uzbek = CanonicalReference(reader.Text(fields[3], "Uzbek text"));
-        s.Russian = CanonicalReference(reader.Text(fields[4], "Russian text"));
-        if (reader.Fault.empty() && s.English.empty() && s.Uzbek.empty() && s.Russian.empty())
-            reader.Fail("a sense needs at least one text");
-        if (!reader.Fault.empty())
+        s.Uzbek = Reference(reader, fields[3], "Uzbek text");
+        s.Russian = Reference(reader, fields[4], "Russian text");
+        if (!Complete(reader, s, "sense"))
             return;
         auto [it, added] = senseLines_.try_emplace(s, line);
         if (added)
@@ -417,12 +429,10 @@ private:
     {
         const bool isEntry = fields[0] == "E";
         PhraseRecord p;
-        p.English = CanonicalReference(reader.Text(fields[1], "English text"));
-        p.Uzbek = CanonicalReference(reader.Text(fields[2], "Uzbek text"));
-        p.Russian = CanonicalReference(reader.Text(fields[3], "Russian text"));
-        if (reader.Fault.empty() && p.English.empty() && p.Uzbek.empty() && p.Russian.empty())
-            reader.Fail("a phrase needs at least one text");
-        if (!reader.Fault.empty())
+        p.English = Reference(reader, fields[1], "English text");
+        p.Uzbek = Reference(reader, fields[2], "Uzbek text");
+        p.Russian = Reference(reader, fields[3], "Russian text");
+        if (!Complete(reader, p, "phrase"))
             return;
         auto [it, added] = phraseAt_.try_emplace(p, source_.Phrases.size());
         if (added) {
