@@ -77,6 +77,7 @@ public:
     // partial file. Throws FileWriteError.
     void WriteFile(const std::filesystem::path& path) const;
 
+    // One headword list as added, records by address.
     using List = EntryRuns<const SenseRecord*, const PhraseRecord*>;
 
 private:
