@@ -108,6 +108,17 @@ TMainForm::~TMainForm()
     wordListModel_->Refill(nullptr);
 }
 
+void TMainForm::Start(const QStringList& arguments)
+{
+    FormCreate(arguments);
+    CreateCards();
+}
+
+bool TMainForm::InTray() const
+{
+    return RestoreAction->isEnabled();
+}
+
 void TMainForm::CreateCards()
 {
     cards_ = std::make_unique<TCardManager>(*services_.Messages, *services_.Clipboard,

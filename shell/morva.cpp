@@ -48,7 +48,7 @@ TWindowRequests MainWindowRequests(TMainForm* const& mainForm)
 {
     TWindowRequests requests;
     // The program is on screen unless it sits in the notification area.
-    requests.IsVisible = [&mainForm] { return !mainForm || !mainForm->RestoreAction->isEnabled(); };
+    requests.IsVisible = [&mainForm] { return !mainForm || !mainForm->InTray(); };
     requests.Restore = [&mainForm] {
         if (mainForm && mainForm->isMinimized())
             mainForm->showNormal();
@@ -62,7 +62,7 @@ TWindowRequests MainWindowRequests(TMainForm* const& mainForm)
     // A user who starts the program again wants to see it, also when it sits in the tray.
     requests.WakeUp = [&mainForm] {
         if (mainForm)
-            mainForm->RestoreAction->trigger();
+            mainForm->RestoreActionExecute();
     };
     return requests;
 }
@@ -106,8 +106,7 @@ int Run(int argc, char** argv)
         form = std::make_unique<TMainForm>(services);
         mainForm = form.get();
         app.ReportError = [&form](const std::exception& error) { form->ReportError(error); };
-        form->FormCreate(QCoreApplication::arguments());
-        form->CreateCards();
+        form->Start(QCoreApplication::arguments());
     }
     if (form->TerminateRequested())
         return 1;

@@ -169,7 +169,7 @@ TEST_F(MainWindowPlacementTest, ALinkThatFailedLeavesTheStoredCardPlacementAsItW
     mainCard.HtmlHotSpotClick(QStringLiteral("999"), &handled);
     EXPECT_FALSE(handled);
     EXPECT_EQ(messages.Shown.size(), 1u);
-    form->CloseTempCardsAction->trigger();
+    Part<QAction>(*form, "CloseTempCardsAction")->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(StoredLines(CardKey), before);
 

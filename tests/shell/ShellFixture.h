@@ -10,12 +10,18 @@
 #include "platform/FakeSystemInfo.h"
 #include "platform/FakeTrayIcon.h"
 #include "shell/Main.h"
+#include "tests/support/Part.h"
 #include "tests/support/TestFolders.h"
 #include "text/CodePage1251.h"
 #include "text/XUzbekEdit.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QListView>
+#include <QMenu>
+#include <QTimer>
+#include <QToolBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -71,8 +77,7 @@ protected:
     TMainForm& Create(QStringList arguments = {"morva"})
     {
         form = std::make_unique<TMainForm>(Services());
-        form->FormCreate(arguments);
-        form->CreateCards();
+        form->Start(arguments);
         if (!form->TerminateRequested() && form->ShowOnStart()) {
             form->show();
             form->activateWindow();
@@ -81,7 +86,7 @@ protected:
         return *form;
     }
 
-    std::string SearchText() const { return form->SearchEdit->Text(); }
+    std::string SearchText() const { return Part<TXUzbekEdit>(*form, "SearchEdit")->Text(); }
     std::string SelectedHeadword() const
     {
         const int row = form->SelectedRow();
@@ -90,7 +95,7 @@ protected:
     // The list's row as shown.
     QString Row(int row) const
     {
-        return form->WordList->model()->index(row, 0).data().toString();
+        return Part<QListView>(*form, "WordList")->model()->index(row, 0).data().toString();
     }
 
     const std::filesystem::path& Folder() const { return folder_; }
