@@ -129,6 +129,9 @@ void TMainForm::CreateCards()
         if (!action->shortcuts().isEmpty())
             commands.append(action);
     cards_->SetMainWindow(this, commands);
+    connect(CloseTempCardsAction, &QAction::triggered, cards_.get(), &TCardManager::CloseTempCardsActionExecute);
+    connect(CloseAllCardsAction, &QAction::triggered, cards_.get(), &TCardManager::CloseAllCardsActionExecute);
+    connect(CardsHostoryAction, &QAction::triggered, cards_.get(), &TCardManager::CardsHostoryActionExecute);
     UzbekLatinActionExecute();
 }
 
@@ -150,9 +153,6 @@ void TMainForm::ConnectHandlers()
     connect(PasteFromClipAction, &QAction::triggered, this, &TMainForm::PasteFromClipActionExecute);
     connect(WordInfoAction, &QAction::triggered, this, &TMainForm::WordInfoActionExecute);
     connect(CascadeCardsAction, &QAction::triggered, this, &TMainForm::CascadeCardsActionExecute);
-    connect(CloseTempCardsAction, &QAction::triggered, this, &TMainForm::CloseTempCardsActionExecute);
-    connect(CloseAllCardsAction, &QAction::triggered, this, &TMainForm::CloseAllCardsActionExecute);
-    connect(CardsHostoryAction, &QAction::triggered, this, &TMainForm::CardsHostoryActionExecute);
     for (QAction* action : {ShowEditBarAction, ShowLangBarAction, ShowServiceBarAction})
         connect(action, &QAction::triggered, this, &TMainForm::ShowBarActionExecute);
     connect(StayOnTopAction, &QAction::triggered, this, &TMainForm::StayOnTopActionExecute);
@@ -614,24 +614,6 @@ void TMainForm::CascadeCardsActionExecute()
     // The cascade starts below the bars above the word list.
     if (cards_)
         cards_->CascadeCardsActionExecute(WordList->y());
-}
-
-void TMainForm::CloseTempCardsActionExecute()
-{
-    if (cards_)
-        cards_->CloseTempCardsActionExecute();
-}
-
-void TMainForm::CloseAllCardsActionExecute()
-{
-    if (cards_)
-        cards_->CloseAllCardsActionExecute();
-}
-
-void TMainForm::CardsHostoryActionExecute()
-{
-    if (cards_)
-        cards_->CardsHostoryActionExecute();
 }
 
 void TMainForm::ShowBarActionExecute()

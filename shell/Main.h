@@ -103,9 +103,6 @@ public:
     void PasteFromClipActionExecute();
     void WordInfoActionExecute();
     void CascadeCardsActionExecute();
-    void CloseTempCardsActionExecute();
-    void CloseAllCardsActionExecute();
-    void CardsHostoryActionExecute();
     void ShowBarActionExecute();
     void StayOnTopActionExecute();
     void AutorunChangeActionExecute();
