@@ -9,10 +9,8 @@
 //   cards_->SetMainWindow(this, {CutToClipAction, ..., CardsHostoryAction, StayOnTopAction, ...});
 //   WordInfoAction    -> cards_->WordInfoActionExecute(dictionary, selectedRow, WordInfoAction->isEnabled())
 //   CascadeCardsAction -> cards_->CascadeCardsActionExecute(wordListTop)
-//   CloseTempCardsAction, CloseAllCardsAction, CardsHostoryAction -> the handlers of the same name
-//   on every show of the main window:
-//       cards_->CardsHostoryForm().SetOnCardSelect([this](auto& c, auto& a) { OpenHistoryCard(c, a); });
-//   where TMainForm::OpenHistoryCard calls cards_->OpenHistoryCard(c, a).
+//   CloseTempCardsAction, CloseAllCardsAction, CardsHostoryAction -> the handlers of the same name here
+//   CardsHostoryForm()'s CardSelected -> cards_->OpenHistoryCard, connected once
 //   The cards' placement: a third constructor argument that makes each card's ICardPlacement
 //   (cards/CardPlacement.h); without it the cards store nothing.
 //

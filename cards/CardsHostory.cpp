@@ -158,12 +158,12 @@ void TCardsHostoryForm::showEvent(QShowEvent* event)
 void TCardsHostoryForm::ListBoxDblClick()
 {
     const int row = ListBox_->currentRow();
-    if (row < 0 || row >= Count() || !OnCardSelect_)
+    if (row < 0 || row >= Count())
         return;
     // Copies: the handler may add entries while it runs.
     const std::string caption = Captions_[row];
     const std::string article = Articles_[row];
-    OnCardSelect_(caption, article);
+    emit CardSelected(caption, article);
 }
 
 void TCardsHostoryForm::OKButtonClick()

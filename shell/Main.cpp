@@ -132,6 +132,7 @@ void TMainForm::CreateCards()
     connect(CloseTempCardsAction, &QAction::triggered, cards_.get(), &TCardManager::CloseTempCardsActionExecute);
     connect(CloseAllCardsAction, &QAction::triggered, cards_.get(), &TCardManager::CloseAllCardsActionExecute);
     connect(CardsHostoryAction, &QAction::triggered, cards_.get(), &TCardManager::CardsHostoryActionExecute);
+    connect(&cards_->CardsHostoryForm(), &TCardsHostoryForm::CardSelected, cards_.get(), &TCardManager::OpenHistoryCard);
     UzbekLatinActionExecute();
 }
 
@@ -271,26 +272,6 @@ void TMainForm::closeEvent(QCloseEvent* event)
     event->accept();
     // Closing the main window always ends the program, whatever other windows are open.
     QCoreApplication::quit();
-}
-
-void TMainForm::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TMainForm::FormShow()
-{
-    if (cards_)
-        cards_->CardsHostoryForm().SetOnCardSelect(
-            [this](const std::string& caption, const std::string& articleHtml) { OpenHistoryCard(caption, articleHtml); });
-}
-
-void TMainForm::OpenHistoryCard(const std::string& caption, const std::string& articleHtml)
-{
-    if (cards_)
-        cards_->OpenHistoryCard(caption, articleHtml);
 }
 
 void TMainForm::ReportError(const std::exception& error)

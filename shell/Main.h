@@ -71,7 +71,6 @@ public:
     // Makes the window ready to show: the creation sequence, then the cards. Afterwards
     // TerminateRequested and ShowOnStart say what the caller is to do with it.
     void Start(const QStringList& arguments);
-    void FormShow();
     TCardManager* Cards() const { return cards_.get(); }
     // Set when a check or the dictionary failed: the program is to end.
     bool TerminateRequested() const { return terminateRequested_; }
@@ -88,7 +87,6 @@ public:
 
     // The application's standard error report: an error box with the main caption.
     void ReportError(const std::exception& error);
-    void OpenHistoryCard(const std::string& caption, const std::string& articleHtml);
 
     // Handlers.
     void LangChange();
@@ -121,7 +119,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     // The creation sequence: checks, settings, dictionary, pair, autorun state, tray.

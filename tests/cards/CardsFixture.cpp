@@ -77,7 +77,7 @@ CardsTest::CardsTest()
                                  [this] { cards->CardsHostoryActionExecute(); });
     CopyToClipAction = command("CopyToClipAction", QKeySequence(Qt::CTRL | Qt::Key_C), [] {});
     cards->SetMainWindow(&mainWindow, mainWindow.actions());
-    History().SetOnCardSelect([this](const std::string& caption, const std::string& article) {
+    OnCardSelect([this](const std::string& caption, const std::string& article) {
         cards->OpenHistoryCard(caption, article);
     });
 }
