@@ -27,7 +27,7 @@ QString ErrorText(const std::exception& error)
 
 bool IsTemporaryCard(const QWidget* window)
 {
-    return WindowTag(window) == 1;
+    return WindowTag(window) == TemporaryCardTag;
 }
 
 } // namespace

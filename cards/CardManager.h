@@ -69,7 +69,7 @@ public:
     void ShowWordCard(TUzDictionary& dictionary, int index);
     // Closes the temporary cards and shows a stored caption and article in the main card.
     void OpenHistoryCard(const std::string& caption, const std::string& articleHtml);
-    // Closes every card whose Tag is 1, hidden ones included.
+    // Closes every temporary card, hidden ones included.
     void CloseTempCards();
     // Shows Uzbek text in the Latin alphabet, or not, in every card from now on and at once
     // in the cards already open.

@@ -36,7 +36,7 @@ public:
 
 signals:
     // A click on a link, with the link's href. Nothing else happens whatever handled says.
-    void LinkClick(const QString& src, bool* handled);
+    void LinkClick(const QString& src);
     // Every key press that is not a context-menu shortcut, before the view uses it; a
     // receiver that accepts the event consumes the key.
     void KeyDown(QKeyEvent* event);

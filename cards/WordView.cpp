@@ -191,26 +191,13 @@ void TWordViewForm::FormCreate()
 
 void TWordViewForm::FormShow()
 {
-    if (Tag() != 1)
+    if (Tag() != TemporaryCardTag)
         return;
     const QSize screen = QGuiApplication::primaryScreen()->size();
     // The horizontal draw comes first: the offsets repeat from run to run.
     const int left = x() + Offset(x(), screen.width(), context_.Random);
     const int top = y() + Offset(y(), screen.height(), context_.Random);
     move(left, top);
-}
-
-void TWordViewForm::FormClose(bool& destroy)
-{
-    if (!IsMainCard()) {
-        destroy = true;
-        return;
-    }
-    try {
-        MainPropStorage_->SaveStoredProps();
-    } catch (const std::exception&) {
-        // Already reported by the store on closing, if it failed there.
-    }
 }
 
 void TWordViewForm::closeEvent(QCloseEvent* event)
@@ -220,10 +207,9 @@ void TWordViewForm::closeEvent(QCloseEvent* event)
     } catch (const std::exception& error) {
         Report(error);
     }
-    bool destroy = false;
-    FormClose(destroy);
     event->accept();
-    if (destroy)
+    // The main card is only hidden; any other card is gone once closed.
+    if (!IsMainCard())
         deleteLater();
 }
 
@@ -263,7 +249,7 @@ void TWordViewForm::N3Click()
     Html_->SelectAll();
 }
 
-void TWordViewForm::HtmlHotSpotClick(const QString& src, bool* handled)
+void TWordViewForm::HtmlHotSpotClick(const QString& src)
 {
     bool isNumber = false;
     const int index = src.toInt(&isNumber);
@@ -276,7 +262,6 @@ void TWordViewForm::HtmlHotSpotClick(const QString& src, bool* handled)
         return;
     try {
         OpenTemporaryCard(index);
-        *handled = true;
     } catch (const std::exception& error) {
         Report(error);
     }
@@ -285,7 +270,7 @@ void TWordViewForm::HtmlHotSpotClick(const QString& src, bool* handled)
 void TWordViewForm::OpenTemporaryCard(int index)
 {
     auto* card = new TWordViewForm(context_);
-    card->SetTag(1);
+    card->SetTag(TemporaryCardTag);
     const std::string article = card->FillFromDictionary(*dictionary_, index);
     if (context_.History)
         context_.History->AddCard(dictionary_->Headword(index), card->Caption(), article);

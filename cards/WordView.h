@@ -51,9 +51,8 @@ public:
     void FormCreate();
     void FormShow();
     // Decides what closing does: the main card hides, a temporary card is destroyed.
-    void FormClose(bool& destroy);
     void HtmlKeyDown(QKeyEvent* event);
-    void HtmlHotSpotClick(const QString& src, bool* handled);
+    void HtmlHotSpotClick(const QString& src);
     void N1Click();
     void N3Click();
 

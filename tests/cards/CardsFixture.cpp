@@ -92,7 +92,7 @@ QList<TWordViewForm*> CardsTest::TemporaryCards()
 {
     QList<TWordViewForm*> temporary;
     for (QWidget* window : cards->Windows().Windows()) {
-        if (WindowTag(window) == 1)
+        if (WindowTag(window) == TemporaryCardTag)
             temporary.append(qobject_cast<TWordViewForm*>(window));
     }
     return temporary;
@@ -102,7 +102,7 @@ QList<TWordViewForm*> CardsTest::TemporaryCardsByAge()
 {
     QList<TWordViewForm*> temporary;
     for (QWidget* window : cards->Windows().CreationOrder()) {
-        if (WindowTag(window) == 1)
+        if (WindowTag(window) == TemporaryCardTag)
             temporary.append(qobject_cast<TWordViewForm*>(window));
     }
     return temporary;

@@ -82,7 +82,7 @@ TEST_F(WindowFocusTest, ACardOpenedFromALinkTakesTheKeys)
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.cursorRect(middle).center());
 
     QWidget* card = form->Cards()->Windows().Windows().front();
-    ASSERT_EQ(WindowTag(card), 1);
+    ASSERT_EQ(WindowTag(card), TemporaryCardTag);
     WaitUntilActive(*card);
     const QString copied = SelectAllAndCopy();
     EXPECT_TRUE(copied.startsWith("volume")) << copied.toStdString();
