@@ -2,6 +2,8 @@
 
 #include "platform/TaskbarEntry.h"
 #include "text/CodePage1251.h"
+#include "ui/Program.h"
+#include "ui/UiText.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -98,9 +100,7 @@ void TCardsHostoryForm::CreateParts()
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(316, 280);
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPixelSize(11);
-    setFont(tahoma);
+    setFont(WindowFont());
 
     auto* listBox = new THistoryListBox;
     listBox->setParent(this);
@@ -108,7 +108,7 @@ void TCardsHostoryForm::CreateParts()
     ListBox_ = listBox;
     ListBox_->setObjectName(QStringLiteral("ListBox"));
     ListBox_->setGeometry(8, 8, 300, 229);
-    QFont listFont(QStringLiteral("Arial for KovrMorva"));
+    QFont listFont(QString::fromLatin1(DisplayFontName));
     listFont.setPixelSize(12);
     ListBox_->setFont(listFont);
     ListBox_->setUniformItemSizes(true);
@@ -130,7 +130,7 @@ void TCardsHostoryForm::AddCard(const std::string& headword, const std::string& 
         ListBox_->setEnabled(true);
         ListBox_->clear();
     }
-    ListBox_->insertItem(0, NewRow(QString::fromStdU16String(DictTextToWide(headword))));
+    ListBox_->insertItem(0, NewRow(FromDictText(headword)));
     ListBox_->setCurrentRow(0);
     Captions_.insert(Captions_.begin(), caption);
     Articles_.insert(Articles_.begin(), DisableLinks(articleHtml));

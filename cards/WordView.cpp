@@ -9,6 +9,8 @@
 #include "platform/MessageBox.h"
 #include "platform/TaskbarEntry.h"
 #include "text/CodePage1251.h"
+#include "ui/Program.h"
+#include "ui/UiText.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -28,11 +30,6 @@ constexpr QSize CardMinimumSize(240, 240);
 
 // "Bu talqinda so‘z tarjimasi yo‘q."
 const QString NoTranslationMessage = QStringLiteral("Bu talqinda so\u2018z tarjimasi yo\u2018q.");
-
-QString FromDictText(const std::string& text)
-{
-    return QString::fromStdU16String(DictTextToWide(text));
-}
 
 // Exactly Ctrl: Ctrl held, neither Shift nor Alt.
 bool ExactlyCtrl(const QKeyEvent* event)
@@ -83,10 +80,8 @@ void TWordViewForm::CreateParts()
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(CardSize);
     setMinimumSize(CardMinimumSize);
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPixelSize(11);
-    setFont(tahoma);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/Morva.svg")));
+    setFont(WindowFont());
+    setWindowIcon(QIcon(QString::fromLatin1(ProgramIconPath)));
 
     ViewPopupMenu_ = new QMenu(this);
     ViewPopupMenu_->setObjectName(QStringLiteral("ViewPopupMenu"));

@@ -19,6 +19,8 @@
 #include "shell/WordListModel.h"
 #include "text/CodePage1251.h"
 #include "text/XUzbekEdit.h"
+#include "ui/Program.h"
+#include "ui/UiText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,19 +39,6 @@ using namespace Qt::StringLiterals;
 
 namespace morva {
 namespace {
-
-QString FromDictText(std::string_view text)
-{
-    return QString::fromStdU16String(DictTextToWide(text));
-}
-
-// Engine messages are dictionary text; others are UTF-8.
-QString ErrorText(const std::exception& error)
-{
-    if (dynamic_cast<const EDictionaryError*>(&error))
-        return FromDictText(error.what());
-    return QString::fromUtf8(error.what());
-}
 
 // Without leading and trailing bytes of codes 0 to 32.
 std::string_view Trimmed(std::string_view text)

@@ -5,6 +5,7 @@
 
 #include "engine/KovrObj.h"
 #include "engine/Language.h"
+#include "ui/Program.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -54,12 +55,9 @@ struct TMainServices {
     std::filesystem::path ExecutablePath;
 };
 
-inline constexpr const char* MainCaption = "Kovrak MORVA";
 // The maker's web site.
 inline constexpr const char* SiteAddress = "https://morva.example.com/";
 inline constexpr const char* HelpFileName = "Morva.chm";
-inline constexpr const char* DisplayFontName = "Arial for KovrMorva";
-inline constexpr const char* IpaFontName = "SILManuscriptIPA";
 
 class TMainForm : public QMainWindow {
     Q_OBJECT

@@ -15,6 +15,7 @@
 #include "shell/OneInst.h"
 #include "shell/Splash.h"
 #include "text/CodePage1251.h"
+#include "ui/Program.h"
 
 #include <QAction>
 #include <QApplication>
@@ -81,7 +82,7 @@ int Run(int argc, char** argv)
 
     QApplication::setApplicationName(QString::fromLatin1(MainCaption));
     QGuiApplication::setDesktopFileName(QStringLiteral(MORVA_APP_ID));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/Morva.svg")));
+    QApplication::setWindowIcon(QIcon(QString::fromLatin1(ProgramIconPath)));
 
     TFileRegistry registry;
     TQtSystemInfo system;
