@@ -28,8 +28,8 @@ public:
     // Shows the dialog without making it modal, raised and active.
     void ShowHistory();
 
-    QListWidget& ListBox() { return *ListBox_; }
-    int Count() const { return static_cast<int>(Captions_.size()); }
+    QListWidget& ListBox() { return *listBox_; }
+    int Count() const { return static_cast<int>(captions_.size()); }
 
     void ListBoxDblClick();
     void OKButtonClick();
@@ -44,10 +44,10 @@ protected:
 private:
     void CreateParts();
 
-    QListWidget* ListBox_ = nullptr;
-    QPushButton* OKButton_ = nullptr;
-    std::vector<std::string> Captions_;
-    std::vector<std::string> Articles_;
+    QListWidget* listBox_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    std::vector<std::string> captions_;
+    std::vector<std::string> articles_;
     bool shownBefore_ = false;
 };
 

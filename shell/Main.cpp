@@ -253,11 +253,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
         settings.DestLang = dictionary_->TargetLanguage();
     }
     SaveSettings(*services_.Registry, settings);
-    try {
-        transaction.Commit();
-    } catch (const std::exception& error) {
-        ReportError(error);
-    }
+    Reported([&] { transaction.Commit(); });
     event->accept();
     // Closing the main window always ends the program, whatever other windows are open.
     QCoreApplication::quit();
@@ -395,11 +391,7 @@ void TMainForm::SearchEditChange()
     if (!dictionary_)
         return;
     // A damaged entry ends this change with the standard error report, as any event would.
-    try {
-        FindAndTidy();
-    } catch (const std::exception& error) {
-        ReportError(error);
-    }
+    Reported([&] { FindAndTidy(); });
 }
 
 void TMainForm::FindAndTidy()
@@ -438,11 +430,7 @@ void TMainForm::WordListClick()
     const int row = SelectedRow();
     if (row < 0)
         return;
-    try {
-        SetSearchText(dictionary_->Headword(row));
-    } catch (const std::exception& error) {
-        ReportError(error);
-    }
+    Reported([&] { SetSearchText(dictionary_->Headword(row)); });
 }
 
 void TMainForm::WordListDblClick()
@@ -634,11 +622,7 @@ void TMainForm::GoToSiteActionExecute()
 
 void TMainForm::AboutActionExecute()
 {
-    try {
-        ShowAboutBox(DataFileDate, this);
-    } catch (const std::exception& error) {
-        ReportError(error);
-    }
+    Reported([&] { ShowAboutBox(DataFileDate, this); });
 }
 
 // ---- The notification area ----

@@ -6,6 +6,7 @@
 #include "engine/KovrObj.h"
 #include "engine/Language.h"
 #include "ui/Program.h"
+#include "ui/UiText.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -175,6 +176,13 @@ private:
     QAction* DestUzbekLangAction = nullptr;
     QAction* DestRussianLangAction = nullptr;
     QAction* DestChangeLangAction = nullptr;
+
+    // Runs a handler step; what it throws gets the standard error report.
+    template <class Handler>
+    void Reported(Handler handler)
+    {
+        RunReported(handler, [this](const std::exception& error) { ReportError(error); });
+    }
 
     // MainLayout.cpp.
     void CreateLayout();
