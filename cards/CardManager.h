@@ -12,7 +12,7 @@
 //   CloseTempCardsAction, CloseAllCardsAction, CardsHostoryAction -> the handlers of the same name here
 //   CardsHostoryForm()'s CardSelected -> cards_->OpenHistoryCard, connected once
 //   The cards' placement: a third constructor argument that makes each card's ICardPlacement
-//   (cards/CardPlacement.h); without it the cards store nothing.
+//   (placement/CardPlacement.h); without it the cards store nothing.
 //
 // The manager must be destroyed before the dictionary (cards hold a plain reference to it):
 // as a member of TMainForm declared after the dictionary, it is.

@@ -10,6 +10,7 @@
 #include "platform/FakeSystemInfo.h"
 #include "platform/FakeTrayIcon.h"
 #include "shell/Main.h"
+#include "tests/support/DictFiles.h"
 #include "tests/support/Part.h"
 #include "tests/support/TestFolders.h"
 #include "text/CodePage1251.h"
@@ -40,16 +41,7 @@ inline const std::vector<std::string> RussianWords = {"\xEA\xED\xE8\xE3\xE0", "\
 
 inline std::filesystem::path WriteSmallDictionary(const std::filesystem::path& folder)
 {
-    TDictWriter writer;
-    for (const auto& word : EnglishWords)
-        writer.AddWordEntry(English, word, {}, {});
-    for (const auto& word : UzbekWords)
-        writer.AddWordEntry(Uzbek, word, {}, {});
-    for (const auto& word : RussianWords)
-        writer.AddWordEntry(Russian, word, {}, {});
-    const auto file = folder / DataFileName;
-    writer.WriteFile(file);
-    return file;
+    return WriteHeadwords(folder, EnglishWords, UzbekWords, RussianWords);
 }
 
 class ShellTest : public ::testing::Test {
