@@ -15,6 +15,7 @@
 #include "tests/support/TestFolders.h"
 #include "text/CodePage1251.h"
 #include "text/XUzbekEdit.h"
+#include "ui/UiText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -109,7 +110,7 @@ private:
 
 inline QString Wide(std::string_view text)
 {
-    return QString::fromStdU16String(DictTextToWide(text));
+    return FromDictText(text);
 }
 
 } // namespace morva::test
