@@ -1,6 +1,7 @@
 #include "about/About.h"
 
 #include "resources/JpegImage.h"
+#include "ui/Program.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -90,9 +91,8 @@ void TAboutForm::CreateLayout()
     setWindowTitle(QStringLiteral("Kovrak Morva tizimi haqida "));
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(366, 284);
-    QFont tahoma(QStringLiteral("Tahoma"));
+    QFont tahoma = WindowFont();
     tahoma.setStyleHint(QFont::SansSerif);
-    tahoma.setPixelSize(11);
     setFont(tahoma);
 
     ScrollTimer = new QTimer(this);

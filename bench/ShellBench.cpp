@@ -9,6 +9,7 @@
 #include "platform/FakeSystemInfo.h"
 #include "platform/FakeTrayIcon.h"
 #include "shell/Main.h"
+#include "tests/support/Part.h"
 #include "text/XUzbekEdit.h"
 
 #include <QApplication>
@@ -21,6 +22,8 @@
 
 namespace morva {
 namespace {
+
+using test::Part;
 
 struct TBenchWindow {
     FakeRegistry registry;
@@ -36,7 +39,7 @@ struct TBenchWindow {
         TMainServices services{&registry, &system, &messages, &tray, &shell, &clipboard,
                                [] { return std::make_unique<TUzDictionary>(bench::LargeFile()); }, "/bench/morva"};
         form = std::make_unique<TMainForm>(services);
-        form->FormCreate({"morva"});
+        form->Start({"morva"});
         form->show();
         QApplication::processEvents();
     }
@@ -61,7 +64,7 @@ void BM_SwitchSourceLanguage(benchmark::State& state)
         QApplication::processEvents();
         next = next == English ? Uzbek : English;
     }
-    state.counters["headwords"] = form.WordList->model()->rowCount();
+    state.counters["headwords"] = Part<QListView>(form, "WordList")->model()->rowCount();
 }
 BENCHMARK(BM_SwitchSourceLanguage)->Unit(benchmark::kMillisecond);
 
@@ -81,11 +84,11 @@ void BM_TypedCharacterToSelection(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         const auto& [prefix, letter] = probes[n++ % probes.size()];
-        form.SearchEdit->SetText(prefix);
+        Part<TXUzbekEdit>(form, "SearchEdit")->SetText(prefix);
         QApplication::processEvents();
         state.ResumeTiming();
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar::fromLatin1(letter)));
-        QApplication::sendEvent(form.SearchEdit, &press);
+        QApplication::sendEvent(Part<TXUzbekEdit>(form, "SearchEdit"), &press);
         QApplication::processEvents();
     }
 }

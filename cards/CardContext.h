@@ -2,7 +2,7 @@
 // What every card shares: the platform services, the history it records into, the window
 // list, the placement maker, the error report and the offset generator.
 
-#include "cards/CardPlacement.h"
+#include "placement/CardPlacement.h"
 #include "cards/OffsetRandom.h"
 
 #include <exception>

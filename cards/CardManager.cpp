@@ -8,26 +8,19 @@
 #include "engine/KovrObj.h"
 #include "platform/MessageBox.h"
 #include "text/CodePage1251.h"
+#include "ui/Program.h"
+#include "ui/UiText.h"
 
 namespace morva {
 
 namespace {
 
-constexpr const char* MainCaption = "Kovrak MORVA";
 constexpr int CascadeStepX = 32;
 constexpr int CascadeStepY = 24;
 
-// Engine messages are dictionary text; anything else is taken as UTF-8.
-QString ErrorText(const std::exception& error)
-{
-    if (dynamic_cast<const EDictionaryError*>(&error))
-        return QString::fromStdU16String(DictTextToWide(error.what()));
-    return QString::fromUtf8(error.what());
-}
-
 bool IsTemporaryCard(const QWidget* window)
 {
-    return WindowTag(window) == 1;
+    return WindowTag(window) == TemporaryCardTag;
 }
 
 } // namespace

@@ -9,12 +9,10 @@
 //   cards_->SetMainWindow(this, {CutToClipAction, ..., CardsHostoryAction, StayOnTopAction, ...});
 //   WordInfoAction    -> cards_->WordInfoActionExecute(dictionary, selectedRow, WordInfoAction->isEnabled())
 //   CascadeCardsAction -> cards_->CascadeCardsActionExecute(wordListTop)
-//   CloseTempCardsAction, CloseAllCardsAction, CardsHostoryAction -> the handlers of the same name
-//   on every show of the main window:
-//       cards_->CardsHostoryForm().SetOnCardSelect([this](auto& c, auto& a) { OpenHistoryCard(c, a); });
-//   where TMainForm::OpenHistoryCard calls cards_->OpenHistoryCard(c, a).
+//   CloseTempCardsAction, CloseAllCardsAction, CardsHostoryAction -> the handlers of the same name here
+//   CardsHostoryForm()'s CardSelected -> cards_->OpenHistoryCard, connected once
 //   The cards' placement: a third constructor argument that makes each card's ICardPlacement
-//   (cards/CardPlacement.h); without it the cards store nothing.
+//   (placement/CardPlacement.h); without it the cards store nothing.
 //
 // The manager must be destroyed before the dictionary (cards hold a plain reference to it):
 // as a member of TMainForm declared after the dictionary, it is.
@@ -71,7 +69,7 @@ public:
     void ShowWordCard(TUzDictionary& dictionary, int index);
     // Closes the temporary cards and shows a stored caption and article in the main card.
     void OpenHistoryCard(const std::string& caption, const std::string& articleHtml);
-    // Closes every card whose Tag is 1, hidden ones included.
+    // Closes every temporary card, hidden ones included.
     void CloseTempCards();
     // Shows Uzbek text in the Latin alphabet, or not, in every card from now on and at once
     // in the cards already open.

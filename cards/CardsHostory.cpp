@@ -2,6 +2,8 @@
 
 #include "platform/TaskbarEntry.h"
 #include "text/CodePage1251.h"
+#include "ui/Program.h"
+#include "ui/UiText.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -98,42 +100,40 @@ void TCardsHostoryForm::CreateParts()
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(316, 280);
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPixelSize(11);
-    setFont(tahoma);
+    setFont(WindowFont());
 
     auto* listBox = new THistoryListBox;
     listBox->setParent(this);
     listBox->OnChoose = [this] { ListBoxDblClick(); };
-    ListBox_ = listBox;
-    ListBox_->setObjectName(QStringLiteral("ListBox"));
-    ListBox_->setGeometry(8, 8, 300, 229);
-    QFont listFont(QStringLiteral("Arial for KovrMorva"));
+    listBox_ = listBox;
+    listBox_->setObjectName(QStringLiteral("ListBox"));
+    listBox_->setGeometry(8, 8, 300, 229);
+    QFont listFont(QString::fromLatin1(DisplayFontName));
     listFont.setPixelSize(12);
-    ListBox_->setFont(listFont);
-    ListBox_->setUniformItemSizes(true);
-    ListBox_->addItem(NewRow(EmptyHistoryRow));
-    ListBox_->setEnabled(false);
+    listBox_->setFont(listFont);
+    listBox_->setUniformItemSizes(true);
+    listBox_->addItem(NewRow(EmptyHistoryRow));
+    listBox_->setEnabled(false);
 
-    OKButton_ = new QPushButton(QStringLiteral("Yopish"), this);
-    OKButton_->setObjectName(QStringLiteral("OKButton"));
-    OKButton_->setGeometry(113, 248, 90, 25);
-    OKButton_->setAutoDefault(false);
+    okButton_ = new QPushButton(QStringLiteral("Yopish"), this);
+    okButton_->setObjectName(QStringLiteral("OKButton"));
+    okButton_->setGeometry(113, 248, 90, 25);
+    okButton_->setAutoDefault(false);
 
-    connect(OKButton_, &QPushButton::clicked, this, &TCardsHostoryForm::OKButtonClick);
+    connect(okButton_, &QPushButton::clicked, this, &TCardsHostoryForm::OKButtonClick);
 }
 
 void TCardsHostoryForm::AddCard(const std::string& headword, const std::string& caption,
                                 const std::string& articleHtml)
 {
-    if (!ListBox_->isEnabled()) {
-        ListBox_->setEnabled(true);
-        ListBox_->clear();
+    if (!listBox_->isEnabled()) {
+        listBox_->setEnabled(true);
+        listBox_->clear();
     }
-    ListBox_->insertItem(0, NewRow(QString::fromStdU16String(DictTextToWide(headword))));
-    ListBox_->setCurrentRow(0);
-    Captions_.insert(Captions_.begin(), caption);
-    Articles_.insert(Articles_.begin(), DisableLinks(articleHtml));
+    listBox_->insertItem(0, NewRow(FromDictText(headword)));
+    listBox_->setCurrentRow(0);
+    captions_.insert(captions_.begin(), caption);
+    articles_.insert(articles_.begin(), DisableLinks(articleHtml));
 }
 
 void TCardsHostoryForm::ShowHistory()
@@ -146,7 +146,7 @@ void TCardsHostoryForm::ShowHistory()
     show();
     raise();
     activateWindow();
-    ListBox_->setFocus();
+    listBox_->setFocus();
 }
 
 void TCardsHostoryForm::showEvent(QShowEvent* event)
@@ -157,13 +157,13 @@ void TCardsHostoryForm::showEvent(QShowEvent* event)
 
 void TCardsHostoryForm::ListBoxDblClick()
 {
-    const int row = ListBox_->currentRow();
-    if (row < 0 || row >= Count() || !OnCardSelect_)
+    const int row = listBox_->currentRow();
+    if (row < 0 || row >= Count())
         return;
     // Copies: the handler may add entries while it runs.
-    const std::string caption = Captions_[row];
-    const std::string article = Articles_[row];
-    OnCardSelect_(caption, article);
+    const std::string caption = captions_[row];
+    const std::string article = articles_[row];
+    emit CardSelected(caption, article);
 }
 
 void TCardsHostoryForm::OKButtonClick()

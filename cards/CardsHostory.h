@@ -1,11 +1,10 @@
 #pragma once
 // TCardsHostoryForm: every card opened since start-up, newest first. Choosing an entry
-// (double click, or Enter in the list) hands its caption and article to OnCardSelect; the
+// (double click, or Enter in the list) emits CardSelected with its caption and article; the
 // stored articles have their links disabled, so a reopened card cannot be followed further.
 
 #include <QDialog>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,23 +20,23 @@ std::string DisableLinks(std::string html);
 class TCardsHostoryForm : public QDialog {
     Q_OBJECT
 public:
-    // Caption and article HTML of the chosen entry, dictionary text.
-    using TCardSelectEvent = std::function<void(const std::string& caption, const std::string& articleHtml)>;
-
     TCardsHostoryForm();
 
     // Records a card at the top and selects it. All three texts are dictionary text.
     void AddCard(const std::string& headword, const std::string& caption, const std::string& articleHtml);
-    void SetOnCardSelect(TCardSelectEvent handler) { OnCardSelect_ = std::move(handler); }
 
     // Shows the dialog without making it modal, raised and active.
     void ShowHistory();
 
-    QListWidget& ListBox() { return *ListBox_; }
-    int Count() const { return static_cast<int>(Captions_.size()); }
+    QListWidget& ListBox() { return *listBox_; }
+    int Count() const { return static_cast<int>(captions_.size()); }
 
     void ListBoxDblClick();
     void OKButtonClick();
+
+signals:
+    // Caption and article HTML of the chosen entry, dictionary text.
+    void CardSelected(const std::string& caption, const std::string& articleHtml);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -45,11 +44,10 @@ protected:
 private:
     void CreateParts();
 
-    QListWidget* ListBox_ = nullptr;
-    QPushButton* OKButton_ = nullptr;
-    std::vector<std::string> Captions_;
-    std::vector<std::string> Articles_;
-    TCardSelectEvent OnCardSelect_;
+    QListWidget* listBox_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    std::vector<std::string> captions_;
+    std::vector<std::string> articles_;
     bool shownBefore_ = false;
 };
 

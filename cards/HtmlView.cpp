@@ -44,10 +44,7 @@ THtmlView::THtmlView(QWidget* parent)
     document()->setDefaultStyleSheet(ArticleStyleSheet);
     document()->setDocumentMargin(ArticleMargin);
 
-    connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
-        bool handled = false;
-        emit LinkClick(link.toString(), &handled);
-    });
+    connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) { emit LinkClick(link.toString()); });
 }
 
 void THtmlView::LoadArticle(std::string_view html)

@@ -4,6 +4,8 @@
 // with the mouse and scroll with the keys and the wheel, and leaves everything else to the
 // card: link clicks, key presses and the context menu's commands.
 
+#include "ui/Program.h"
+
 #include <QString>
 #include <QTextBrowser>
 
@@ -13,7 +15,7 @@ class QMenu;
 
 namespace morva {
 
-inline constexpr const char* ArticleFontName = "Arial for KovrMorva";
+inline constexpr const char* ArticleFontName = DisplayFontName;
 inline constexpr int ArticleFontSize = 10; // points
 inline constexpr int ArticleMargin = 5;
 
@@ -36,7 +38,7 @@ public:
 
 signals:
     // A click on a link, with the link's href. Nothing else happens whatever handled says.
-    void LinkClick(const QString& src, bool* handled);
+    void LinkClick(const QString& src);
     // Every key press that is not a context-menu shortcut, before the view uses it; a
     // receiver that accepts the event consumes the key.
     void KeyDown(QKeyEvent* event);

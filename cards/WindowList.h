@@ -11,6 +11,12 @@
 
 namespace morva {
 
+// What a window's Tag says about it.
+enum TWindowTag : int {
+    PermanentWindowTag = 0,
+    TemporaryCardTag = 1,
+};
+
 int WindowTag(const QWidget* window);
 
 class TWindowList : public QObject {

@@ -9,6 +9,8 @@
 #include "platform/MessageBox.h"
 #include "platform/TaskbarEntry.h"
 #include "text/CodePage1251.h"
+#include "ui/Program.h"
+#include "ui/UiText.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -29,11 +31,6 @@ constexpr QSize CardMinimumSize(240, 240);
 // "Bu talqinda so‘z tarjimasi yo‘q."
 const QString NoTranslationMessage = QStringLiteral("Bu talqinda so\u2018z tarjimasi yo\u2018q.");
 
-QString FromDictText(const std::string& text)
-{
-    return QString::fromStdU16String(DictTextToWide(text));
-}
-
 // Exactly Ctrl: Ctrl held, neither Shift nor Alt.
 bool ExactlyCtrl(const QKeyEvent* event)
 {
@@ -53,7 +50,7 @@ int Offset(int position, int screenExtent, TOffsetRandom& random)
 
 TWordViewForm::TWordViewForm(TCardContext& context)
     : context_(context)
-    , MainPropStorage_(context.Placement(*this))
+    , placement_(context.Placement(*this))
 {
     if (!context_.MainCard)
         context_.MainCard = this;
@@ -65,13 +62,9 @@ TWordViewForm::TWordViewForm(TCardContext& context)
 
 TWordViewForm::~TWordViewForm()
 {
-    if (MainPropStorage_->Saved())
+    if (placement_->Saved())
         return;
-    try {
-        MainPropStorage_->SaveStoredProps();
-    } catch (const std::exception& error) {
-        Report(error);
-    }
+    Reported([&] { placement_->SaveStoredProps(); });
 }
 
 void TWordViewForm::CreateParts()
@@ -83,45 +76,43 @@ void TWordViewForm::CreateParts()
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(CardSize);
     setMinimumSize(CardMinimumSize);
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPixelSize(11);
-    setFont(tahoma);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/Morva.svg")));
+    setFont(WindowFont());
+    setWindowIcon(QIcon(QString::fromLatin1(ProgramIconPath)));
 
-    ViewPopupMenu_ = new QMenu(this);
-    ViewPopupMenu_->setObjectName(QStringLiteral("ViewPopupMenu"));
-    N1_ = ViewPopupMenu_->addAction(QStringLiteral("Копировать"));
-    N1_->setObjectName(QStringLiteral("N1"));
-    N1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    N2_ = ViewPopupMenu_->addSeparator();
-    N2_->setObjectName(QStringLiteral("N2"));
-    N3_ = ViewPopupMenu_->addAction(QStringLiteral("Выделить все"));
-    N3_->setObjectName(QStringLiteral("N3"));
-    N3_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    viewPopupMenu_ = new QMenu(this);
+    viewPopupMenu_->setObjectName(QStringLiteral("ViewPopupMenu"));
+    n1_ = viewPopupMenu_->addAction(QStringLiteral("Копировать"));
+    n1_->setObjectName(QStringLiteral("N1"));
+    n1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    n2_ = viewPopupMenu_->addSeparator();
+    n2_->setObjectName(QStringLiteral("N2"));
+    n3_ = viewPopupMenu_->addAction(QStringLiteral("Выделить все"));
+    n3_->setObjectName(QStringLiteral("N3"));
+    n3_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     // The view claims these keys itself; they must not become window shortcuts as well.
-    N1_->setShortcutContext(Qt::WidgetShortcut);
-    N3_->setShortcutContext(Qt::WidgetShortcut);
+    n1_->setShortcutContext(Qt::WidgetShortcut);
+    n3_->setShortcutContext(Qt::WidgetShortcut);
 
-    ViewPanel_ = new QFrame(this);
-    ViewPanel_->setObjectName(QStringLiteral("ViewPanel"));
-    ViewPanel_->setFrameStyle(QFrame::Box | QFrame::Plain);
-    ViewPanel_->setLineWidth(1);
-    Html_ = new THtmlView(ViewPanel_);
-    Html_->setObjectName(QStringLiteral("Html"));
-    Html_->SetPopupMenu(ViewPopupMenu_);
+    viewPanel_ = new QFrame(this);
+    viewPanel_->setObjectName(QStringLiteral("ViewPanel"));
+    viewPanel_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    viewPanel_->setLineWidth(1);
+    html_ = new THtmlView(viewPanel_);
+    html_->setObjectName(QStringLiteral("Html"));
+    html_->SetPopupMenu(viewPopupMenu_);
 
-    auto* panelLayout = new QVBoxLayout(ViewPanel_);
+    auto* panelLayout = new QVBoxLayout(viewPanel_);
     panelLayout->setContentsMargins(1, 1, 1, 1);
-    panelLayout->addWidget(Html_);
+    panelLayout->addWidget(html_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(ViewPanel_);
-    setFocusProxy(Html_);
+    layout->addWidget(viewPanel_);
+    setFocusProxy(html_);
 
-    connect(N1_, &QAction::triggered, this, &TWordViewForm::N1Click);
-    connect(N3_, &QAction::triggered, this, &TWordViewForm::N3Click);
-    connect(Html_, &THtmlView::LinkClick, this, &TWordViewForm::HtmlHotSpotClick);
-    connect(Html_, &THtmlView::KeyDown, this, &TWordViewForm::HtmlKeyDown);
+    connect(n1_, &QAction::triggered, this, &TWordViewForm::N1Click);
+    connect(n3_, &QAction::triggered, this, &TWordViewForm::N3Click);
+    connect(html_, &THtmlView::LinkClick, this, &TWordViewForm::HtmlHotSpotClick);
+    connect(html_, &THtmlView::KeyDown, this, &TWordViewForm::HtmlKeyDown);
 }
 
 void TWordViewForm::SetCaption(const std::string& caption)
@@ -153,14 +144,14 @@ void TWordViewForm::ShowArticle(const std::string& articleHtml)
 
 void TWordViewForm::RefreshArticle()
 {
-    Html_->LoadArticle(ArticleForDisplay(article_, caption_, context_.UzbekLatin));
+    html_->LoadArticle(ArticleForDisplay(article_, caption_, context_.UzbekLatin));
 }
 
 void TWordViewForm::ShowCard()
 {
     if (isHidden()) {
         try {
-            MainPropStorage_->LoadStoredProps();
+            placement_->LoadStoredProps();
         } catch (const std::exception&) {
             // Nothing stored, or nothing readable: the card stays where it is.
         }
@@ -173,7 +164,7 @@ void TWordViewForm::ShowCard()
     raise();
     activateWindow();
     // The article takes the keys at once: Ctrl+A, Ctrl+C, the arrows and the page keys.
-    Html_->setFocus();
+    html_->setFocus();
     if (context_.Windows)
         context_.Windows->MoveToFront(this);
 }
@@ -183,7 +174,7 @@ void TWordViewForm::FormCreate()
     if (!IsMainCard())
         return;
     try {
-        MainPropStorage_->LoadStoredProps();
+        placement_->LoadStoredProps();
     } catch (const std::exception&) {
         // A first run has nothing stored.
     }
@@ -191,7 +182,7 @@ void TWordViewForm::FormCreate()
 
 void TWordViewForm::FormShow()
 {
-    if (Tag() != 1)
+    if (Tag() != TemporaryCardTag)
         return;
     const QSize screen = QGuiApplication::primaryScreen()->size();
     // The horizontal draw comes first: the offsets repeat from run to run.
@@ -200,30 +191,12 @@ void TWordViewForm::FormShow()
     move(left, top);
 }
 
-void TWordViewForm::FormClose(bool& destroy)
-{
-    if (!IsMainCard()) {
-        destroy = true;
-        return;
-    }
-    try {
-        MainPropStorage_->SaveStoredProps();
-    } catch (const std::exception&) {
-        // Already reported by the store on closing, if it failed there.
-    }
-}
-
 void TWordViewForm::closeEvent(QCloseEvent* event)
 {
-    try {
-        MainPropStorage_->SaveStoredProps();
-    } catch (const std::exception& error) {
-        Report(error);
-    }
-    bool destroy = false;
-    FormClose(destroy);
+    Reported([&] { placement_->SaveStoredProps(); });
     event->accept();
-    if (destroy)
+    // The main card is only hidden; any other card is gone once closed.
+    if (!IsMainCard())
         deleteLater();
 }
 
@@ -255,15 +228,15 @@ void TWordViewForm::HtmlKeyDown(QKeyEvent* event)
 
 void TWordViewForm::N1Click()
 {
-    context_.Clipboard->SetText(Html_->SelectedText());
+    context_.Clipboard->SetText(html_->SelectedText());
 }
 
 void TWordViewForm::N3Click()
 {
-    Html_->SelectAll();
+    html_->SelectAll();
 }
 
-void TWordViewForm::HtmlHotSpotClick(const QString& src, bool* handled)
+void TWordViewForm::HtmlHotSpotClick(const QString& src)
 {
     bool isNumber = false;
     const int index = src.toInt(&isNumber);
@@ -274,18 +247,13 @@ void TWordViewForm::HtmlHotSpotClick(const QString& src, bool* handled)
     // Only a card filled from the dictionary has links to follow.
     if (!dictionary_)
         return;
-    try {
-        OpenTemporaryCard(index);
-        *handled = true;
-    } catch (const std::exception& error) {
-        Report(error);
-    }
+    Reported([&] { OpenTemporaryCard(index); });
 }
 
 void TWordViewForm::OpenTemporaryCard(int index)
 {
     auto* card = new TWordViewForm(context_);
-    card->SetTag(1);
+    card->SetTag(TemporaryCardTag);
     const std::string article = card->FillFromDictionary(*dictionary_, index);
     if (context_.History)
         context_.History->AddCard(dictionary_->Headword(index), card->Caption(), article);

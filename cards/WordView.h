@@ -4,6 +4,7 @@
 // temporary cards (Tag 1), opened by the links of an article, are destroyed when closed.
 
 #include "cards/CardContext.h"
+#include "ui/UiText.h"
 
 #include <QWidget>
 
@@ -46,14 +47,13 @@ public:
     // stored placement first and then runs FormShow.
     void ShowCard();
 
-    THtmlView& Html() { return *Html_; }
+    THtmlView& Html() { return *html_; }
 
     void FormCreate();
     void FormShow();
     // Decides what closing does: the main card hides, a temporary card is destroyed.
-    void FormClose(bool& destroy);
     void HtmlKeyDown(QKeyEvent* event);
-    void HtmlHotSpotClick(const QString& src, bool* handled);
+    void HtmlHotSpotClick(const QString& src);
     void N1Click();
     void N3Click();
 
@@ -67,15 +67,20 @@ private:
     void OpenTemporaryCard(int index);
     void ShowArticle(const std::string& articleHtml);
     void Report(const std::exception& error);
+    template <class Handler>
+    void Reported(Handler handler)
+    {
+        RunReported(handler, [this](const std::exception& error) { Report(error); });
+    }
 
     TCardContext& context_;
-    std::unique_ptr<ICardPlacement> MainPropStorage_;
-    QMenu* ViewPopupMenu_ = nullptr;
-    QFrame* ViewPanel_ = nullptr;
-    THtmlView* Html_ = nullptr;
-    QAction* N1_ = nullptr;
-    QAction* N2_ = nullptr;
-    QAction* N3_ = nullptr;
+    std::unique_ptr<ICardPlacement> placement_;
+    QMenu* viewPopupMenu_ = nullptr;
+    QFrame* viewPanel_ = nullptr;
+    THtmlView* html_ = nullptr;
+    QAction* n1_ = nullptr;
+    QAction* n2_ = nullptr;
+    QAction* n3_ = nullptr;
     TUzDictionary* dictionary_ = nullptr;
     std::string caption_;
     // The article as the dictionary gave it; the view may show it converted.

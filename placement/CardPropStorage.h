@@ -2,7 +2,7 @@
 // The placement storage of a card window, in the shape the cards ask for: every card
 // keeps its placement in the section "WordViewWindow".
 
-#include "cards/CardPlacement.h"
+#include "placement/CardPlacement.h"
 #include "placement/PropStorage.h"
 
 namespace morva {

@@ -19,6 +19,8 @@
 #include "shell/WordListModel.h"
 #include "text/CodePage1251.h"
 #include "text/XUzbekEdit.h"
+#include "ui/Program.h"
+#include "ui/UiText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,19 +39,6 @@ using namespace Qt::StringLiterals;
 
 namespace morva {
 namespace {
-
-QString FromDictText(std::string_view text)
-{
-    return QString::fromStdU16String(DictTextToWide(text));
-}
-
-// Engine messages are dictionary text; others are UTF-8.
-QString ErrorText(const std::exception& error)
-{
-    if (dynamic_cast<const EDictionaryError*>(&error))
-        return FromDictText(error.what());
-    return QString::fromUtf8(error.what());
-}
 
 // Without leading and trailing bytes of codes 0 to 32.
 std::string_view Trimmed(std::string_view text)
@@ -108,6 +97,17 @@ TMainForm::~TMainForm()
     wordListModel_->Refill(nullptr);
 }
 
+void TMainForm::Start(const QStringList& arguments)
+{
+    FormCreate(arguments);
+    CreateCards();
+}
+
+bool TMainForm::InTray() const
+{
+    return RestoreAction->isEnabled();
+}
+
 void TMainForm::CreateCards()
 {
     cards_ = std::make_unique<TCardManager>(*services_.Messages, *services_.Clipboard,
@@ -118,6 +118,10 @@ void TMainForm::CreateCards()
         if (!action->shortcuts().isEmpty())
             commands.append(action);
     cards_->SetMainWindow(this, commands);
+    connect(CloseTempCardsAction, &QAction::triggered, cards_.get(), &TCardManager::CloseTempCardsActionExecute);
+    connect(CloseAllCardsAction, &QAction::triggered, cards_.get(), &TCardManager::CloseAllCardsActionExecute);
+    connect(CardsHostoryAction, &QAction::triggered, cards_.get(), &TCardManager::CardsHostoryActionExecute);
+    connect(&cards_->CardsHostoryForm(), &TCardsHostoryForm::CardSelected, cards_.get(), &TCardManager::OpenHistoryCard);
     UzbekLatinActionExecute();
 }
 
@@ -139,9 +143,6 @@ void TMainForm::ConnectHandlers()
     connect(PasteFromClipAction, &QAction::triggered, this, &TMainForm::PasteFromClipActionExecute);
     connect(WordInfoAction, &QAction::triggered, this, &TMainForm::WordInfoActionExecute);
     connect(CascadeCardsAction, &QAction::triggered, this, &TMainForm::CascadeCardsActionExecute);
-    connect(CloseTempCardsAction, &QAction::triggered, this, &TMainForm::CloseTempCardsActionExecute);
-    connect(CloseAllCardsAction, &QAction::triggered, this, &TMainForm::CloseAllCardsActionExecute);
-    connect(CardsHostoryAction, &QAction::triggered, this, &TMainForm::CardsHostoryActionExecute);
     for (QAction* action : {ShowEditBarAction, ShowLangBarAction, ShowServiceBarAction})
         connect(action, &QAction::triggered, this, &TMainForm::ShowBarActionExecute);
     connect(StayOnTopAction, &QAction::triggered, this, &TMainForm::StayOnTopActionExecute);
@@ -252,34 +253,10 @@ void TMainForm::closeEvent(QCloseEvent* event)
         settings.DestLang = dictionary_->TargetLanguage();
     }
     SaveSettings(*services_.Registry, settings);
-    try {
-        transaction.Commit();
-    } catch (const std::exception& error) {
-        ReportError(error);
-    }
+    Reported([&] { transaction.Commit(); });
     event->accept();
     // Closing the main window always ends the program, whatever other windows are open.
     QCoreApplication::quit();
-}
-
-void TMainForm::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TMainForm::FormShow()
-{
-    if (cards_)
-        cards_->CardsHostoryForm().SetOnCardSelect(
-            [this](const std::string& caption, const std::string& articleHtml) { OpenHistoryCard(caption, articleHtml); });
-}
-
-void TMainForm::OpenHistoryCard(const std::string& caption, const std::string& articleHtml)
-{
-    if (cards_)
-        cards_->OpenHistoryCard(caption, articleHtml);
 }
 
 void TMainForm::ReportError(const std::exception& error)
@@ -414,11 +391,7 @@ void TMainForm::SearchEditChange()
     if (!dictionary_)
         return;
     // A damaged entry ends this change with the standard error report, as any event would.
-    try {
-        FindAndTidy();
-    } catch (const std::exception& error) {
-        ReportError(error);
-    }
+    Reported([&] { FindAndTidy(); });
 }
 
 void TMainForm::FindAndTidy()
@@ -457,11 +430,7 @@ void TMainForm::WordListClick()
     const int row = SelectedRow();
     if (row < 0)
         return;
-    try {
-        SetSearchText(dictionary_->Headword(row));
-    } catch (const std::exception& error) {
-        ReportError(error);
-    }
+    Reported([&] { SetSearchText(dictionary_->Headword(row)); });
 }
 
 void TMainForm::WordListDblClick()
@@ -605,24 +574,6 @@ void TMainForm::CascadeCardsActionExecute()
         cards_->CascadeCardsActionExecute(WordList->y());
 }
 
-void TMainForm::CloseTempCardsActionExecute()
-{
-    if (cards_)
-        cards_->CloseTempCardsActionExecute();
-}
-
-void TMainForm::CloseAllCardsActionExecute()
-{
-    if (cards_)
-        cards_->CloseAllCardsActionExecute();
-}
-
-void TMainForm::CardsHostoryActionExecute()
-{
-    if (cards_)
-        cards_->CardsHostoryActionExecute();
-}
-
 void TMainForm::ShowBarActionExecute()
 {
     // The bars sit in a fixed column, so a bar shown again is back in its own place.
@@ -671,11 +622,7 @@ void TMainForm::GoToSiteActionExecute()
 
 void TMainForm::AboutActionExecute()
 {
-    try {
-        ShowAboutBox(DataFileDate, this);
-    } catch (const std::exception& error) {
-        ReportError(error);
-    }
+    Reported([&] { ShowAboutBox(DataFileDate, this); });
 }
 
 // ---- The notification area ----

@@ -5,6 +5,8 @@
 
 #include "engine/KovrObj.h"
 #include "engine/Language.h"
+#include "ui/Program.h"
+#include "ui/UiText.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -54,12 +56,9 @@ struct TMainServices {
     std::filesystem::path ExecutablePath;
 };
 
-inline constexpr const char* MainCaption = "Kovrak MORVA";
 // The maker's web site.
 inline constexpr const char* SiteAddress = "https://morva.example.com/";
 inline constexpr const char* HelpFileName = "Morva.chm";
-inline constexpr const char* DisplayFontName = "Arial for KovrMorva";
-inline constexpr const char* IpaFontName = "SILManuscriptIPA";
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -68,16 +67,16 @@ public:
     explicit TMainForm(TMainServices services, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // The creation sequence: checks, settings, dictionary, pair, autorun state, tray.
-    void FormCreate(const QStringList& arguments);
-    void FormShow();
-    // The main card and then the history dialog; after FormCreate, as the program starts.
-    void CreateCards();
+    // Makes the window ready to show: the creation sequence, then the cards. Afterwards
+    // TerminateRequested and ShowOnStart say what the caller is to do with it.
+    void Start(const QStringList& arguments);
     TCardManager* Cards() const { return cards_.get(); }
     // Set when a check or the dictionary failed: the program is to end.
     bool TerminateRequested() const { return terminateRequested_; }
     // False when the window is to stay hidden at start (a failed start, or the tray).
     bool ShowOnStart() const { return showOnStart_; }
+    // The program sits in the notification area.
+    bool InTray() const;
 
     void SetLangPair(Language src, Language dest, bool initial);
 
@@ -87,12 +86,49 @@ public:
 
     // The application's standard error report: an error box with the main caption.
     void ReportError(const std::exception& error);
-    void OpenHistoryCard(const std::string& caption, const std::string& articleHtml);
+
+    // Handlers.
+    void LangChange();
+    void SearchEditChange();
+    void WordListClick();
+    void WordListDblClick();
+    void UpdateTimerTimer();
+    // Looks for the notification area; after a while it gives up waiting.
+    void TrayWaitTimerTimer();
+    void CutToClipActionExecute();
+    void CopyToClipActionExecute();
+    void PasteFromClipActionExecute();
+    void WordInfoActionExecute();
+    void CascadeCardsActionExecute();
+    void ShowBarActionExecute();
+    void StayOnTopActionExecute();
+    void AutorunChangeActionExecute();
+    // Applies both Latin Uzbek switches: Latin input in the search field while the Uzbek list
+    // is shown, and Latin in the cards.
+    void UzbekLatinActionExecute();
+    void CallHelpActionExecute();
+    void GoToSiteActionExecute();
+    void AboutActionExecute();
+    // sender false: only the icon goes and the commands are reset (the window is closing).
+    void MinimizeActionExecute();
+    void RestoreActionExecute(bool sender = true);
+    void ExitActionExecute();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The creation sequence: checks, settings, dictionary, pair, autorun state, tray.
+    void FormCreate(const QStringList& arguments);
+    // The main card and then the history dialog; after FormCreate.
+    void CreateCards();
 
     // The data file's date, for the about box.
     TSystemTime DataFileDate;
 
-    // The parts, under the names the rest of the program uses for them.
+    // The parts, under their object names; tests find them by those names.
     QToolBar* EditToolBar = nullptr;
     QToolBar* LangToolBar = nullptr;
     QComboBox* SrcLangCB = nullptr;
@@ -141,43 +177,13 @@ public:
     QAction* DestRussianLangAction = nullptr;
     QAction* DestChangeLangAction = nullptr;
 
-    // Handlers.
-    void LangChange();
-    void SearchEditChange();
-    void WordListClick();
-    void WordListDblClick();
-    void UpdateTimerTimer();
-    // Looks for the notification area; after a while it gives up waiting.
-    void TrayWaitTimerTimer();
-    void CutToClipActionExecute();
-    void CopyToClipActionExecute();
-    void PasteFromClipActionExecute();
-    void WordInfoActionExecute();
-    void CascadeCardsActionExecute();
-    void CloseTempCardsActionExecute();
-    void CloseAllCardsActionExecute();
-    void CardsHostoryActionExecute();
-    void ShowBarActionExecute();
-    void StayOnTopActionExecute();
-    void AutorunChangeActionExecute();
-    // Applies both Latin Uzbek switches: Latin input in the search field while the Uzbek list
-    // is shown, and Latin in the cards.
-    void UzbekLatinActionExecute();
-    void CallHelpActionExecute();
-    void GoToSiteActionExecute();
-    void AboutActionExecute();
-    // sender false: only the icon goes and the commands are reset (the window is closing).
-    void MinimizeActionExecute();
-    void RestoreActionExecute(bool sender = true);
-    void ExitActionExecute();
+    // Runs a handler step; what it throws gets the standard error report.
+    template <class Handler>
+    void Reported(Handler handler)
+    {
+        RunReported(handler, [this](const std::exception& error) { ReportError(error); });
+    }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
-private:
     // MainLayout.cpp.
     void CreateLayout();
     void CreateActions();

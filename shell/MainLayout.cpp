@@ -64,8 +64,8 @@ void TMainForm::CreateLayout()
     setWindowTitle(QString::fromLatin1(MainCaption));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/Morva.svg")));
-    setFont(PixelFont(QStringLiteral("Tahoma"), 11));
+    setWindowIcon(QIcon(QString::fromLatin1(ProgramIconPath)));
+    setFont(WindowFont());
     resize(WindowWidth, WindowHeight);
     setMinimumSize(MinimumWidth, MinimumHeight);
 

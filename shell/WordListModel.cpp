@@ -4,6 +4,7 @@
 #include "engine/DictionaryError.h"
 #include "engine/KovrObj.h"
 #include "text/CodePage1251.h"
+#include "ui/UiText.h"
 
 #include <QSize>
 
@@ -67,7 +68,7 @@ QVariant TWordListModel::data(const QModelIndex& index, int role) const
         return QSize(-1, ItemHeight);
     if (role != Qt::DisplayRole)
         return {};
-    return QString::fromStdU16String(DictTextToWide(dictionary_->Headword(index.row())));
+    return FromDictText(dictionary_->Headword(index.row()));
 }
 
 } // namespace morva

@@ -15,6 +15,7 @@
 #include "shell/OneInst.h"
 #include "shell/Splash.h"
 #include "text/CodePage1251.h"
+#include "ui/Program.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,7 +49,7 @@ TWindowRequests MainWindowRequests(TMainForm* const& mainForm)
 {
     TWindowRequests requests;
     // The program is on screen unless it sits in the notification area.
-    requests.IsVisible = [&mainForm] { return !mainForm || !mainForm->RestoreAction->isEnabled(); };
+    requests.IsVisible = [&mainForm] { return !mainForm || !mainForm->InTray(); };
     requests.Restore = [&mainForm] {
         if (mainForm && mainForm->isMinimized())
             mainForm->showNormal();
@@ -62,7 +63,7 @@ TWindowRequests MainWindowRequests(TMainForm* const& mainForm)
     // A user who starts the program again wants to see it, also when it sits in the tray.
     requests.WakeUp = [&mainForm] {
         if (mainForm)
-            mainForm->RestoreAction->trigger();
+            mainForm->RestoreActionExecute();
     };
     return requests;
 }
@@ -81,7 +82,7 @@ int Run(int argc, char** argv)
 
     QApplication::setApplicationName(QString::fromLatin1(MainCaption));
     QGuiApplication::setDesktopFileName(QStringLiteral(MORVA_APP_ID));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/Morva.svg")));
+    QApplication::setWindowIcon(QIcon(QString::fromLatin1(ProgramIconPath)));
 
     TFileRegistry registry;
     TQtSystemInfo system;
@@ -106,8 +107,7 @@ int Run(int argc, char** argv)
         form = std::make_unique<TMainForm>(services);
         mainForm = form.get();
         app.ReportError = [&form](const std::exception& error) { form->ReportError(error); };
-        form->FormCreate(QCoreApplication::arguments());
-        form->CreateCards();
+        form->Start(QCoreApplication::arguments());
     }
     if (form->TerminateRequested())
         return 1;

@@ -77,7 +77,7 @@ CardsTest::CardsTest()
                                  [this] { cards->CardsHostoryActionExecute(); });
     CopyToClipAction = command("CopyToClipAction", QKeySequence(Qt::CTRL | Qt::Key_C), [] {});
     cards->SetMainWindow(&mainWindow, mainWindow.actions());
-    History().SetOnCardSelect([this](const std::string& caption, const std::string& article) {
+    OnCardSelect([this](const std::string& caption, const std::string& article) {
         cards->OpenHistoryCard(caption, article);
     });
 }
@@ -92,7 +92,7 @@ QList<TWordViewForm*> CardsTest::TemporaryCards()
 {
     QList<TWordViewForm*> temporary;
     for (QWidget* window : cards->Windows().Windows()) {
-        if (WindowTag(window) == 1)
+        if (WindowTag(window) == TemporaryCardTag)
             temporary.append(qobject_cast<TWordViewForm*>(window));
     }
     return temporary;
@@ -102,7 +102,7 @@ QList<TWordViewForm*> CardsTest::TemporaryCardsByAge()
 {
     QList<TWordViewForm*> temporary;
     for (QWidget* window : cards->Windows().CreationOrder()) {
-        if (WindowTag(window) == 1)
+        if (WindowTag(window) == TemporaryCardTag)
             temporary.append(qobject_cast<TWordViewForm*>(window));
     }
     return temporary;

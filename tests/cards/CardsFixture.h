@@ -54,6 +54,13 @@ protected:
 
     TWordViewForm& MainCard() { return cards->WordViewForm(); }
     TCardsHostoryForm& History() { return cards->CardsHostoryForm(); }
+    // The history's choice goes to this handler alone.
+    template <class Handler>
+    void OnCardSelect(Handler handler)
+    {
+        QObject::disconnect(&History(), &TCardsHostoryForm::CardSelected, nullptr, nullptr);
+        QObject::connect(&History(), &TCardsHostoryForm::CardSelected, &History(), handler);
+    }
     // The temporary cards that still exist (closed ones are gone once the event is over).
     QList<TWordViewForm*> TemporaryCards();
     // The same in the order they were created.

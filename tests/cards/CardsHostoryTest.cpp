@@ -32,7 +32,7 @@ TEST_F(CardsTest, EmptyHistoryShowsOnlyItsGreyedPlaceholder)
     EXPECT_EQ(History().windowTitle(), QStringLiteral("Kartochkalar tarixi"));
 
     bool chosen = false;
-    History().SetOnCardSelect([&](const std::string&, const std::string&) { chosen = true; });
+    OnCardSelect([&](const std::string&, const std::string&) { chosen = true; });
     list.setCurrentRow(0);
     History().ListBoxDblClick();
     EXPECT_FALSE(chosen);
@@ -41,7 +41,7 @@ TEST_F(CardsTest, EmptyHistoryShowsOnlyItsGreyedPlaceholder)
 TEST_F(CardsTest, AddCardPutsTheNewestOnTopWithItsLinksDisabled)
 {
     std::vector<std::pair<std::string, std::string>> chosen;
-    History().SetOnCardSelect([&](const std::string& caption, const std::string& article) {
+    OnCardSelect([&](const std::string& caption, const std::string& article) {
         chosen.emplace_back(caption, article);
     });
     History().AddCard("book", "caption 1", "<b>book</b> <a href=\"1\">volume</a>");
@@ -70,7 +70,7 @@ TEST_F(CardsTest, AddCardPutsTheNewestOnTopWithItsLinksDisabled)
 TEST_F(CardsTest, ADoubleClickBelowTheRowsChoosesTheSelectedRow)
 {
     std::vector<std::string> chosen;
-    History().SetOnCardSelect([&](const std::string& caption, const std::string&) { chosen.push_back(caption); });
+    OnCardSelect([&](const std::string& caption, const std::string&) { chosen.push_back(caption); });
     History().AddCard("book", "caption 1", "a");
     History().AddCard("volume", "caption 2", "a");
     cards->CardsHostoryActionExecute();

@@ -165,15 +165,13 @@ TEST_F(MainWindowPlacementTest, ALinkThatFailedLeavesTheStoredCardPlacementAsItW
     ASSERT_FALSE(before.empty());
 
     // The link leads outside the list: an error box, and a card that never shows.
-    bool handled = false;
-    mainCard.HtmlHotSpotClick(QStringLiteral("999"), &handled);
-    EXPECT_FALSE(handled);
+    mainCard.HtmlHotSpotClick(QStringLiteral("999"));
     EXPECT_EQ(messages.Shown.size(), 1u);
-    form->CloseTempCardsAction->trigger();
+    Part<QAction>(*form, "CloseTempCardsAction")->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(StoredLines(CardKey), before);
 
-    mainCard.HtmlHotSpotClick(QStringLiteral("999"), &handled);
+    mainCard.HtmlHotSpotClick(QStringLiteral("999"));
     CloseAndDestroy();
     EXPECT_EQ(StoredLines(CardKey), before);
 }

@@ -31,20 +31,20 @@ protected:
         SCOPED_TRACE(testing::Message() << "pair " << int(src) << " -> " << int(dest));
         EXPECT_EQ(form->Dictionary()->SourceLanguage(), src);
         EXPECT_EQ(form->Dictionary()->TargetLanguage(), dest);
-        EXPECT_EQ(form->SrcLangCB->currentIndex(), src);
-        EXPECT_EQ(form->DestLangCB->currentIndex(), dest);
-        const QAction* srcActions[] = {form->SrcEnglishLangAction, form->SrcUzbekLangAction, form->SrcRussianLangAction};
-        const QAction* destActions[] = {form->DestEnglishLangAction, form->DestUzbekLangAction, form->DestRussianLangAction};
+        EXPECT_EQ(Part<QComboBox>(*form, "SrcLangCB")->currentIndex(), src);
+        EXPECT_EQ(Part<QComboBox>(*form, "DestLangCB")->currentIndex(), dest);
+        const QAction* srcActions[] = {Part<QAction>(*form, "SrcEnglishLangAction"), Part<QAction>(*form, "SrcUzbekLangAction"), Part<QAction>(*form, "SrcRussianLangAction")};
+        const QAction* destActions[] = {Part<QAction>(*form, "DestEnglishLangAction"), Part<QAction>(*form, "DestUzbekLangAction"), Part<QAction>(*form, "DestRussianLangAction")};
         for (Language language = 0; language < LanguageCount; ++language) {
             EXPECT_EQ(srcActions[language]->isChecked(), language == src) << int(language);
             EXPECT_EQ(destActions[language]->isChecked(), language == dest) << int(language);
             // The target command of the source language is hidden.
             EXPECT_EQ(destActions[language]->isVisible(), language != src) << int(language);
         }
-        EXPECT_EQ(form->SrcChangeLangAction->text(), srcActions[src]->text());
-        EXPECT_EQ(form->DestChangeLangAction->text(), destActions[dest]->text());
-        EXPECT_EQ(form->SrcChangeLangAction->icon().cacheKey(), srcActions[src]->icon().cacheKey());
-        EXPECT_EQ(form->DestChangeLangAction->icon().cacheKey(), destActions[dest]->icon().cacheKey());
+        EXPECT_EQ(Part<QAction>(*form, "SrcChangeLangAction")->text(), srcActions[src]->text());
+        EXPECT_EQ(Part<QAction>(*form, "DestChangeLangAction")->text(), destActions[dest]->text());
+        EXPECT_EQ(Part<QAction>(*form, "SrcChangeLangAction")->icon().cacheKey(), srcActions[src]->icon().cacheKey());
+        EXPECT_EQ(Part<QAction>(*form, "DestChangeLangAction")->icon().cacheKey(), destActions[dest]->icon().cacheKey());
     }
 
     void StorePair(Language src, Language dest)
@@ -64,35 +64,35 @@ TEST_F(LangPairTest, TheWindowAsCreated)
     EXPECT_EQ(form->minimumSize(), QSize(308, 200));
     EXPECT_EQ(form->size(), QSize(310, 433));
     const QStringList languages = {"Inglizcha", "O'zbekcha", "Ruscha"};
-    for (QComboBox* selector : {form->SrcLangCB, form->DestLangCB}) {
+    for (QComboBox* selector : {Part<QComboBox>(*form, "SrcLangCB"), Part<QComboBox>(*form, "DestLangCB")}) {
         ASSERT_EQ(selector->count(), 3);
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(selector->itemText(i), languages[i]);
     }
     // Top to bottom, whatever the bars.
-    EXPECT_LT(form->EditToolBar->y(), form->LangToolBar->y());
-    EXPECT_LT(form->LangToolBar->y(), form->WordList->y());
-    EXPECT_LT(form->WordList->y(), form->SearchPanel->y());
-    EXPECT_LT(form->SearchPanel->y(), form->ServiceToolBar->y());
-    EXPECT_EQ(form->SearchEdit->width(), form->SearchPanel->width());
-    EXPECT_EQ(form->SearchPanel->height(), 26);
-    EXPECT_EQ(form->ServiceToolBar->height(), 41);
-    EXPECT_EQ(form->SearchEdit->maxLength(), 255);
+    EXPECT_LT(Part<QToolBar>(*form, "EditToolBar")->y(), Part<QToolBar>(*form, "LangToolBar")->y());
+    EXPECT_LT(Part<QToolBar>(*form, "LangToolBar")->y(), Part<QListView>(*form, "WordList")->y());
+    EXPECT_LT(Part<QListView>(*form, "WordList")->y(), Part<QWidget>(*form, "SearchPanel")->y());
+    EXPECT_LT(Part<QWidget>(*form, "SearchPanel")->y(), Part<QToolBar>(*form, "ServiceToolBar")->y());
+    EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->width(), Part<QWidget>(*form, "SearchPanel")->width());
+    EXPECT_EQ(Part<QWidget>(*form, "SearchPanel")->height(), 26);
+    EXPECT_EQ(Part<QToolBar>(*form, "ServiceToolBar")->height(), 41);
+    EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->maxLength(), 255);
 
     ExpectPair(English, Uzbek);
-    ASSERT_EQ(form->WordList->model()->rowCount(), int(EnglishWords.size()));
+    ASSERT_EQ(Part<QListView>(*form, "WordList")->model()->rowCount(), int(EnglishWords.size()));
     EXPECT_EQ(Row(0), "apple");
     EXPECT_EQ(form->SelectedRow(), -1);
-    EXPECT_TRUE(form->WordList->isEnabled());
-    EXPECT_TRUE(form->SearchEdit->isEnabled());
-    EXPECT_TRUE(form->WordInfoAction->isEnabled());
-    EXPECT_TRUE(form->SearchEdit->hasFocus());
-    EXPECT_FALSE(form->CutToClipAction->isEnabled());
-    EXPECT_FALSE(form->CopyToClipAction->isEnabled());
-    EXPECT_FALSE(form->PasteFromClipAction->isEnabled());
-    EXPECT_FALSE(form->RestoreAction->isEnabled());
-    EXPECT_TRUE(form->ShowEditBarAction->isChecked());
-    EXPECT_FALSE(form->StayOnTopAction->isChecked());
+    EXPECT_TRUE(Part<QListView>(*form, "WordList")->isEnabled());
+    EXPECT_TRUE(Part<TXUzbekEdit>(*form, "SearchEdit")->isEnabled());
+    EXPECT_TRUE(Part<QAction>(*form, "WordInfoAction")->isEnabled());
+    EXPECT_TRUE(Part<TXUzbekEdit>(*form, "SearchEdit")->hasFocus());
+    EXPECT_FALSE(Part<QAction>(*form, "CutToClipAction")->isEnabled());
+    EXPECT_FALSE(Part<QAction>(*form, "CopyToClipAction")->isEnabled());
+    EXPECT_FALSE(Part<QAction>(*form, "PasteFromClipAction")->isEnabled());
+    EXPECT_FALSE(Part<QAction>(*form, "RestoreAction")->isEnabled());
+    EXPECT_TRUE(Part<QAction>(*form, "ShowEditBarAction")->isChecked());
+    EXPECT_FALSE(Part<QAction>(*form, "StayOnTopAction")->isChecked());
 }
 
 TEST_F(LangPairTest, StoredUzbekToEnglish)
@@ -100,8 +100,8 @@ TEST_F(LangPairTest, StoredUzbekToEnglish)
     StorePair(Uzbek, English);
     Create();
     ExpectPair(Uzbek, English);
-    EXPECT_EQ(form->SrcLangCB->currentText(), "O'zbekcha");
-    EXPECT_EQ(form->DestLangCB->currentText(), "Inglizcha");
+    EXPECT_EQ(Part<QComboBox>(*form, "SrcLangCB")->currentText(), "O'zbekcha");
+    EXPECT_EQ(Part<QComboBox>(*form, "DestLangCB")->currentText(), "Inglizcha");
     EXPECT_EQ(Row(0), Wide(UzbekWords[0]));
 }
 
@@ -129,13 +129,13 @@ TEST_F(LangPairTest, SelectorPicksKeepThePairValid)
         SCOPED_TRACE(testing::Message() << int(pick.startSrc) << "->" << int(pick.startDest) << " pick "
                                         << (pick.sourceSelector ? "source " : "target ") << int(pick.item));
         form->SetLangPair(pick.startSrc, pick.startDest, false);
-        form->SearchEdit->setText("zz");
-        Pick(pick.sourceSelector ? form->SrcLangCB : form->DestLangCB, pick.item);
+        Part<TXUzbekEdit>(*form, "SearchEdit")->setText("zz");
+        Pick(pick.sourceSelector ? Part<QComboBox>(*form, "SrcLangCB") : Part<QComboBox>(*form, "DestLangCB"), pick.item);
         ExpectPair(pick.src, pick.dest);
         // A refill empties the field; a change of the target alone leaves text and list be.
-        EXPECT_EQ(form->SearchEdit->text(), pick.refilled ? "" : "zz");
+        EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->text(), pick.refilled ? "" : "zz");
         const auto& words = pick.src == English ? EnglishWords : pick.src == Uzbek ? UzbekWords : RussianWords;
-        ASSERT_EQ(form->WordList->model()->rowCount(), int(words.size()));
+        ASSERT_EQ(Part<QListView>(*form, "WordList")->model()->rowCount(), int(words.size()));
         EXPECT_EQ(Row(0), Wide(words[0]));
     }
 }
@@ -162,7 +162,7 @@ TEST_F(LangPairTest, NextSourceAndOtherTarget)
     for (const TCase& c : cases) {
         SCOPED_TRACE(testing::Message() << int(c.startSrc) << "->" << int(c.startDest));
         form->SetLangPair(c.startSrc, c.startDest, false);
-        (c.nextSource ? form->SrcChangeLangAction : form->DestChangeLangAction)->trigger();
+        (c.nextSource ? Part<QAction>(*form, "SrcChangeLangAction") : Part<QAction>(*form, "DestChangeLangAction"))->trigger();
         ExpectPair(c.src, c.dest);
     }
 }
@@ -170,52 +170,52 @@ TEST_F(LangPairTest, NextSourceAndOtherTarget)
 TEST_F(LangPairTest, LanguageCommandsAndMenus)
 {
     Create();
-    ASSERT_EQ(form->SrcLangPopupMenu->actions().size(), 3);
-    ASSERT_EQ(form->DestLangPopupMenu->actions().size(), 3);
-    EXPECT_EQ(form->SrcRussianLangAction->toolTip(), u"Переводить с русского языка"_s);
-    EXPECT_EQ(form->DestRussianLangAction->toolTip(), u"Переводить на русский язык"_s);
+    ASSERT_EQ(Part<QMenu>(*form, "SrcLangPopupMenu")->actions().size(), 3);
+    ASSERT_EQ(Part<QMenu>(*form, "DestLangPopupMenu")->actions().size(), 3);
+    EXPECT_EQ(Part<QAction>(*form, "SrcRussianLangAction")->toolTip(), u"Переводить с русского языка"_s);
+    EXPECT_EQ(Part<QAction>(*form, "DestRussianLangAction")->toolTip(), u"Переводить на русский язык"_s);
 
-    form->SrcRussianLangAction->trigger();
+    Part<QAction>(*form, "SrcRussianLangAction")->trigger();
     ExpectPair(Russian, Uzbek);
     // Running the checked command again changes nothing and keeps its check mark.
-    form->SrcRussianLangAction->trigger();
+    Part<QAction>(*form, "SrcRussianLangAction")->trigger();
     ExpectPair(Russian, Uzbek);
-    form->DestEnglishLangAction->trigger();
+    Part<QAction>(*form, "DestEnglishLangAction")->trigger();
     ExpectPair(Russian, English);
-    form->DestEnglishLangAction->trigger();
+    Part<QAction>(*form, "DestEnglishLangAction")->trigger();
     ExpectPair(Russian, English);
 }
 
 TEST_F(LangPairTest, SourceChangeEmptiesTheFieldAndFocusesIt)
 {
     Create();
-    QTest::keyClicks(form->SearchEdit, "boo");
+    QTest::keyClicks(Part<TXUzbekEdit>(*form, "SearchEdit"), "boo");
     ASSERT_EQ(SelectedHeadword(), "book");
-    form->WordList->setFocus();
-    Pick(form->SrcLangCB, Russian);
-    EXPECT_EQ(form->SearchEdit->text(), "");
+    Part<QListView>(*form, "WordList")->setFocus();
+    Pick(Part<QComboBox>(*form, "SrcLangCB"), Russian);
+    EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->text(), "");
     EXPECT_EQ(form->SelectedRow(), -1);
-    EXPECT_TRUE(form->SearchEdit->hasFocus());
+    EXPECT_TRUE(Part<TXUzbekEdit>(*form, "SearchEdit")->hasFocus());
     EXPECT_FALSE(QApplication::overrideCursor());
 }
 
 TEST_F(LangPairTest, BarsComeBackToTheirPlaces)
 {
     Create();
-    form->ShowEditBarAction->trigger();
-    EXPECT_FALSE(form->ShowEditBarAction->isChecked());
-    EXPECT_TRUE(form->EditToolBar->isHidden());
-    form->ShowLangBarAction->trigger();
-    form->ShowEditBarAction->trigger();
-    form->ShowLangBarAction->trigger();
-    form->ShowServiceBarAction->trigger();
-    form->ShowServiceBarAction->trigger();
+    Part<QAction>(*form, "ShowEditBarAction")->trigger();
+    EXPECT_FALSE(Part<QAction>(*form, "ShowEditBarAction")->isChecked());
+    EXPECT_TRUE(Part<QToolBar>(*form, "EditToolBar")->isHidden());
+    Part<QAction>(*form, "ShowLangBarAction")->trigger();
+    Part<QAction>(*form, "ShowEditBarAction")->trigger();
+    Part<QAction>(*form, "ShowLangBarAction")->trigger();
+    Part<QAction>(*form, "ShowServiceBarAction")->trigger();
+    Part<QAction>(*form, "ShowServiceBarAction")->trigger();
     QApplication::processEvents();
-    EXPECT_TRUE(form->EditToolBar->isVisible());
-    EXPECT_TRUE(form->ServiceToolBar->isVisible());
-    EXPECT_LT(form->EditToolBar->y(), form->LangToolBar->y());
-    EXPECT_LT(form->LangToolBar->y(), form->WordList->y());
-    EXPECT_LT(form->SearchPanel->y(), form->ServiceToolBar->y());
+    EXPECT_TRUE(Part<QToolBar>(*form, "EditToolBar")->isVisible());
+    EXPECT_TRUE(Part<QToolBar>(*form, "ServiceToolBar")->isVisible());
+    EXPECT_LT(Part<QToolBar>(*form, "EditToolBar")->y(), Part<QToolBar>(*form, "LangToolBar")->y());
+    EXPECT_LT(Part<QToolBar>(*form, "LangToolBar")->y(), Part<QListView>(*form, "WordList")->y());
+    EXPECT_LT(Part<QWidget>(*form, "SearchPanel")->y(), Part<QToolBar>(*form, "ServiceToolBar")->y());
 }
 
 TEST_F(LangPairTest, StayOnTopNeitherMovesNorActivates)
@@ -227,16 +227,16 @@ TEST_F(LangPairTest, StayOnTopNeitherMovesNorActivates)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     const QRect before = form->geometry();
 
-    form->StayOnTopAction->trigger();
+    Part<QAction>(*form, "StayOnTopAction")->trigger();
     QApplication::processEvents();
-    EXPECT_TRUE(form->StayOnTopAction->isChecked());
+    EXPECT_TRUE(Part<QAction>(*form, "StayOnTopAction")->isChecked());
     EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(form->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->geometry(), before);
     EXPECT_EQ(QApplication::activeWindow(), &other);
 
-    form->StayOnTopAction->trigger();
+    Part<QAction>(*form, "StayOnTopAction")->trigger();
     EXPECT_FALSE(form->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->geometry(), before);
@@ -245,23 +245,23 @@ TEST_F(LangPairTest, StayOnTopNeitherMovesNorActivates)
 TEST_F(LangPairTest, HelpAndWebSite)
 {
     Create();
-    form->CallHelpAction->trigger();
+    Part<QAction>(*form, "CallHelpAction")->trigger();
     ASSERT_EQ(messages.Shown.size(), 1u);
     EXPECT_EQ(messages.Shown[0].Text, u"Ma‘lumot faylini ochish o‘nglanmayapti."_s);
     EXPECT_EQ(messages.Shown[0].Caption, "Kovrak MORVA");
     EXPECT_EQ(messages.Shown[0].Icon, TMessageIcon::Error);
 
     std::ofstream(Folder() / "Morva.chm") << "help";
-    form->CallHelpAction->trigger();
+    Part<QAction>(*form, "CallHelpAction")->trigger();
     ASSERT_EQ(shell.Opened.size(), 1u);
     EXPECT_EQ(shell.Opened[0], QUrl::fromLocalFile(QString::fromStdString((Folder() / "Morva.chm").string())));
     EXPECT_EQ(messages.Shown.size(), 1u);
 
-    form->GoToSiteAction->trigger();
+    Part<QAction>(*form, "GoToSiteAction")->trigger();
     ASSERT_EQ(shell.Opened.size(), 2u);
     EXPECT_EQ(shell.Opened[1].host(), "morva.example.com");
     shell.Succeed = false;
-    form->GoToSiteAction->trigger();
+    Part<QAction>(*form, "GoToSiteAction")->trigger();
     ASSERT_EQ(messages.Shown.size(), 2u);
     EXPECT_EQ(messages.Shown[1].Text, u"Sayt ko‘rish dasturini ochish o‘nglanmayapti."_s);
 }

@@ -21,7 +21,7 @@ protected:
     // Types one key at a time, as a user does.
     void Type(const QString& keys, QWidget* into = nullptr)
     {
-        QTest::keyClicks(into ? into : form->SearchEdit, keys);
+        QTest::keyClicks(into ? into : Part<TXUzbekEdit>(*form, "SearchEdit"), keys);
     }
 };
 
@@ -43,7 +43,7 @@ TEST_F(SearchTest, NoHeadwordAtOrAfterTheTextKeepsTheSelection)
     Type("z");
     EXPECT_EQ(SearchText(), "doz");
     EXPECT_EQ(SelectedHeadword(), "dog");
-    form->SearchEdit->clear();
+    Part<TXUzbekEdit>(*form, "SearchEdit")->clear();
     EXPECT_EQ(SelectedHeadword(), "dog");
 }
 
@@ -51,55 +51,55 @@ TEST_F(SearchTest, ArrowKeysInTheFieldMoveTheList)
 {
     Type("boo");
     ASSERT_EQ(SelectedHeadword(), "book");
-    QTest::keyClick(form->SearchEdit, Qt::Key_Down);
+    QTest::keyClick(Part<TXUzbekEdit>(*form, "SearchEdit"), Qt::Key_Down);
     EXPECT_EQ(SelectedHeadword(), "booking");
     EXPECT_EQ(SearchText(), "booking");
-    EXPECT_EQ(form->SearchEdit->selectedText(), "booking");
-    EXPECT_TRUE(form->SearchEdit->hasFocus());
+    EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->selectedText(), "booking");
+    EXPECT_TRUE(Part<TXUzbekEdit>(*form, "SearchEdit")->hasFocus());
     // The next character replaces the whole text.
     Type("c");
     EXPECT_EQ(SearchText(), "c");
     EXPECT_EQ(SelectedHeadword(), "cat");
-    QTest::keyClick(form->SearchEdit, Qt::Key_Up);
+    QTest::keyClick(Part<TXUzbekEdit>(*form, "SearchEdit"), Qt::Key_Up);
     EXPECT_EQ(SelectedHeadword(), "boot");
-    QTest::keyClick(form->SearchEdit, Qt::Key_PageDown);
+    QTest::keyClick(Part<TXUzbekEdit>(*form, "SearchEdit"), Qt::Key_PageDown);
     EXPECT_EQ(SelectedHeadword(), "dog");
     EXPECT_EQ(SearchText(), "dog");
 }
 
 TEST_F(SearchTest, TypingIntoTheListEditsTheField)
 {
-    form->WordList->setFocus();
-    Type("bo", form->WordList);
+    Part<QListView>(*form, "WordList")->setFocus();
+    Type("bo", Part<QListView>(*form, "WordList"));
     EXPECT_EQ(SearchText(), "bo");
     EXPECT_EQ(SelectedHeadword(), "book");
-    EXPECT_TRUE(form->WordList->hasFocus());
-    QTest::keyClick(form->WordList, Qt::Key_Backspace);
+    EXPECT_TRUE(Part<QListView>(*form, "WordList")->hasFocus());
+    QTest::keyClick(Part<QListView>(*form, "WordList"), Qt::Key_Backspace);
     EXPECT_EQ(SearchText(), "b");
     EXPECT_EQ(SelectedHeadword(), "bee");
-    QTest::keyClick(form->WordList, Qt::Key_Backspace);
-    QTest::keyClick(form->WordList, Qt::Key_Backspace);
+    QTest::keyClick(Part<QListView>(*form, "WordList"), Qt::Key_Backspace);
+    QTest::keyClick(Part<QListView>(*form, "WordList"), Qt::Key_Backspace);
     EXPECT_EQ(SearchText(), "");
-    EXPECT_TRUE(form->WordList->hasFocus());
+    EXPECT_TRUE(Part<QListView>(*form, "WordList")->hasFocus());
     // Moving in the list writes the chosen headword into the field.
-    QTest::keyClick(form->WordList, Qt::Key_Down);
+    QTest::keyClick(Part<QListView>(*form, "WordList"), Qt::Key_Down);
     EXPECT_EQ(SearchText(), SelectedHeadword());
     EXPECT_FALSE(SearchText().empty());
 }
 
 TEST_F(SearchTest, ClickingARowWritesItIntoTheField)
 {
-    const QRect row = form->WordList->visualRect(form->WordList->model()->index(4, 0));
-    QTest::mouseClick(form->WordList->viewport(), Qt::LeftButton, {}, row.center());
+    const QRect row = Part<QListView>(*form, "WordList")->visualRect(Part<QListView>(*form, "WordList")->model()->index(4, 0));
+    QTest::mouseClick(Part<QListView>(*form, "WordList")->viewport(), Qt::LeftButton, {}, row.center());
     EXPECT_EQ(SelectedHeadword(), "boot");
     EXPECT_EQ(SearchText(), "boot");
 
     // The row the search selected, clicked: its headword replaces what was typed.
-    form->SearchEdit->clear();
+    Part<TXUzbekEdit>(*form, "SearchEdit")->clear();
     Type("boo");
     ASSERT_EQ(SelectedHeadword(), "book");
-    const QRect book = form->WordList->visualRect(form->WordList->model()->index(2, 0));
-    QTest::mouseClick(form->WordList->viewport(), Qt::LeftButton, {}, book.center());
+    const QRect book = Part<QListView>(*form, "WordList")->visualRect(Part<QListView>(*form, "WordList")->model()->index(2, 0));
+    QTest::mouseClick(Part<QListView>(*form, "WordList")->viewport(), Qt::LeftButton, {}, book.center());
     EXPECT_EQ(SearchText(), "book");
 }
 
@@ -124,11 +124,11 @@ TEST_F(SearchTest, TheFieldTidiesItself)
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.text << (c.typed ? " typed" : " pasted"));
-        form->SearchEdit->clear();
+        Part<TXUzbekEdit>(*form, "SearchEdit")->clear();
         if (c.typed)
             Type(QString::fromLatin1(c.text));
         else
-            form->SearchEdit->insert(QString::fromLatin1(c.text));
+            Part<TXUzbekEdit>(*form, "SearchEdit")->insert(QString::fromLatin1(c.text));
         EXPECT_EQ(SearchText(), c.field);
     }
 }
@@ -136,32 +136,32 @@ TEST_F(SearchTest, TheFieldTidiesItself)
 TEST_F(SearchTest, TidyingKeepsTheCaret)
 {
     Type("a b");
-    form->SearchEdit->setCursorPosition(1);
+    Part<TXUzbekEdit>(*form, "SearchEdit")->setCursorPosition(1);
     Type(" ");
     EXPECT_EQ(SearchText(), "a b");
-    EXPECT_EQ(form->SearchEdit->cursorPosition(), 2);
+    EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->cursorPosition(), 2);
 }
 
 TEST_F(SearchTest, ClipboardCommandsTakeTheWholeText)
 {
     Type("booking");
-    form->SearchEdit->setSelection(0, 2);
-    form->CopyToClipAction->setEnabled(true);
-    form->CopyToClipAction->trigger();
+    Part<TXUzbekEdit>(*form, "SearchEdit")->setSelection(0, 2);
+    Part<QAction>(*form, "CopyToClipAction")->setEnabled(true);
+    Part<QAction>(*form, "CopyToClipAction")->trigger();
     EXPECT_EQ(clipboard.Content, "booking");
     EXPECT_EQ(SearchText(), "booking");
 
-    form->SearchEdit->setSelection(1, 2);
-    form->CutToClipAction->setEnabled(true);
-    form->CutToClipAction->trigger();
+    Part<TXUzbekEdit>(*form, "SearchEdit")->setSelection(1, 2);
+    Part<QAction>(*form, "CutToClipAction")->setEnabled(true);
+    Part<QAction>(*form, "CutToClipAction")->trigger();
     EXPECT_EQ(clipboard.Content, "booking");
     EXPECT_EQ(SearchText(), "");
 
     Type("dog");
-    form->SearchEdit->setSelection(0, 1);
+    Part<TXUzbekEdit>(*form, "SearchEdit")->setSelection(0, 1);
     clipboard.SetText("cat");
-    form->PasteFromClipAction->setEnabled(true);
-    form->PasteFromClipAction->trigger();
+    Part<QAction>(*form, "PasteFromClipAction")->setEnabled(true);
+    Part<QAction>(*form, "PasteFromClipAction")->trigger();
     EXPECT_EQ(SearchText(), "cat");
     EXPECT_EQ(SelectedHeadword(), "cat");
 }
@@ -170,60 +170,60 @@ TEST_F(SearchTest, ClipboardKeysGoToTheCommands)
 {
     Type("booking");
     form->UpdateTimerTimer();
-    form->SearchEdit->setSelection(0, 2);
-    QTest::keyClick(form->SearchEdit, Qt::Key_C, Qt::ControlModifier);
+    Part<TXUzbekEdit>(*form, "SearchEdit")->setSelection(0, 2);
+    QTest::keyClick(Part<TXUzbekEdit>(*form, "SearchEdit"), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard.Content, "booking");
 
     // Disabled, the command still holds its key: the field does not copy its selection.
     clipboard.SetText("before");
-    form->SearchEdit->setText("  ");
-    form->SearchEdit->selectAll();
+    Part<TXUzbekEdit>(*form, "SearchEdit")->setText("  ");
+    Part<TXUzbekEdit>(*form, "SearchEdit")->selectAll();
     form->UpdateTimerTimer();
-    ASSERT_FALSE(form->CopyToClipAction->isEnabled());
-    QTest::keyClick(form->SearchEdit, Qt::Key_C, Qt::ControlModifier);
+    ASSERT_FALSE(Part<QAction>(*form, "CopyToClipAction")->isEnabled());
+    QTest::keyClick(Part<TXUzbekEdit>(*form, "SearchEdit"), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard.Content, "before");
 }
 
 TEST_F(SearchTest, TheTimerKeepsTheClipboardCommandsCurrent)
 {
     auto states = [this] {
-        return std::array{form->CutToClipAction->isEnabled(), form->CopyToClipAction->isEnabled(),
-                          form->PasteFromClipAction->isEnabled()};
+        return std::array{Part<QAction>(*form, "CutToClipAction")->isEnabled(), Part<QAction>(*form, "CopyToClipAction")->isEnabled(),
+                          Part<QAction>(*form, "PasteFromClipAction")->isEnabled()};
     };
-    EXPECT_FALSE(form->PasteFromClipAction->isEnabled());
+    EXPECT_FALSE(Part<QAction>(*form, "PasteFromClipAction")->isEnabled());
     clipboard.SetText("x");
     Type("cat");
     EXPECT_TRUE(QTest::qWaitFor([&] { return states() == std::array{true, true, true}; }));
     clipboard.Filled = false;
-    form->SearchEdit->setText("   ");
+    Part<TXUzbekEdit>(*form, "SearchEdit")->setText("   ");
     EXPECT_TRUE(QTest::qWaitFor([&] { return states() == std::array{false, false, false}; }));
 }
 
 TEST_F(SearchTest, EnterOpensTheSelectedHeadword)
 {
     TWordViewForm& card = form->Cards()->WordViewForm();
-    QTest::keyClick(form->SearchEdit, Qt::Key_Return);
+    QTest::keyClick(Part<TXUzbekEdit>(*form, "SearchEdit"), Qt::Key_Return);
     EXPECT_FALSE(card.isVisible());
     EXPECT_EQ(form->Cards()->CardsHostoryForm().Count(), 0);
 
     Type("boo");
-    QTest::keyClick(form->SearchEdit, Qt::Key_Return);
+    QTest::keyClick(Part<TXUzbekEdit>(*form, "SearchEdit"), Qt::Key_Return);
     EXPECT_TRUE(card.isVisible());
     EXPECT_EQ(card.Caption(), form->Dictionary()->CardCaption());
     EXPECT_EQ(form->Cards()->CardsHostoryForm().Count(), 1);
     card.hide();
 
     // From the list: the keypad's Enter and a double click.
-    form->WordList->setFocus();
+    Part<QListView>(*form, "WordList")->setFocus();
     form->activateWindow();
-    QTest::keyClick(form->WordList, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(Part<QListView>(*form, "WordList"), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_TRUE(card.isVisible());
     EXPECT_EQ(form->Cards()->CardsHostoryForm().Count(), 2);
     card.hide();
-    const QRect row = form->WordList->visualRect(form->WordList->model()->index(0, 0));
+    const QRect row = Part<QListView>(*form, "WordList")->visualRect(Part<QListView>(*form, "WordList")->model()->index(0, 0));
     // A double click arrives as a click followed by the double-click press.
-    QTest::mouseClick(form->WordList->viewport(), Qt::LeftButton, {}, row.center());
-    QTest::mouseDClick(form->WordList->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseClick(Part<QListView>(*form, "WordList")->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseDClick(Part<QListView>(*form, "WordList")->viewport(), Qt::LeftButton, {}, row.center());
     EXPECT_TRUE(card.isVisible());
     EXPECT_EQ(SelectedHeadword(), "apple");
     EXPECT_EQ(form->Cards()->CardsHostoryForm().Count(), 3);

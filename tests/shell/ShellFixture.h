@@ -10,12 +10,20 @@
 #include "platform/FakeSystemInfo.h"
 #include "platform/FakeTrayIcon.h"
 #include "shell/Main.h"
+#include "tests/support/DictFiles.h"
+#include "tests/support/Part.h"
 #include "tests/support/TestFolders.h"
 #include "text/CodePage1251.h"
 #include "text/XUzbekEdit.h"
+#include "ui/UiText.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QListView>
+#include <QMenu>
+#include <QTimer>
+#include <QToolBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -34,16 +42,7 @@ inline const std::vector<std::string> RussianWords = {"\xEA\xED\xE8\xE3\xE0", "\
 
 inline std::filesystem::path WriteSmallDictionary(const std::filesystem::path& folder)
 {
-    TDictWriter writer;
-    for (const auto& word : EnglishWords)
-        writer.AddWordEntry(English, word, {}, {});
-    for (const auto& word : UzbekWords)
-        writer.AddWordEntry(Uzbek, word, {}, {});
-    for (const auto& word : RussianWords)
-        writer.AddWordEntry(Russian, word, {}, {});
-    const auto file = folder / DataFileName;
-    writer.WriteFile(file);
-    return file;
+    return WriteHeadwords(folder, EnglishWords, UzbekWords, RussianWords);
 }
 
 class ShellTest : public ::testing::Test {
@@ -71,8 +70,7 @@ protected:
     TMainForm& Create(QStringList arguments = {"morva"})
     {
         form = std::make_unique<TMainForm>(Services());
-        form->FormCreate(arguments);
-        form->CreateCards();
+        form->Start(arguments);
         if (!form->TerminateRequested() && form->ShowOnStart()) {
             form->show();
             form->activateWindow();
@@ -81,7 +79,7 @@ protected:
         return *form;
     }
 
-    std::string SearchText() const { return form->SearchEdit->Text(); }
+    std::string SearchText() const { return Part<TXUzbekEdit>(*form, "SearchEdit")->Text(); }
     std::string SelectedHeadword() const
     {
         const int row = form->SelectedRow();
@@ -90,7 +88,7 @@ protected:
     // The list's row as shown.
     QString Row(int row) const
     {
-        return form->WordList->model()->index(row, 0).data().toString();
+        return Part<QListView>(*form, "WordList")->model()->index(row, 0).data().toString();
     }
 
     const std::filesystem::path& Folder() const { return folder_; }
@@ -112,7 +110,7 @@ private:
 
 inline QString Wide(std::string_view text)
 {
-    return QString::fromStdU16String(DictTextToWide(text));
+    return FromDictText(text);
 }
 
 } // namespace morva::test

@@ -37,7 +37,7 @@ TEST_F(StartupTest, OnlyARussianSystemStarts)
         EXPECT_FALSE(form->isVisible());
         EXPECT_EQ(dictionaryOpens, 0);
         // The sequence ended: the stored settings were not read.
-        EXPECT_FALSE(form->EditToolBar->isHidden());
+        EXPECT_FALSE(Part<QToolBar>(*form, "EditToolBar")->isHidden());
     }
 }
 
@@ -70,9 +70,9 @@ TEST_F(StartupTest, ADamagedDataFileEndsTheProgramWithItsMessage)
     EXPECT_TRUE(form->TerminateRequested());
     EXPECT_FALSE(form->ShowOnStart());
     EXPECT_FALSE(form->isVisible());
-    EXPECT_FALSE(form->WordList->isEnabled());
+    EXPECT_FALSE(Part<QListView>(*form, "WordList")->isEnabled());
     // The steps after the dictionary still ran; destroying the window takes the icon away.
-    EXPECT_TRUE(form->AutorunChangeAction->isChecked());
+    EXPECT_TRUE(Part<QAction>(*form, "AutorunChangeAction")->isChecked());
     EXPECT_TRUE(tray.Shown);
     form.reset();
     EXPECT_FALSE(tray.Shown);
@@ -84,8 +84,8 @@ TEST_F(StartupTest, SettingsAreAppliedAtStartAndSavedOnClose)
     EXPECT_TRUE(registry.KeyExists(ProgramKeyPath));
     EXPECT_EQ(dictionaryOpens, 1);
     form->SetLangPair(Uzbek, Russian, false);
-    form->ShowServiceBarAction->trigger();
-    form->StayOnTopAction->trigger();
+    Part<QAction>(*form, "ShowServiceBarAction")->trigger();
+    Part<QAction>(*form, "StayOnTopAction")->trigger();
     form->close();
     auto key = registry.OpenKey(SettingsKeyPath, false);
     ASSERT_TRUE(key);
@@ -99,23 +99,23 @@ TEST_F(StartupTest, SettingsAreAppliedAtStartAndSavedOnClose)
     EXPECT_EQ(form->Dictionary()->SourceLanguage(), Uzbek);
     EXPECT_EQ(form->Dictionary()->TargetLanguage(), Russian);
     EXPECT_EQ(Row(0), Wide(UzbekWords[0]));
-    EXPECT_TRUE(form->ServiceToolBar->isHidden());
-    EXPECT_FALSE(form->ShowServiceBarAction->isChecked());
-    EXPECT_TRUE(form->StayOnTopAction->isChecked());
+    EXPECT_TRUE(Part<QToolBar>(*form, "ServiceToolBar")->isHidden());
+    EXPECT_FALSE(Part<QAction>(*form, "ShowServiceBarAction")->isChecked());
+    EXPECT_TRUE(Part<QAction>(*form, "StayOnTopAction")->isChecked());
     EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(form->EditToolBar->isVisible());
+    EXPECT_TRUE(Part<QToolBar>(*form, "EditToolBar")->isVisible());
 }
 
 TEST_F(StartupTest, AutorunCommandWritesTheEntry)
 {
     Create();
-    EXPECT_FALSE(form->AutorunChangeAction->isChecked());
-    form->AutorunChangeAction->trigger();
-    EXPECT_TRUE(form->AutorunChangeAction->isChecked());
+    EXPECT_FALSE(Part<QAction>(*form, "AutorunChangeAction")->isChecked());
+    Part<QAction>(*form, "AutorunChangeAction")->trigger();
+    EXPECT_TRUE(Part<QAction>(*form, "AutorunChangeAction")->isChecked());
     auto run = registry.OpenKey(RunKeyPath, false);
     const std::string expected = "\"" + (Folder() / "morva").string() + "\" /autorun";
     EXPECT_EQ(run->ReadValue(AutorunValueName), TRegValue::String(expected));
-    form->AutorunChangeAction->trigger();
+    Part<QAction>(*form, "AutorunChangeAction")->trigger();
     EXPECT_FALSE(run->HasValue(AutorunValueName));
 }
 
@@ -143,11 +143,11 @@ TEST_F(StartupTest, TheAutorunCheckMarkShowsTheEntryAfterAFailedChange)
         TMainServices services = Services();
         services.Registry = &own;
         form = std::make_unique<TMainForm>(services);
-        form->FormCreate({"morva"});
-        ASSERT_EQ(form->AutorunChangeAction->isChecked(), c.entryBefore);
+        form->Start({"morva"});
+        ASSERT_EQ(Part<QAction>(*form, "AutorunChangeAction")->isChecked(), c.entryBefore);
         own.FailWrites(c.failWrites);
-        form->AutorunChangeAction->trigger();
-        EXPECT_EQ(form->AutorunChangeAction->isChecked(), c.checkedAfter);
+        Part<QAction>(*form, "AutorunChangeAction")->trigger();
+        EXPECT_EQ(Part<QAction>(*form, "AutorunChangeAction")->isChecked(), c.checkedAfter);
         EXPECT_EQ(ReadAutorunState(own), c.checkedAfter);
         own.FailWrites(false);
         form.reset();

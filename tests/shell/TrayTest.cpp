@@ -18,8 +18,8 @@ using TrayTest = ShellTest;
 
 void ExpectTrayState(TMainForm& form, bool inTray)
 {
-    EXPECT_EQ(form.MinimizeAction->isEnabled(), !inTray);
-    EXPECT_EQ(form.RestoreAction->isEnabled(), inTray);
+    EXPECT_EQ(Part<QAction>(form, "MinimizeAction")->isEnabled(), !inTray);
+    EXPECT_EQ(Part<QAction>(form, "RestoreAction")->isEnabled(), inTray);
 }
 
 TEST_F(TrayTest, MinimisingGoesToTheTrayAndALeftClickComesBack)
@@ -33,7 +33,7 @@ TEST_F(TrayTest, MinimisingGoesToTheTrayAndALeftClickComesBack)
     ExpectTrayState(*form, true);
 
     // Once in the tray, minimising again is impossible.
-    form->MinimizeAction->trigger();
+    Part<QAction>(*form, "MinimizeAction")->trigger();
     EXPECT_EQ(tray.AddCount, 1);
 
     tray.Click(TTrayClick::Right);
@@ -56,10 +56,10 @@ TEST_F(TrayTest, TheProgramsOtherWindowsGoAndComeBackWithIt)
     // Like the notification area's own icon window: not the program's, it stays.
     QWidget iconWindow(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
     iconWindow.show();
-    form->MinimizeAction->trigger();
+    Part<QAction>(*form, "MinimizeAction")->trigger();
     EXPECT_FALSE(card.isVisible());
     EXPECT_TRUE(iconWindow.isVisible());
-    form->RestoreAction->trigger();
+    Part<QAction>(*form, "RestoreAction")->trigger();
     EXPECT_TRUE(card.isVisible());
     // The window names its position, so that a window manager does not place it anew.
     EXPECT_EQ(card.windowHandle()->position(), where);
@@ -70,24 +70,24 @@ TEST_F(TrayTest, TheProgramsOtherWindowsGoAndComeBackWithIt)
 TEST_F(TrayTest, TheTrayMenu)
 {
     Create();
-    ASSERT_EQ(tray.Menu, form->TrayPopupMenu);
-    const QList<QAction*> items = form->TrayPopupMenu->actions();
+    ASSERT_EQ(tray.Menu, Part<QMenu>(*form, "TrayPopupMenu"));
+    const QList<QAction*> items = Part<QMenu>(*form, "TrayPopupMenu")->actions();
     ASSERT_EQ(items.size(), 3);
-    EXPECT_EQ(items[0], form->RestoreAction);
+    EXPECT_EQ(items[0], Part<QAction>(*form, "RestoreAction"));
     EXPECT_EQ(items[0]->text(), u"Lug‘atni ochish"_s);
     EXPECT_TRUE(items[0]->font().bold());
-    EXPECT_EQ(form->TrayPopupMenu->defaultAction(), form->RestoreAction);
+    EXPECT_EQ(Part<QMenu>(*form, "TrayPopupMenu")->defaultAction(), Part<QAction>(*form, "RestoreAction"));
     EXPECT_TRUE(items[1]->isSeparator());
-    EXPECT_EQ(items[2], form->ExitAction);
+    EXPECT_EQ(items[2], Part<QAction>(*form, "ExitAction"));
     EXPECT_EQ(items[2]->text(), "Yopish");
 }
 
 TEST_F(TrayTest, ClosingFromTheTraySavesAndRemovesTheIcon)
 {
     Create();
-    form->MinimizeAction->trigger();
+    Part<QAction>(*form, "MinimizeAction")->trigger();
     ASSERT_TRUE(tray.Shown);
-    form->ExitAction->trigger();
+    Part<QAction>(*form, "ExitAction")->trigger();
     EXPECT_TRUE(registry.KeyExists(SettingsKeyPath));
     EXPECT_TRUE(registry.KeyExists(std::string(ProgramKeyPath) + "\\MainWindow"));
     form.reset();
@@ -121,10 +121,10 @@ TEST_F(TrayTest, WithoutANotificationAreaMinimisingStaysOrdinary)
     // minimised window.
     Create({"morva", "/autorun"});
     EXPECT_FALSE(form->ShowOnStart());
-    ASSERT_TRUE(form->TrayWaitTimer->isActive());
-    for (int tick = 0; tick < 1000 && form->TrayWaitTimer->isActive(); ++tick)
+    ASSERT_TRUE(Part<QTimer>(*form, "TrayWaitTimer")->isActive());
+    for (int tick = 0; tick < 1000 && Part<QTimer>(*form, "TrayWaitTimer")->isActive(); ++tick)
         form->TrayWaitTimerTimer();
-    EXPECT_FALSE(form->TrayWaitTimer->isActive());
+    EXPECT_FALSE(Part<QTimer>(*form, "TrayWaitTimer")->isActive());
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(form->isMinimized());
     EXPECT_FALSE(tray.Shown);
@@ -146,7 +146,7 @@ TEST_F(TrayTest, AnAutorunStartWaitsForANotificationAreaThatComesLate)
     EXPECT_TRUE(tray.Shown);
     EXPECT_EQ(tray.Tip, "Kovrak MORVA");
     EXPECT_FALSE(form->isVisible());
-    EXPECT_FALSE(form->TrayWaitTimer->isActive());
+    EXPECT_FALSE(Part<QTimer>(*form, "TrayWaitTimer")->isActive());
     ExpectTrayState(*form, true);
     tray.Click(TTrayClick::Left);
     EXPECT_TRUE(form->isVisible());
@@ -158,14 +158,14 @@ TEST_F(TrayTest, ASecondStartWhileWaitingForTheNotificationAreaBringsTheProgramB
     tray.Available = false;
     Create({"morva", "/autorun"});
     // What a second copy asks of this one when it is not on screen.
-    form->RestoreAction->trigger();
+    Part<QAction>(*form, "RestoreAction")->trigger();
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(form->isMinimized());
     ExpectTrayState(*form, false);
 
     tray.Available = true;
     form->TrayWaitTimerTimer();
-    EXPECT_FALSE(form->TrayWaitTimer->isActive());
+    EXPECT_FALSE(Part<QTimer>(*form, "TrayWaitTimer")->isActive());
     EXPECT_FALSE(tray.Shown) << "the user has the window: no move into the tray";
     EXPECT_TRUE(form->isVisible());
 }

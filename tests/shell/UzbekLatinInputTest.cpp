@@ -43,8 +43,8 @@ protected:
 
     void TypeAfresh(const QString& keys, QWidget* into = nullptr)
     {
-        form->SearchEdit->clear();
-        Type(into ? into : form->SearchEdit, keys);
+        Part<TXUzbekEdit>(*form, "SearchEdit")->clear();
+        Type(into ? into : Part<TXUzbekEdit>(*form, "SearchEdit"), keys);
     }
 };
 
@@ -60,7 +60,7 @@ TEST_F(UzbekLatinInputTest, TypedLatinBecomesCyrillicAndSelectsTheHeadword)
     };
     for (const auto& [typed, cyrillic] : cases) {
         TypeAfresh(typed);
-        EXPECT_EQ(form->SearchEdit->text(), cyrillic) << typed.toStdString();
+        EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->text(), cyrillic) << typed.toStdString();
         // The list ignores letter case.
         EXPECT_EQ(CompareHeadwords(SelectedHeadword(), WideToDictText(cyrillic.toStdU16String())), 0)
             << typed.toStdString();
@@ -71,28 +71,28 @@ TEST_F(UzbekLatinInputTest, TheCaretStaysAfterWhatWasTyped)
 {
     Create();
     TypeAfresh(u"ktob"_qs);
-    form->SearchEdit->setCursorPosition(1);
-    Type(form->SearchEdit, u"i"_qs);
-    EXPECT_EQ(form->SearchEdit->text(), u"китоб"_qs);
-    EXPECT_EQ(form->SearchEdit->cursorPosition(), 2);
-    form->SearchEdit->setCursorPosition(0);
-    Type(form->SearchEdit, u"sh"_qs);
-    EXPECT_EQ(form->SearchEdit->text(), u"шкитоб"_qs);
-    EXPECT_EQ(form->SearchEdit->cursorPosition(), 1);
+    Part<TXUzbekEdit>(*form, "SearchEdit")->setCursorPosition(1);
+    Type(Part<TXUzbekEdit>(*form, "SearchEdit"), u"i"_qs);
+    EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->text(), u"китоб"_qs);
+    EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->cursorPosition(), 2);
+    Part<TXUzbekEdit>(*form, "SearchEdit")->setCursorPosition(0);
+    Type(Part<TXUzbekEdit>(*form, "SearchEdit"), u"sh"_qs);
+    EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->text(), u"шкитоб"_qs);
+    EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->cursorPosition(), 1);
 }
 
 TEST_F(UzbekLatinInputTest, TypingIntoTheListAndPastingConvertToo)
 {
     Create();
-    form->WordList->setFocus();
-    TypeAfresh(u"o'g'il"_qs, form->WordList);
-    EXPECT_EQ(form->SearchEdit->text(), u"ўғил"_qs);
+    Part<QListView>(*form, "WordList")->setFocus();
+    TypeAfresh(u"o'g'il"_qs, Part<QListView>(*form, "WordList"));
+    EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->text(), u"ўғил"_qs);
     EXPECT_EQ(SelectedHeadword(), Dict(u"ўғил"));
 
     clipboard.SetText(u"shahar"_qs);
-    form->PasteFromClipAction->setEnabled(true);
-    form->PasteFromClipAction->trigger();
-    EXPECT_EQ(form->SearchEdit->text(), u"шаҳар"_qs);
+    Part<QAction>(*form, "PasteFromClipAction")->setEnabled(true);
+    Part<QAction>(*form, "PasteFromClipAction")->trigger();
+    EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->text(), u"шаҳар"_qs);
     EXPECT_EQ(SelectedHeadword(), Dict(u"шаҳар"));
 }
 
@@ -101,23 +101,23 @@ TEST_F(UzbekLatinInputTest, TextFromTheListIsNotConverted)
     Create();
     const int sms = int(form->Dictionary()->FindHeadword("SMS"));
     ASSERT_GE(sms, 0);
-    form->WordList->setCurrentIndex(form->WordList->model()->index(sms, 0));
-    EXPECT_EQ(form->SearchEdit->text(), u"SMS"_qs);
+    Part<QListView>(*form, "WordList")->setCurrentIndex(Part<QListView>(*form, "WordList")->model()->index(sms, 0));
+    EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->text(), u"SMS"_qs);
     EXPECT_EQ(SelectedHeadword(), "SMS");
 }
 
 TEST_F(UzbekLatinInputTest, OffOrAnotherListLeavesLatinAlone)
 {
     Create();
-    ASSERT_TRUE(form->UzbekLatinInputAction->isChecked());
-    form->UzbekLatinInputAction->trigger();
+    ASSERT_TRUE(Part<QAction>(*form, "UzbekLatinInputAction")->isChecked());
+    Part<QAction>(*form, "UzbekLatinInputAction")->trigger();
     TypeAfresh(u"kitob"_qs);
-    EXPECT_EQ(form->SearchEdit->text(), u"kitob"_qs);
+    EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->text(), u"kitob"_qs);
 
-    form->UzbekLatinInputAction->trigger();
+    Part<QAction>(*form, "UzbekLatinInputAction")->trigger();
     form->SetLangPair(English, Uzbek, false);
     TypeAfresh(u"shahar"_qs);
-    EXPECT_EQ(form->SearchEdit->text(), u"shahar"_qs);
+    EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->text(), u"shahar"_qs);
     EXPECT_EQ(SelectedHeadword(), "shahar");
 }
 
@@ -126,13 +126,13 @@ TEST_F(UzbekLatinInputTest, BothSwitchesAreReadAndSaved)
     Store("UzbekLatinInput", "0");
     Store("UzbekLatinCards", "1");
     Create();
-    EXPECT_FALSE(form->UzbekLatinInputAction->isChecked());
-    EXPECT_TRUE(form->UzbekLatinCardsAction->isChecked());
+    EXPECT_FALSE(Part<QAction>(*form, "UzbekLatinInputAction")->isChecked());
+    EXPECT_TRUE(Part<QAction>(*form, "UzbekLatinCardsAction")->isChecked());
     TypeAfresh(u"kitob"_qs);
-    EXPECT_EQ(form->SearchEdit->text(), u"kitob"_qs);
+    EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->text(), u"kitob"_qs);
 
-    form->UzbekLatinInputAction->trigger();
-    form->UzbekLatinCardsAction->trigger();
+    Part<QAction>(*form, "UzbekLatinInputAction")->trigger();
+    Part<QAction>(*form, "UzbekLatinCardsAction")->trigger();
     form->close();
     auto key = registry.OpenKey(SettingsKeyPath, false);
     ASSERT_TRUE(key);

@@ -55,7 +55,7 @@ protected:
 
 TEST_F(WindowFocusTest, ACardShownFromTheKeyboardTakesTheKeys)
 {
-    QTest::keyClicks(form->SearchEdit, "book");
+    QTest::keyClicks(Part<TXUzbekEdit>(*form, "SearchEdit"), "book");
     Press(Qt::Key_Return);
     WaitUntilActive(MainCard());
     EXPECT_EQ(QApplication::focusWidget(), &MainCard().Html());
@@ -63,7 +63,7 @@ TEST_F(WindowFocusTest, ACardShownFromTheKeyboardTakesTheKeys)
     EXPECT_TRUE(copied.startsWith("book")) << copied.toStdString();
     EXPECT_TRUE(copied.contains("kitob")) << copied.toStdString();
     EXPECT_TRUE(MainCard().Html().textCursor().hasSelection());
-    EXPECT_EQ(form->SearchEdit->text(), "book") << "the search field kept its text";
+    EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->text(), "book") << "the search field kept its text";
     clipboard.Content.clear();
     Press(Qt::Key_Insert, Qt::ControlModifier);
     EXPECT_EQ(clipboard.Content, copied);
@@ -71,7 +71,7 @@ TEST_F(WindowFocusTest, ACardShownFromTheKeyboardTakesTheKeys)
 
 TEST_F(WindowFocusTest, ACardOpenedFromALinkTakesTheKeys)
 {
-    QTest::keyClicks(form->SearchEdit, "book");
+    QTest::keyClicks(Part<TXUzbekEdit>(*form, "SearchEdit"), "book");
     Press(Qt::Key_Return);
     WaitUntilActive(MainCard());
     THtmlView& view = MainCard().Html();
@@ -82,7 +82,7 @@ TEST_F(WindowFocusTest, ACardOpenedFromALinkTakesTheKeys)
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.cursorRect(middle).center());
 
     QWidget* card = form->Cards()->Windows().Windows().front();
-    ASSERT_EQ(WindowTag(card), 1);
+    ASSERT_EQ(WindowTag(card), TemporaryCardTag);
     WaitUntilActive(*card);
     const QString copied = SelectAllAndCopy();
     EXPECT_TRUE(copied.startsWith("volume")) << copied.toStdString();
@@ -98,7 +98,7 @@ TEST_F(WindowFocusTest, ACardOpenedFromALinkTakesTheKeys)
 
 TEST_F(WindowFocusTest, TheHistoryListAndACardShownAgainFromItTakeTheKeys)
 {
-    QTest::keyClicks(form->SearchEdit, "book");
+    QTest::keyClicks(Part<TXUzbekEdit>(*form, "SearchEdit"), "book");
     Press(Qt::Key_Return);
     WaitUntilActive(MainCard());
     Press(Qt::Key_Escape);
@@ -118,13 +118,13 @@ TEST_F(WindowFocusTest, TheHistoryListAndACardShownAgainFromItTakeTheKeys)
 
 TEST_F(WindowFocusTest, TheMainWindowBackFromTheTrayTakesTheKeysInTheSearchField)
 {
-    form->WordList->setFocus();
-    form->MinimizeAction->trigger();
+    Part<QListView>(*form, "WordList")->setFocus();
+    Part<QAction>(*form, "MinimizeAction")->trigger();
     ASSERT_TRUE(tray.Shown);
     tray.Click(TTrayClick::Left);
     WaitUntilActive(*form);
     // The control that has the keys while the window is active.
-    EXPECT_EQ(form->focusWidget(), form->SearchEdit);
+    EXPECT_EQ(form->focusWidget(), Part<TXUzbekEdit>(*form, "SearchEdit"));
     QTest::keyClicks(static_cast<QWidget*>(nullptr), "vo");
     EXPECT_EQ(SelectedHeadword(), "volume");
 }

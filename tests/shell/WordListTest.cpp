@@ -56,13 +56,13 @@ protected:
     int TopRow() const
     {
         QApplication::processEvents();
-        return form->WordList->indexAt(QPoint(2, 2)).row();
+        return Part<QListView>(*form, "WordList")->indexAt(QPoint(2, 2)).row();
     }
 
     void PickSource(Language language)
     {
-        form->SrcLangCB->setCurrentIndex(language);
-        emit form->SrcLangCB->activated(language);
+        Part<QComboBox>(*form, "SrcLangCB")->setCurrentIndex(language);
+        emit Part<QComboBox>(*form, "SrcLangCB")->activated(language);
     }
 };
 
@@ -70,27 +70,27 @@ TEST_F(WordListTest, ANewListStartsAtItsTop)
 {
     WriteDictionary(ManyWords('e'), ManyWords('u'));
     Create();
-    QTest::keyClicks(form->SearchEdit, "e299");
+    QTest::keyClicks(Part<TXUzbekEdit>(*form, "SearchEdit"), "e299");
     ASSERT_EQ(SelectedHeadword(), "e299");
     ASSERT_GT(TopRow(), 200);
 
     // This Uzbek list is written in Latin letters: typed text is to stay as typed.
-    form->UzbekLatinInputAction->trigger();
+    Part<QAction>(*form, "UzbekLatinInputAction")->trigger();
     PickSource(Uzbek);
     EXPECT_EQ(form->SelectedRow(), -1);
     EXPECT_EQ(TopRow(), 0);
-    EXPECT_EQ(form->WordList->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(Part<QListView>(*form, "WordList")->verticalScrollBar()->value(), 0);
 
     // The first Down takes the first row, which is on screen.
-    QTest::keyClick(form->SearchEdit, Qt::Key_Down);
+    QTest::keyClick(Part<TXUzbekEdit>(*form, "SearchEdit"), Qt::Key_Down);
     EXPECT_EQ(SelectedHeadword(), "u000");
     EXPECT_EQ(TopRow(), 0);
 
     // Typing looks up the new list as usual.
-    QTest::keyClicks(form->SearchEdit, "u150");
+    QTest::keyClicks(Part<TXUzbekEdit>(*form, "SearchEdit"), "u150");
     EXPECT_EQ(SelectedHeadword(), "u150");
-    const QRect shown = form->WordList->visualRect(form->WordList->currentIndex());
-    EXPECT_TRUE(form->WordList->viewport()->rect().contains(shown)) << "the found row is scrolled into view";
+    const QRect shown = Part<QListView>(*form, "WordList")->visualRect(Part<QListView>(*form, "WordList")->currentIndex());
+    EXPECT_TRUE(Part<QListView>(*form, "WordList")->viewport()->rect().contains(shown)) << "the found row is scrolled into view";
 }
 
 TEST_F(WordListTest, ADamagedEntryEndsTheListWithoutAMessage)
@@ -106,28 +106,28 @@ TEST_F(WordListTest, ADamagedEntryEndsTheListWithoutAMessage)
         messages.Shown.clear();
         Create();
         const bool filled = c.rows > 0;
-        ASSERT_EQ(form->WordList->model()->rowCount(), c.rows);
+        ASSERT_EQ(Part<QListView>(*form, "WordList")->model()->rowCount(), c.rows);
         for (int row = 0; row < c.rows; ++row)
             EXPECT_EQ(Row(row), Wide(EnglishWords[row]));
-        EXPECT_EQ(form->WordList->isEnabled(), filled);
-        EXPECT_EQ(form->SearchEdit->isEnabled(), filled);
-        EXPECT_EQ(form->WordInfoAction->isEnabled(), filled);
+        EXPECT_EQ(Part<QListView>(*form, "WordList")->isEnabled(), filled);
+        EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->isEnabled(), filled);
+        EXPECT_EQ(Part<QAction>(*form, "WordInfoAction")->isEnabled(), filled);
 
         if (filled) {
             // Searching covers the list's own rows and never meets the damaged entry.
-            QTest::keyClicks(form->SearchEdit, "b");
+            QTest::keyClicks(Part<TXUzbekEdit>(*form, "SearchEdit"), "b");
             EXPECT_EQ(SelectedHeadword(), "bee");
-            form->SearchEdit->SetText("dog");
+            Part<TXUzbekEdit>(*form, "SearchEdit")->SetText("dog");
             EXPECT_EQ(SelectedHeadword(), "bee");
         }
         EXPECT_TRUE(messages.Shown.empty());
 
         // The other lists are whole.
         PickSource(Uzbek);
-        EXPECT_EQ(form->WordList->model()->rowCount(), int(UzbekWords.size()));
-        EXPECT_TRUE(form->SearchEdit->isEnabled());
+        EXPECT_EQ(Part<QListView>(*form, "WordList")->model()->rowCount(), int(UzbekWords.size()));
+        EXPECT_TRUE(Part<TXUzbekEdit>(*form, "SearchEdit")->isEnabled());
         PickSource(English);
-        EXPECT_EQ(form->WordList->model()->rowCount(), c.rows);
+        EXPECT_EQ(Part<QListView>(*form, "WordList")->model()->rowCount(), c.rows);
         EXPECT_TRUE(messages.Shown.empty());
     }
 }

@@ -1,10 +1,12 @@
 #include "tests/support/DictFiles.h"
 
 #include "engine/FileFormat.h"
+#include "engine/KovrObj.h"
 #include "tests/support/TestFolders.h"
 #include "text/CodePage1251.h"
 
 #include <fstream>
+#include <utility>
 
 namespace morva::test {
 
@@ -44,6 +46,18 @@ TDictWriter SmallDictionary()
     writer.AddWordEntry(Uzbek, "olma", {apple}, {});
     writer.AddWordEntry(Russian, "kniga", {book}, {});
     return writer;
+}
+
+std::filesystem::path WriteHeadwords(const std::filesystem::path& folder, const std::vector<std::string>& english,
+                                     const std::vector<std::string>& uzbek, const std::vector<std::string>& russian)
+{
+    TDictWriter writer;
+    for (const auto& [language, words] : {std::pair{English, &english}, {Uzbek, &uzbek}, {Russian, &russian}})
+        for (const auto& word : *words)
+            writer.AddWordEntry(language, word, {}, {});
+    const auto file = folder / DataFileName;
+    writer.WriteFile(file);
+    return file;
 }
 
 } // namespace morva::test

@@ -25,4 +25,8 @@ SenseRecord Sense(std::string english, std::string uzbek, std::string russian, s
 // One entry per language: "book" / "kitob" / "kniga" style fixtures for the loading tests.
 TDictWriter SmallDictionary();
 
+// A data file of bare headwords, a list per language, written into the folder.
+std::filesystem::path WriteHeadwords(const std::filesystem::path& folder, const std::vector<std::string>& english,
+                                     const std::vector<std::string>& uzbek, const std::vector<std::string>& russian);
+
 } // namespace morva::test

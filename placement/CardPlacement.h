@@ -1,7 +1,7 @@
 #pragma once
 // A card's stored size and position, as the card sees it: take it when the card turns
 // visible, store it when the card closes, and store it on destruction if it has not been
-// stored since it was last taken. The placement storage (placement/) provides the real one.
+// stored since it was last taken. CardPropStorage.h beside it is the real one; the cards see only this.
 
 #include <functional>
 #include <memory>
