@@ -64,6 +64,14 @@ void TStreamWriter::WriteStr(std::string_view text)
     bytes_.insert(bytes_.end(), text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length));
 }
 
+void TStreamWriter::WriteLongData(std::span<const std::uint8_t> data)
+{
+    const auto length = static_cast<std::uint32_t>(data.size());
+    bytes_.insert(bytes_.end(), {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
+                                 static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 24)});
+    WriteRaw(data);
+}
+
 void TStreamWriter::WriteIdent(std::string_view ident)
 {
     WriteValueType(vaIdent);
@@ -403,67 +411,85 @@ private:
     {
         const TNestingGuard nesting(depth_);
         const char c = Peek();
-        if (c == '-' || c == '+' || c == '$' || std::isdigit(static_cast<unsigned char>(c))) {
+        if (c == '-' || c == '+' || c == '$' || std::isdigit(static_cast<unsigned char>(c)))
             out_.WriteInteger(Integer());
-        } else if (c == '\'' || c == '#') {
-            const std::string text = String();
-            if (text.size() <= 255) {
-                out_.WriteValueType(vaString);
-                out_.WriteStr(text);
-            } else {
-                out_.WriteValueType(vaLString);
-                const auto length = static_cast<std::uint32_t>(text.size());
-                out_.WriteRaw(std::vector<std::uint8_t>{static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
-                                                        static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 24)});
-                out_.WriteRaw(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-            }
-        } else if (c == '[') {
-            ++pos_;
-            out_.WriteValueType(vaSet);
-            while (Peek() != ']') {
-                out_.WriteStr(Ident());
-                if (Peek() == ',')
-                    ++pos_;
-            }
-            ++pos_;
-            out_.WriteStr("");
-        } else if (c == '(') {
-            ++pos_;
-            out_.WriteValueType(vaList);
-            while (Peek() != ')')
-                ParseValue();
-            ++pos_;
-            out_.WriteListEnd();
-        } else if (c == '{') {
-            ++pos_;
-            std::string digits;
-            while (Peek() != '}') {
-                if (pos_ >= text_.size())
-                    Fail(InvalidStreamFormat);
-                digits += text_[pos_++];
-            }
-            ++pos_;
-            if (digits.size() % 2 != 0 || HexDecode(digits).size() * 2 != digits.size())
-                Fail(InvalidStreamFormat);
-            const std::vector<std::uint8_t> data = HexDecode(digits);
-            out_.WriteValueType(vaBinary);
-            const auto length = static_cast<std::uint32_t>(data.size());
-            out_.WriteRaw(std::vector<std::uint8_t>{static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
-                                                    static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 24)});
-            out_.WriteRaw(data);
-        } else if (IsIdentStart(c)) {
-            const std::string word = Ident();
-            if (Is(word, "true"))
-                out_.WriteValueType(vaTrue);
-            else if (Is(word, "false"))
-                out_.WriteValueType(vaFalse);
-            else if (Is(word, "nil"))
-                out_.WriteValueType(vaNil);
-            else
-                out_.WriteIdent(word);
-        } else {
+        else if (c == '\'' || c == '#')
+            ParseString();
+        else if (c == '[')
+            ParseSet();
+        else if (c == '(')
+            ParseList();
+        else if (c == '{')
+            ParseBinary();
+        else if (IsIdentStart(c))
+            ParseWord();
+        else
             Fail(InvalidStreamFormat);
+    }
+
+    void ParseString()
+    {
+        const std::string text = String();
+        if (text.size() <= 255) {
+            out_.WriteValueType(vaString);
+            out_.WriteStr(text);
+            return;
         }
+        out_.WriteValueType(vaLString);
+        out_.WriteLongData(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    }
+
+    void ParseSet()
+    {
+        ++pos_;
+        out_.WriteValueType(vaSet);
+        while (Peek() != ']') {
+            out_.WriteStr(Ident());
+            if (Peek() == ',')
+                ++pos_;
+        }
+        ++pos_;
+        out_.WriteStr("");
+    }
+
+    void ParseList()
+    {
+        ++pos_;
+        out_.WriteValueType(vaList);
+        while (Peek() != ')')
+            ParseValue();
+        ++pos_;
+        out_.WriteListEnd();
+    }
+
+    void ParseBinary()
+    {
+        ++pos_;
+        std::string digits;
+        while (Peek() != '}') {
+            if (pos_ >= text_.size())
+                Fail(InvalidStreamFormat);
+            digits += text_[pos_++];
+        }
+        ++pos_;
+        const std::vector<std::uint8_t> data = HexDecode(digits);
+        if (digits.size() % 2 != 0 || data.size() * 2 != digits.size())
+            Fail(InvalidStreamFormat);
+        out_.WriteValueType(vaBinary);
+        out_.WriteLongData(data);
+    }
+
+    void ParseWord()
+    {
+        const std::string word = Ident();
+        if (Is(word, "true"))
+            out_.WriteValueType(vaTrue);
+        else if (Is(word, "false"))
+            out_.WriteValueType(vaFalse);
+        else if (Is(word, "nil"))
+            out_.WriteValueType(vaNil);
+        else
+            out_.WriteIdent(word);
     }
 
     std::int32_t Integer()

@@ -44,6 +44,8 @@ class TStreamWriter {
 public:
     void WriteSignature();
     void WriteStr(std::string_view text); // at most 255 bytes
+    // A 32-bit length, then the bytes: the long string and binary forms.
+    void WriteLongData(std::span<const std::uint8_t> data);
     void WriteIdent(std::string_view ident);
     // In the smallest of the three integer forms that holds the value.
     void WriteInteger(std::int32_t value);

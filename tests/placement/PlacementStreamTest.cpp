@@ -146,8 +146,24 @@ TEST(PlacementStream, TheTextNotationBecomesTheBinaryStream)
     EXPECT_TRUE(LooksLikeObjectText(" object"));
     EXPECT_FALSE(LooksLikeObjectText("5450463009"));
 
+    // Data and strings past 255 bytes take the long forms: a 32-bit length, then the bytes.
+    const std::string longText(300, 'x');
+    TStreamWriter longForms;
+    longForms.WriteSignature();
+    longForms.WriteStr("TA");
+    longForms.WriteStr("A");
+    longForms.WriteStr("Data");
+    longForms.WriteRaw(Bytes({0x0A, 0x02, 0x00, 0x00, 0x00, 0xAB, 0x01}));
+    longForms.WriteStr("Note");
+    longForms.WriteRaw(Bytes({0x0C, 0x2C, 0x01, 0x00, 0x00}));
+    longForms.WriteRaw(std::vector<std::uint8_t>(longText.begin(), longText.end()));
+    longForms.WriteListEnd();
+    longForms.WriteListEnd();
+    EXPECT_EQ(ObjectTextToBinary("object A: TA\n Data = {AB01}\n Note = '" + longText + "'\nend\n"), longForms.Bytes());
+
     for (const char* bad : {"object A: TA\n Left = 1\n", "object A: TA\n Left 1\nend\n", "object A: TA\n X = 1.5\nend\n",
-                            "object A: TA\nend\nextra", "obj A: TA\nend\n", "object A: TA\n S = 'open\nend\n"}) {
+                            "object A: TA\nend\nextra", "obj A: TA\nend\n", "object A: TA\n S = 'open\nend\n",
+                            "object A: TA\n D = {ABC}\nend\n", "object A: TA\n D = {XY}\nend\n"}) {
         try {
             ObjectTextToBinary(bad);
             FAIL() << bad;
