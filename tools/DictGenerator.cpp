@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <malloc.h>
 #include <unordered_set>
 #include <stdexcept>
 #include <string>
@@ -273,6 +274,9 @@ GeneratedDictionary Generate(std::uint64_t seed, std::size_t concepts)
     try {
         // The formed lists go before the image is laid out: the writer holds what it needs.
         const TDictWriter writer = WriterFor(made.Source, FormEntryRefs(made.Source));
+        // What forming freed goes back to the system before the image is laid out: the
+        // allocator would otherwise keep it beside the image, at the peak.
+        malloc_trim(0);
         made.Image = writer.Image();
     } catch (const std::length_error&) {
     }
