@@ -65,7 +65,7 @@ BENCHMARK(BM_FindHeadword)->Unit(benchmark::kMicrosecond);
 
 void BM_LinearFindHeadword(benchmark::State& state)
 {
-    RunProbes(state, [](const std::string& t) { return LinearFindHeadword(Dictionary(), t); });
+    RunProbes(state, [](const std::string& t) { return LinearFindHeadword(Dictionary(), Dictionary().SourceLanguage(), t); });
 }
 BENCHMARK(BM_LinearFindHeadword)->Unit(benchmark::kMicrosecond);
 
@@ -77,7 +77,7 @@ BENCHMARK(BM_NearestHeadword)->Unit(benchmark::kMicrosecond);
 
 void BM_LinearNearestHeadword(benchmark::State& state)
 {
-    RunProbes(state, [](const std::string& t) { return LinearNearestHeadword(Dictionary(), t); });
+    RunProbes(state, [](const std::string& t) { return LinearNearestHeadword(Dictionary(), Dictionary().SourceLanguage(), t); });
 }
 BENCHMARK(BM_LinearNearestHeadword)->Unit(benchmark::kMicrosecond);
 

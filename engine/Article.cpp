@@ -64,7 +64,7 @@ struct PairOrder {
 // Walks a zero-ended run of record offsets from `at`, leaving `at` just past its 0.
 // Empty pairs and pairs equal on both sides to one already kept are dropped.
 template <class MakePair>
-std::vector<TextPair> CollectPairs(const TUzDictionary& dict, std::size_t& at, MakePair makePair)
+std::vector<TextPair> CollectPairs(const TUzDictionary& dict, LanguagePair languages, std::size_t& at, MakePair makePair)
 {
     const DictImage& image = dict.Image();
     std::vector<TextPair> pairs;
@@ -76,7 +76,7 @@ std::vector<TextPair> CollectPairs(const TUzDictionary& dict, std::size_t& at, M
     pairs.reserve(records.size());
     std::set<const TextPair*, PairOrder> kept;
     for (std::uint32_t record : records) {
-        TextPair pair = makePair(dict, record);
+        TextPair pair = makePair(dict, languages, record);
         if (pair.Source.empty() || pair.Target.empty())
             continue;
         if (kept.contains(&pair))
@@ -167,7 +167,7 @@ std::string ReplaceAll(std::string_view text, std::string_view pattern, std::str
     return out;
 }
 
-std::string DecorateTarget(const TUzDictionary& dict, std::string_view text)
+std::string DecorateTarget(const TUzDictionary& dict, Language list, std::string_view text)
 {
     if (text.size() < 2)
         return std::string(text);
@@ -177,15 +177,15 @@ std::string DecorateTarget(const TUzDictionary& dict, std::string_view text)
         return std::string(text);
     const std::string_view reference = text.substr(1);
     // The text arrives escaped; the headword list holds the plain text.
-    const std::int32_t index = dict.FindHeadword(UnescapeHtml(reference));
+    const std::int32_t index = dict.FindHeadword(list, UnescapeHtml(reference));
     const std::string href = index < 0 ? "x" : std::to_string(index);
     return "<i>\xF1\xEC.</i> <a href=\"" + href + "\">" + std::string(reference) + "</a>"; // "см."
 }
 
-TextPair SensePair(const TUzDictionary& dict, std::uint32_t record)
+TextPair SensePair(const TUzDictionary& dict, LanguagePair languages, std::uint32_t record)
 {
     const DictImage& image = dict.Image();
-    const Language from = dict.SourceLanguage(), to = dict.TargetLanguage();
+    const Language from = languages.Source, to = languages.Target;
     TextPair pair;
     pair.Source = EscapeHtml(RecordText(image, record, SenseTextWord[from]));
     if (from == English) {
@@ -206,14 +206,14 @@ TextPair SensePair(const TUzDictionary& dict, std::uint32_t record)
     if (from != English && IsMarked(pair.Target))
         pair.Source.clear();
     else
-        pair.Target = DecorateTarget(dict, pair.Target);
+        pair.Target = DecorateTarget(dict, from, pair.Target);
     return pair;
 }
 
-TextPair PhrasePair(const TUzDictionary& dict, std::uint32_t record)
+TextPair PhrasePair(const TUzDictionary& dict, LanguagePair languages, std::uint32_t record)
 {
     const DictImage& image = dict.Image();
-    const Language from = dict.SourceLanguage(), to = dict.TargetLanguage();
+    const Language from = languages.Source, to = languages.Target;
     TextPair pair;
     pair.Source = ReplaceAll(EscapeHtml(RecordText(image, record, PhraseTextWord[from])), "(or", "(<i>or</i>");
     pair.Target = ReplaceAll(EscapeHtml(RecordText(image, record, PhraseTextWord[to])), "(or", "(<i>or</i>");
@@ -222,7 +222,7 @@ TextPair PhrasePair(const TUzDictionary& dict, std::uint32_t record)
             throw EDictionaryError(messages::InternalError());
         pair.Source.clear();
     }
-    pair.Target = DecorateTarget(dict, pair.Target);
+    pair.Target = DecorateTarget(dict, from, pair.Target);
     return pair;
 }
 
@@ -234,14 +234,14 @@ void SortPairs(std::vector<TextPair>& pairs)
     });
 }
 
-std::string RenderWordEntry(const TUzDictionary& dict, std::uint32_t entry)
+std::string RenderWordEntry(const TUzDictionary& dict, LanguagePair languages, std::uint32_t entry)
 {
     const DictImage& image = dict.Image();
     const std::string headword = EscapeHtml(image.Text(image.Word(std::size_t(entry) + 4)));
     std::size_t at = std::size_t(entry) + 8;
-    std::vector<TextPair> senses = CollectPairs(dict, at, SensePair);
+    std::vector<TextPair> senses = CollectPairs(dict, languages, at, SensePair);
     SortPairs(senses);
-    std::vector<TextPair> phrases = CollectPairs(dict, at, PhrasePair);
+    std::vector<TextPair> phrases = CollectPairs(dict, languages, at, PhrasePair);
     SortPairs(phrases);
 
     std::string out;
@@ -264,10 +264,10 @@ std::string RenderWordEntry(const TUzDictionary& dict, std::uint32_t entry)
     return out;
 }
 
-std::string RenderPhraseEntry(const TUzDictionary& dict, std::uint32_t entry)
+std::string RenderPhraseEntry(const TUzDictionary& dict, LanguagePair languages, std::uint32_t entry)
 {
     const DictImage& image = dict.Image();
-    const TextPair pair = PhrasePair(dict, image.Word(std::size_t(entry) + 8));
+    const TextPair pair = PhrasePair(dict, languages, image.Word(std::size_t(entry) + 8));
     std::string out = "<b>" + pair.Source + "</b>";
     out += IndentOpen;
     out += pair.Target;
@@ -277,12 +277,12 @@ std::string RenderPhraseEntry(const TUzDictionary& dict, std::uint32_t entry)
 
 } // namespace article
 
-std::string TUzDictionary::ArticleHtml(std::int32_t index) const
+std::string TUzDictionary::ArticleHtml(LanguagePair pair, std::int32_t index) const
 {
-    const std::uint32_t entry = EntryOffset(index);
+    const std::uint32_t entry = EntryOffset(pair.Source, index);
     switch (image_.Word(entry)) {
-    case WordEntry: return article::RenderWordEntry(*this, entry);
-    case PhraseEntry: return article::RenderPhraseEntry(*this, entry);
+    case WordEntry: return article::RenderWordEntry(*this, pair, entry);
+    case PhraseEntry: return article::RenderPhraseEntry(*this, pair, entry);
     default: return "error";
     }
 }

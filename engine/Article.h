@@ -3,6 +3,8 @@
 // The output is dictionary text with a few fixed tags; every text from the file is escaped,
 // except the phonetic transcription, which is font bytes.
 
+#include "engine/Language.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,16 +29,16 @@ std::string EscapeHtml(std::string_view text);
 // the left, which gives the same text as long as a replacement cannot form the pattern anew
 // with what surrounds it ("(<i>or</i>" for "(or" cannot).
 std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement);
-// Turns a leading "*" into a usage note and a leading "=" into a link to that headword.
-std::string DecorateTarget(const TUzDictionary& dict, std::string_view text);
-// Source and target of the sense or phrase record at that offset, for the dictionary's pair;
+// Turns a leading "*" into a usage note and a leading "=" into a link to that headword of the list.
+std::string DecorateTarget(const TUzDictionary& dict, Language list, std::string_view text);
+// Source and target of the sense or phrase record at that offset, for the pair;
 // an empty source means the record is left out.
-TextPair SensePair(const TUzDictionary& dict, std::uint32_t record);
-TextPair PhrasePair(const TUzDictionary& dict, std::uint32_t record);
+TextPair SensePair(const TUzDictionary& dict, LanguagePair languages, std::uint32_t record);
+TextPair PhrasePair(const TUzDictionary& dict, LanguagePair languages, std::uint32_t record);
 // By source, keeping the collected order of equal sources.
 void SortPairs(std::vector<TextPair>& pairs);
-std::string RenderWordEntry(const TUzDictionary& dict, std::uint32_t entry);
-std::string RenderPhraseEntry(const TUzDictionary& dict, std::uint32_t entry);
+std::string RenderWordEntry(const TUzDictionary& dict, LanguagePair languages, std::uint32_t entry);
+std::string RenderPhraseEntry(const TUzDictionary& dict, LanguagePair languages, std::uint32_t entry);
 
 } // namespace article
 } // namespace morva

@@ -144,55 +144,48 @@ void TUzDictionary::Check(std::uint8_t unscrambledXor)
     if ((checkWord ^ CrcTable[withoutCheckWord]) != FileCheckValue)
         throw EDictionaryError(messages::ChecksumMismatch());
 
-    // Selecting the current language is a no-op, so start from English and end there:
-    // each list is really counted.
+    // Every list is counted once here; the file never changes afterwards.
     for (Language language : {Russian, Uzbek, English}) {
-        SelectSourceLanguage(language);
-        if (count_ == 0)
+        WordList& list = lists_[language];
+        list.Offset = image_.Word(HeaderListsWord + 4 * std::size_t(language));
+        while (image_.Word(list.Offset + 4 * std::size_t(list.Count)) != 0)
+            ++list.Count;
+        if (list.Count == 0)
             throw EDictionaryError(messages::NoWords());
     }
+    sourceLanguage_ = English;
     targetLanguage_ = Uzbek;
 }
 
-void TUzDictionary::SelectSourceLanguage(Language language)
+std::uint32_t TUzDictionary::EntryOffset(Language list, std::int32_t index) const
 {
-    if (language == sourceLanguage_)
-        return;
-    sourceLanguage_ = language;
-    currentList_ = image_.Word(HeaderListsWord + 4 * std::size_t(language));
-    std::int32_t n = 0;
-    while (image_.Word(currentList_ + 4 * std::size_t(n)) != 0)
-        ++n;
-    count_ = n;
-}
-
-std::uint32_t TUzDictionary::EntryOffset(std::int32_t index) const
-{
-    if (index < 0 || index >= count_)
+    const WordList& words = lists_[list];
+    if (index < 0 || index >= words.Count)
         throw EDictionaryError(messages::NoSuchIndex(index));
-    return image_.Word(currentList_ + 4 * std::size_t(index));
+    return image_.Word(words.Offset + 4 * std::size_t(index));
 }
 
-std::string_view TUzDictionary::HeadwordView(std::int32_t index) const
+std::string_view TUzDictionary::HeadwordView(Language list, std::int32_t index) const
 {
-    return image_.Text(image_.Word(EntryOffset(index) + 4));
+    return image_.Text(image_.Word(EntryOffset(list, index) + 4));
 }
 
-std::string TUzDictionary::Headword(std::int32_t index) const
+std::string TUzDictionary::Headword(Language list, std::int32_t index) const
 {
-    return std::string(HeadwordView(index));
+    return std::string(HeadwordView(list, index));
 }
 
-bool TUzDictionary::CurrentListIsSorted() const
+bool TUzDictionary::ListIsSorted(Language list) const
 {
-    auto& known = listSorted_[sourceLanguage_];
+    auto& known = listSorted_[list];
     if (!known) {
         // An unreadable headword is left for the scan to meet, where the scan would meet it.
         try {
+            const std::int32_t count = Count(list);
             bool sorted = true;
-            std::string_view previous = count_ > 0 ? HeadwordView(0) : std::string_view();
-            for (std::int32_t i = 1; i < count_ && sorted; ++i) {
-                const std::string_view next = HeadwordView(i);
+            std::string_view previous = count > 0 ? HeadwordView(list, 0) : std::string_view();
+            for (std::int32_t i = 1; i < count && sorted; ++i) {
+                const std::string_view next = HeadwordView(list, i);
                 sorted = CompareHeadwords(previous, next) <= 0;
                 previous = next;
             }
@@ -204,33 +197,34 @@ bool TUzDictionary::CurrentListIsSorted() const
     return *known;
 }
 
-std::int32_t TUzDictionary::NearestHeadword(std::string_view text) const
+std::int32_t TUzDictionary::NearestHeadword(Language list, std::string_view text) const
 {
-    if (!CurrentListIsSorted())
-        return LinearNearestHeadword(*this, text);
-    std::int32_t low = 0, high = count_;
+    if (!ListIsSorted(list))
+        return LinearNearestHeadword(*this, list, text);
+    const std::int32_t count = Count(list);
+    std::int32_t low = 0, high = count;
     while (low < high) {
         const std::int32_t middle = low + (high - low) / 2;
-        if (CompareHeadwords(HeadwordView(middle), text) < 0)
+        if (CompareHeadwords(HeadwordView(list, middle), text) < 0)
             low = middle + 1;
         else
             high = middle;
     }
-    return low < count_ ? low : -1;
+    return low < count ? low : -1;
 }
 
-std::int32_t TUzDictionary::FindHeadword(std::string_view text) const
+std::int32_t TUzDictionary::FindHeadword(Language list, std::string_view text) const
 {
-    if (!CurrentListIsSorted())
-        return LinearFindHeadword(*this, text);
-    const std::int32_t nearest = NearestHeadword(text);
-    return nearest >= 0 && CompareHeadwords(text, HeadwordView(nearest)) == 0 ? nearest : -1;
+    if (!ListIsSorted(list))
+        return LinearFindHeadword(*this, list, text);
+    const std::int32_t nearest = NearestHeadword(list, text);
+    return nearest >= 0 && CompareHeadwords(text, HeadwordView(list, nearest)) == 0 ? nearest : -1;
 }
 
-std::string TUzDictionary::CardCaption() const
+std::string TUzDictionary::CardCaption(LanguagePair pair)
 {
-    return "So\x91z tarjimasi (" + std::string(LanguageTags[sourceLanguage_]) + "-" +
-           std::string(LanguageTags[targetLanguage_]) + ")";
+    return "So\x91z tarjimasi (" + std::string(LanguageTags[pair.Source]) + "-" +
+           std::string(LanguageTags[pair.Target]) + ")";
 }
 
 } // namespace morva

@@ -34,38 +34,53 @@ public:
     TUzDictionary(const TUzDictionary&) = delete;
     TUzDictionary& operator=(const TUzDictionary&) = delete;
 
-    void SelectSourceLanguage(Language language);
-    std::int32_t Count() const { return count_; }
+    // Queries: each names its list (and pair), so no caller moves another's selection.
+    std::int32_t Count(Language list) const { return lists_[list].Count; }
+    std::string Headword(Language list, std::int32_t index) const;
+    // Index of the first headword of the list equal to the text, or -1.
+    std::int32_t FindHeadword(Language list, std::string_view text) const;
+    // Index of the first headword of the list that does not sort below the text, or -1.
+    std::int32_t NearestHeadword(Language list, std::string_view text) const;
+    static std::string CardCaption(LanguagePair pair);
+    // The entry at that index of the pair's source list as HTML (engine/Article.cpp).
+    std::string ArticleHtml(LanguagePair pair, std::int32_t index) const;
+    // For the article renderer: the checked image and the entry offset behind an index.
+    const DictImage& Image() const { return image_; }
+    std::uint32_t EntryOffset(Language list, std::int32_t index) const;
+
+    // The main window's selection: the source list it shows and the target of its cards.
+    void SelectSourceLanguage(Language language) { sourceLanguage_ = language; }
     Language SourceLanguage() const { return sourceLanguage_; }
     Language TargetLanguage() const { return targetLanguage_; }
     void SetTargetLanguage(Language language) { targetLanguage_ = language; }
+    LanguagePair Pair() const { return {sourceLanguage_, targetLanguage_}; }
     const TSystemTime& FileDate() const { return fileDate_; }
 
-    std::string Headword(std::int32_t index) const;
-    // Index of the first headword equal to the text, or -1.
-    std::int32_t FindHeadword(std::string_view text) const;
-    // Index of the first headword that does not sort below the text, or -1.
-    std::int32_t NearestHeadword(std::string_view text) const;
-    std::string CardCaption() const;
-    // The entry at that index as HTML for the current language pair (engine/Article.cpp).
-    std::string ArticleHtml(std::int32_t index) const;
-
-    // For the article renderer: the checked image and the entry offset behind an index.
-    const DictImage& Image() const { return image_; }
-    std::uint32_t EntryOffset(std::int32_t index) const;
+    // The same queries on the selection.
+    std::int32_t Count() const { return Count(sourceLanguage_); }
+    std::string Headword(std::int32_t index) const { return Headword(sourceLanguage_, index); }
+    std::int32_t FindHeadword(std::string_view text) const { return FindHeadword(sourceLanguage_, text); }
+    std::int32_t NearestHeadword(std::string_view text) const { return NearestHeadword(sourceLanguage_, text); }
+    std::string CardCaption() const { return CardCaption(Pair()); }
+    std::string ArticleHtml(std::int32_t index) const { return ArticleHtml(Pair(), index); }
+    std::uint32_t EntryOffset(std::int32_t index) const { return EntryOffset(sourceLanguage_, index); }
 
 private:
+    struct WordList {
+        std::size_t Offset = 0;
+        std::int32_t Count = 0;
+    };
+
     void Load(const std::filesystem::path& file);
     // The checks after reading, given the XOR of every unscrambled byte.
     void Check(std::uint8_t unscrambledXor);
-    std::string_view HeadwordView(std::int32_t index) const;
-    bool CurrentListIsSorted() const;
+    std::string_view HeadwordView(Language list, std::int32_t index) const;
+    bool ListIsSorted(Language list) const;
 
     DictImage image_;
     Language sourceLanguage_ = English;
     Language targetLanguage_ = Uzbek;
-    std::int32_t count_ = 0;
-    std::size_t currentList_ = 0;
+    std::array<WordList, LanguageCount> lists_;
     TSystemTime fileDate_;
     // Whether each list really is in collation order; found out on the first search.
     mutable std::array<std::optional<bool>, LanguageCount> listSorted_;

@@ -14,6 +14,13 @@ inline constexpr Language Uzbek = 1;
 inline constexpr Language Russian = 2;
 inline constexpr int LanguageCount = 3;
 
+// A source list and the language its articles translate into.
+struct LanguagePair {
+    Language Source = English;
+    Language Target = Uzbek;
+    bool operator==(const LanguagePair&) const = default;
+};
+
 inline constexpr std::array<std::string_view, LanguageCount> LanguageTags = {"En", "Uz", "Ru"};
 
 // The language named by its lower-case tag, as the tools take it: "en", "uz" or "ru".

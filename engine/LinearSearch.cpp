@@ -5,18 +5,18 @@
 
 namespace morva {
 
-std::int32_t LinearFindHeadword(const TUzDictionary& dict, std::string_view text)
+std::int32_t LinearFindHeadword(const TUzDictionary& dict, Language list, std::string_view text)
 {
-    for (std::int32_t i = 0; i < dict.Count(); ++i)
-        if (CompareHeadwords(text, dict.Headword(i)) == 0)
+    for (std::int32_t i = 0; i < dict.Count(list); ++i)
+        if (CompareHeadwords(text, dict.Headword(list, i)) == 0)
             return i;
     return -1;
 }
 
-std::int32_t LinearNearestHeadword(const TUzDictionary& dict, std::string_view text)
+std::int32_t LinearNearestHeadword(const TUzDictionary& dict, Language list, std::string_view text)
 {
-    for (std::int32_t i = 0; i < dict.Count(); ++i)
-        if (CompareHeadwords(dict.Headword(i), text) >= 0)
+    for (std::int32_t i = 0; i < dict.Count(list); ++i)
+        if (CompareHeadwords(dict.Headword(list, i), text) >= 0)
             return i;
     return -1;
 }

@@ -32,8 +32,8 @@ void Check(bool condition)
 
 void ProbeSearches(const TUzDictionary& dict, std::string_view text)
 {
-    Check(dict.FindHeadword(text) == LinearFindHeadword(dict, text));
-    Check(dict.NearestHeadword(text) == LinearNearestHeadword(dict, text));
+    Check(dict.FindHeadword(text) == LinearFindHeadword(dict, dict.SourceLanguage(), text));
+    Check(dict.NearestHeadword(text) == LinearNearestHeadword(dict, dict.SourceLanguage(), text));
 }
 
 // Typed Latin never grows and converts once for all; the display conversion takes anything.

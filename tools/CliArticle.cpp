@@ -1,6 +1,7 @@
 // article, lookup, and the text rules: normalize, matchform, trimparen, contains.
 
 #include "engine/Printable.h"
+#include "engine/SearchRule.h"
 #include "engine/TextRules.h"
 #include "text/ArticleText.h"
 #include "text/CodePage1251.h"
@@ -14,36 +15,6 @@ namespace morva::cli {
 namespace {
 
 struct NoHeadword {};
-
-std::string TrimBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
-// The headword the main window's search selects for a typed text: it searches the trimmed
-// text, then tidies the text with the normalisation and searches again until the tidy step
-// leaves it alone.
-std::int32_t SearchSelection(const TUzDictionary& dict, std::string text)
-{
-    std::int32_t selected = -1;
-    // Every rewrite keeps or shortens the text; the bound only guards against a cycle.
-    for (std::size_t round = 0; round <= text.size() + 1; ++round) {
-        const std::string trimmed = TrimBlanks(text);
-        if (!trimmed.empty()) {
-            const std::int32_t found = dict.NearestHeadword(trimmed);
-            if (found >= 0)
-                selected = found;
-        }
-        const std::string normal = NormalizeEntryText(text);
-        if (normal == text || normal + " " == text)
-            break;
-        text = text.size() > 1 && text.back() == ' ' ? normal + " " : normal;
-    }
-    return selected;
-}
 
 // Reads the tag that starts at `at` (just past its "<"), returning its name and attribute text.
 std::u16string_view TagAt(std::u16string_view html, std::size_t& at)
@@ -159,7 +130,7 @@ int Article(TUzDictionary& dict, std::int32_t index, bool raw)
 // Prints the article of the headword the search selects; false when there is none.
 bool Lookup(TUzDictionary& dict, const std::string& word)
 {
-    const std::int32_t index = SearchSelection(dict, SearchTextArg(dict, word));
+    const std::int32_t index = SearchSelection(dict, dict.SourceLanguage(), SearchTextArg(dict, word));
     if (index < 0) {
         std::cerr << "morva-cli: no headword at or after \"" << Printable(word) << "\"\n";
         return false;

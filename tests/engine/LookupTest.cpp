@@ -47,8 +47,8 @@ TEST(Lookup, FindAndNearestAgreeWithTheScans)
     EXPECT_EQ(dict.Headword(dict.FindHeadword("BOOK")), "book");
     const char* probes[] = {"", "a", "b", "boo", "book", "booka", "bookcase", "c", "cat", "zz", "0", "~", "zebra"};
     for (const char* probe : probes) {
-        EXPECT_EQ(dict.FindHeadword(probe), LinearFindHeadword(dict, probe)) << probe;
-        EXPECT_EQ(dict.NearestHeadword(probe), LinearNearestHeadword(dict, probe)) << probe;
+        EXPECT_EQ(dict.FindHeadword(probe), LinearFindHeadword(dict, dict.SourceLanguage(), probe)) << probe;
+        EXPECT_EQ(dict.NearestHeadword(probe), LinearNearestHeadword(dict, dict.SourceLanguage(), probe)) << probe;
     }
     EXPECT_EQ(dict.NearestHeadword("zz"), -1);
     EXPECT_EQ(dict.FindHeadword("zz"), -1);
@@ -66,7 +66,7 @@ TEST(Lookup, AnUnsortedListFallsBackToTheScan)
     ASSERT_EQ(dict.Headword(0), "egg");
     EXPECT_EQ(dict.FindHeadword("apple"), 4);
     EXPECT_EQ(dict.NearestHeadword("b"), 0);
-    EXPECT_EQ(dict.NearestHeadword("b"), LinearNearestHeadword(dict, "b"));
+    EXPECT_EQ(dict.NearestHeadword("b"), LinearNearestHeadword(dict, dict.SourceLanguage(), "b"));
 }
 
 TEST(Lookup, ListsFollowTheSourceLanguage)
@@ -90,6 +90,27 @@ TEST(Lookup, CardCaptionNamesThePair)
     EXPECT_EQ(dict.CardCaption(), "So\x91z tarjimasi (Ru-Uz)");
     dict.SetTargetLanguage(English);
     EXPECT_EQ(dict.CardCaption(), "So\x91z tarjimasi (Ru-En)");
+}
+
+TEST(Lookup, QueriesNameTheirListAndLeaveTheSelectionAlone)
+{
+    auto dict = Load(test::SmallDictionary(), "queries");
+    dict.SelectSourceLanguage(Russian);
+    dict.SetTargetLanguage(English);
+    const std::string russianArticle = dict.ArticleHtml(0);
+
+    EXPECT_EQ(dict.Count(Uzbek), 2);
+    EXPECT_EQ(dict.Headword(Uzbek, 1), "olma");
+    EXPECT_EQ(dict.FindHeadword(Uzbek, "KITOB"), 0);
+    EXPECT_EQ(dict.NearestHeadword(Uzbek, "ol"), 1);
+    EXPECT_EQ(TUzDictionary::CardCaption({Uzbek, Russian}), "So\x91z tarjimasi (Uz-Ru)");
+    EXPECT_EQ(dict.ArticleHtml({Russian, English}, 0), russianArticle);
+    EXPECT_THROW(dict.Headword(Russian, 1), EDictionaryError);
+
+    EXPECT_EQ(dict.SourceLanguage(), Russian);
+    EXPECT_EQ(dict.TargetLanguage(), English);
+    EXPECT_EQ(dict.Count(), 1);
+    EXPECT_EQ(dict.ArticleHtml(0), russianArticle);
 }
 
 } // namespace

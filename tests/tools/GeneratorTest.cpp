@@ -106,8 +106,8 @@ void ExpectSearchesAgreeWithScans(TUzDictionary& dict, std::int32_t wanted)
     for (Language l : {English, Uzbek, Russian}) {
         dict.SelectSourceLanguage(l);
         for (const auto& probe : Probes(dict, wanted)) {
-            ASSERT_EQ(dict.NearestHeadword(probe), LinearNearestHeadword(dict, probe)) << int(l) << " " << probe;
-            ASSERT_EQ(dict.FindHeadword(probe), LinearFindHeadword(dict, probe)) << int(l) << " " << probe;
+            ASSERT_EQ(dict.NearestHeadword(probe), LinearNearestHeadword(dict, dict.SourceLanguage(), probe)) << int(l) << " " << probe;
+            ASSERT_EQ(dict.FindHeadword(probe), LinearFindHeadword(dict, dict.SourceLanguage(), probe)) << int(l) << " " << probe;
         }
     }
 }
