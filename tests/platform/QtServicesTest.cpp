@@ -103,9 +103,10 @@ private:
     std::vector<std::pair<std::string, std::optional<QByteArray>>> saved_;
 };
 
-// Where the desktop names no viewer for a file, opening it fails at once, so the program can
-// tell the user; a viewer the desktop names for the file's type counts.
-TEST(QtShellOpener, ALocalFileOpensOnlyWithAViewerTheDesktopNames)
+// Where the desktop names nothing for a target, opening it fails at once, so the program can
+// tell the user. A file goes by its type, a web address by its scheme; for an address the
+// user's own browser (BROWSER) counts too, as it does for xdg-open.
+TEST(QtShellOpener, ATargetOpensOnlyWithAnApplicationTheDesktopNames)
 {
     namespace fs = std::filesystem;
     const fs::path folder = test::FreshFolder("shell-opener");
@@ -120,20 +121,43 @@ TEST(QtShellOpener, ALocalFileOpensOnlyWithAViewerTheDesktopNames)
     environment.Set("XDG_DATA_DIRS", (folder / "share").string());
     environment.Set("XDG_CONFIG_HOME", (folder / "config").string());
     environment.Set("XDG_CONFIG_DIRS", (folder / "none").string());
-    for (const char* session : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"})
+    for (const char* session : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID", "BROWSER"})
         environment.Unset(session);
-    const QString file = QString::fromStdString(help.string());
 
-    EXPECT_FALSE(DesktopHasViewerFor(file));
-    EXPECT_FALSE(TQtShellOpener().Open(QUrl::fromLocalFile(file)));
+    struct TTarget {
+        const char* Name;
+        QUrl Url;
+        bool OpensWithBrowser;
+    };
+    const TTarget targets[] = {
+        {"help file", QUrl::fromLocalFile(QString::fromStdString(help.string())), false},
+        {"web site", QUrl(QStringLiteral("https://morva.example.com/")), true},
+    };
+    for (const TTarget& target : targets) {
+        SCOPED_TRACE(target.Name);
+        EXPECT_FALSE(DesktopHasHandlerFor(target.Url));
+        EXPECT_FALSE(TQtShellOpener().Open(target.Url));
+    }
+
+    environment.Set("BROWSER", "morva-test-browser");
+    for (const TTarget& target : targets) {
+        SCOPED_TRACE(target.Name);
+        EXPECT_EQ(DesktopHasHandlerFor(target.Url), target.OpensWithBrowser);
+    }
+    environment.Unset("BROWSER");
 
     fs::create_directories(folder / "data" / "applications");
     fs::create_directories(folder / "config");
     std::ofstream(folder / "data" / "applications" / "morva-test-viewer.desktop")
-        << "[Desktop Entry]\nType=Application\nName=Test viewer\nExec=true\nMimeType=application/vnd.ms-htmlhelp;\n";
+        << "[Desktop Entry]\nType=Application\nName=Test viewer\nExec=true\n"
+           "MimeType=application/vnd.ms-htmlhelp;x-scheme-handler/https;\n";
     std::ofstream(folder / "config" / "mimeapps.list")
-        << "[Default Applications]\napplication/vnd.ms-htmlhelp=morva-test-viewer.desktop\n";
-    EXPECT_TRUE(DesktopHasViewerFor(file));
+        << "[Default Applications]\napplication/vnd.ms-htmlhelp=morva-test-viewer.desktop\n"
+           "x-scheme-handler/https=morva-test-viewer.desktop\n";
+    for (const TTarget& target : targets) {
+        SCOPED_TRACE(target.Name);
+        EXPECT_TRUE(DesktopHasHandlerFor(target.Url));
+    }
 }
 
 } // namespace
