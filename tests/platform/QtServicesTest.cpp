@@ -2,6 +2,7 @@
 #include "platform/QtMessageBox.h"
 #include "platform/QtShellOpener.h"
 #include "text/CodePage1251.h"
+#include "tests/support/EmptyDesktop.h"
 #include "tests/support/TestFolders.h"
 
 #include <QApplication>
@@ -14,7 +15,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <optional>
 
 namespace morva {
 namespace {
@@ -73,36 +73,6 @@ TEST(QtMessageBox, ShowsTheTextCaptionAndIconWithOneOkButton)
     }
 }
 
-// Sets environment variables for one test and puts the old values back.
-class TEnvironment {
-public:
-    ~TEnvironment()
-    {
-        for (const auto& [name, value] : saved_)
-            value ? qputenv(name.c_str(), *value) : qunsetenv(name.c_str());
-    }
-
-    void Set(const char* name, const std::string& value)
-    {
-        Save(name);
-        qputenv(name, QByteArray::fromStdString(value));
-    }
-
-    void Unset(const char* name)
-    {
-        Save(name);
-        qunsetenv(name);
-    }
-
-private:
-    void Save(const char* name)
-    {
-        saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
-    }
-
-    std::vector<std::pair<std::string, std::optional<QByteArray>>> saved_;
-};
-
 // Where the desktop names nothing for a target, opening it fails at once, so the program can
 // tell the user. A file goes by its type, a web address by its scheme; for an address the
 // user's own browser (BROWSER) counts too, as it does for xdg-open.
@@ -112,17 +82,7 @@ TEST(QtShellOpener, ATargetOpensOnlyWithAnApplicationTheDesktopNames)
     const fs::path folder = test::FreshFolder("shell-opener");
     const fs::path help = folder / "Morva.chm";
     std::ofstream(help, std::ios::binary) << std::string("ITSF\x03\0\0\0", 8) << std::string(88, '\0');
-    // A desktop of its own: the system's file types, but no applications other than the one
-    // written here, and no desktop session.
-    fs::create_directories(folder / "share");
-    fs::create_directory_symlink("/usr/share/mime", folder / "share" / "mime");
-    TEnvironment environment;
-    environment.Set("XDG_DATA_HOME", (folder / "data").string());
-    environment.Set("XDG_DATA_DIRS", (folder / "share").string());
-    environment.Set("XDG_CONFIG_HOME", (folder / "config").string());
-    environment.Set("XDG_CONFIG_DIRS", (folder / "none").string());
-    for (const char* session : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID", "BROWSER"})
-        environment.Unset(session);
+    test::TEmptyDesktop desktop(folder);
 
     struct TTarget {
         const char* Name;
@@ -139,21 +99,14 @@ TEST(QtShellOpener, ATargetOpensOnlyWithAnApplicationTheDesktopNames)
         EXPECT_FALSE(TQtShellOpener().Open(target.Url));
     }
 
-    environment.Set("BROWSER", "morva-test-browser");
+    desktop.Environment.Set("BROWSER", "morva-test-browser");
     for (const TTarget& target : targets) {
         SCOPED_TRACE(target.Name);
         EXPECT_EQ(DesktopHasHandlerFor(target.Url), target.OpensWithBrowser);
     }
-    environment.Unset("BROWSER");
+    desktop.Environment.Unset("BROWSER");
 
-    fs::create_directories(folder / "data" / "applications");
-    fs::create_directories(folder / "config");
-    std::ofstream(folder / "data" / "applications" / "morva-test-viewer.desktop")
-        << "[Desktop Entry]\nType=Application\nName=Test viewer\nExec=true\n"
-           "MimeType=application/vnd.ms-htmlhelp;x-scheme-handler/https;\n";
-    std::ofstream(folder / "config" / "mimeapps.list")
-        << "[Default Applications]\napplication/vnd.ms-htmlhelp=morva-test-viewer.desktop\n"
-           "x-scheme-handler/https=morva-test-viewer.desktop\n";
+    desktop.RegisterViewer({"application/vnd.ms-htmlhelp", "x-scheme-handler/https"});
     for (const TTarget& target : targets) {
         SCOPED_TRACE(target.Name);
         EXPECT_TRUE(DesktopHasHandlerFor(target.Url));
