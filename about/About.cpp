@@ -2,13 +2,12 @@
 
 #include "resources/JpegImage.h"
 #include "ui/Program.h"
+#include "ui/ScreenCentre.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 #include <memory>
@@ -167,11 +166,7 @@ void TAboutForm::ScrollTimerTimer()
 
 void TAboutForm::showEvent(QShowEvent* event)
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), frameGeometry().size());
-        frame.moveCenter(screen->geometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen(*this);
     QDialog::showEvent(event);
     FormShow();
 }

@@ -3,14 +3,13 @@
 #include "platform/TaskbarEntry.h"
 #include "text/CodePage1251.h"
 #include "ui/Program.h"
+#include "ui/ScreenCentre.h"
 #include "ui/UiText.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 
 namespace morva {
 
@@ -140,8 +139,7 @@ void TCardsHostoryForm::ShowHistory()
 {
     if (!shownBefore_) {
         shownBefore_ = true;
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        move(screen.center() - rect().center());
+        CentreOnScreen(*this);
     }
     show();
     raise();

@@ -50,11 +50,12 @@ int Offset(int position, int screenExtent, TOffsetRandom& random)
 
 TWordViewForm::TWordViewForm(TCardContext& context)
     : context_(context)
-    , placement_(context.Placement(*this))
 {
     if (!context_.MainCard)
         context_.MainCard = this;
     CreateParts();
+    // After the layout: its size is the card's outer size until a placement is stored.
+    placement_ = context.Placement(*this);
     if (context_.Windows)
         context_.Windows->Add(this);
     FormCreate();

@@ -36,6 +36,10 @@ private:
 TQtPlacementWindow::TQtPlacementWindow(QWidget& window)
     : window_(&window), watcher_(std::make_unique<TWatcher>(*this)), shown_(window.isVisible())
 {
+    if (!shown_ && window.testAttribute(Qt::WA_Resized))
+        layoutSize_ = window.size();
+    if (!shown_ && !window.minimumSize().isNull())
+        layoutMinimum_ = window.minimumSize();
     window.installEventFilter(watcher_.get());
 }
 
@@ -43,10 +47,16 @@ TQtPlacementWindow::~TQtPlacementWindow() = default;
 
 void TQtPlacementWindow::Watch(QEvent::Type type)
 {
-    if (type == QEvent::Show)
+    if (!window_)
+        return;
+    if (type == QEvent::Show && !shown_) {
         shown_ = true;
-    // A maximised or minimised window keeps the size to be made right for its normal state.
-    if (!pendingOuterSize_ || !window_ || !window_->isVisible() || (window_->windowState() & RestoredStates))
+        // The layout's size is an outer size too: with nothing stored, a first run comes up
+        // as a stored placement of the same size would.
+        if (!placed_ && layoutSize_ && window_->size() == *layoutSize_)
+            pendingOuterSize_ = layoutSize_;
+    }
+    if ((!pendingOuterSize_ && !layoutMinimum_) || !window_->isVisible())
         return;
     if (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize && type != QEvent::Paint
         && type != QEvent::WindowActivate)
@@ -54,11 +64,25 @@ void TQtPlacementWindow::Watch(QEvent::Type type)
     const QMargins frame = Frame();
     if (frame.isNull())
         return;
+    FitMinimum(frame);
+    // A maximised or minimised window keeps the size to be made right for its normal state.
+    if (!pendingOuterSize_ || (window_->windowState() & RestoredStates))
+        return;
     const QSize outer = *pendingOuterSize_;
     pendingOuterSize_.reset();
     const QPoint framePosition = window_->pos();
     window_->resize(outer.shrunkBy(frame));
-    window_->move(framePosition);
+    // A position the window system chose stays its choice.
+    if (placed_)
+        window_->move(framePosition);
+}
+
+void TQtPlacementWindow::FitMinimum(const QMargins& frame)
+{
+    if (!layoutMinimum_)
+        return;
+    window_->setMinimumSize(layoutMinimum_->shrunkBy(frame));
+    layoutMinimum_.reset();
 }
 
 QMargins TQtPlacementWindow::Frame() const
@@ -74,11 +98,14 @@ QMargins TQtPlacementWindow::Frame() const
 
 void TQtPlacementWindow::PlaceOuter(const TRect& rect)
 {
+    placed_ = true;
     const QMargins frame = Frame();
-    if (frame.isNull())
+    if (frame.isNull()) {
         pendingOuterSize_ = QSize(rect.Width, rect.Height);
-    else
+    } else {
+        FitMinimum(frame);
         pendingOuterSize_.reset();
+    }
     // A window's position is its frame's; its size is what lies inside the frame.
     window_->resize(QSize(rect.Width, rect.Height).shrunkBy(frame));
     window_->move(rect.Left, rect.Top);

@@ -2,7 +2,9 @@
 // A Qt top-level widget as the placement storage sees it. Its class name is the C++ class
 // without namespace ("TMainForm"), its component name the object name ("MainForm"); the
 // position mode is the widget's "Position" property (a TPosition number, Designed when unset).
-// Bounds are the outer bounds, frame included.
+// Bounds are the outer bounds, frame included. So are the size and the minimum size a window
+// not yet shown has when this is made (its layout's): it comes up at that outer size unless a
+// stored placement replaces it.
 
 #include "placement/PlacementWindow.h"
 
@@ -47,11 +49,16 @@ private:
     // Puts the frame at rect; until the window system has told the frame's size, the outer
     // size is kept to be made right once it has.
     void PlaceOuter(const TRect& rect);
+    // The layout's minimum, once the frame is known, for the inside.
+    void FitMinimum(const QMargins& frame);
     void Watch(QEvent::Type type);
 
     QPointer<QWidget> window_;
     std::unique_ptr<QObject> watcher_;
     bool shown_ = false;
+    bool placed_ = false;
+    std::optional<QSize> layoutSize_;
+    std::optional<QSize> layoutMinimum_;
     std::optional<QSize> pendingOuterSize_;
 };
 

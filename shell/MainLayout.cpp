@@ -13,10 +13,14 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -43,6 +47,26 @@ QFont PixelFont(const QString& family, int pixels)
     QFont font(family);
     font.setPixelSize(pixels);
     return font;
+}
+
+// Narrows the selector's font just enough for its longest item to show whole at the
+// selector's width: fonts that stand in for Tahoma are wider than Tahoma.
+void FitItemsToWidth(QComboBox& selector)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(&selector);
+    option.rect = QRect(QPoint(), QSize(selector.maximumWidth(), selector.sizeHint().height()));
+    option.editable = false;
+    // The label keeps a pixel clear on each side of the edit field.
+    const int room = selector.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &selector).width() - 2;
+    QFont font = WindowFont();
+    int widest = 0;
+    for (int item = 0; item < selector.count(); ++item)
+        widest = std::max(widest, QFontMetrics(font).horizontalAdvance(selector.itemText(item)));
+    if (widest <= room || room <= 0)
+        return;
+    font.setStretch(100 * room / widest);
+    selector.setFont(font);
 }
 
 struct TCommand {
@@ -259,9 +283,8 @@ void TMainForm::CreateBars()
         auto* selector = new QComboBox;
         selector->setObjectName(QString::fromLatin1(name));
         selector->addItems(languages);
-        // 80 pixels as designed, wider where the system's font would clip the language names.
-        selector->setMinimumWidth(SelectorWidth);
-        selector->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        selector->setFixedWidth(SelectorWidth);
+        FitItemsToWidth(*selector);
         selector->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(selector, &QWidget::customContextMenuRequested, menu,
                 [selector, menu](const QPoint& at) { menu->popup(selector->mapToGlobal(at)); });

@@ -1,12 +1,12 @@
 #include "shell/Splash.h"
 
 #include "resources/JpegImage.h"
+#include "ui/ScreenCentre.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
-#include <QScreen>
 #include <QThread>
 #include <QTimer>
 
@@ -71,11 +71,7 @@ void TSplashForm::TimerTimer()
 
 void TSplashForm::showEvent(QShowEvent* event)
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), frameGeometry().size());
-        frame.moveCenter(screen->geometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen(*this);
     QWidget::showEvent(event);
 }
 

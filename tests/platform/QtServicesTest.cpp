@@ -2,6 +2,7 @@
 #include "platform/QtMessageBox.h"
 #include "platform/QtShellOpener.h"
 #include "text/CodePage1251.h"
+#include "tests/support/EmptyDesktop.h"
 #include "tests/support/TestFolders.h"
 
 #include <QApplication>
@@ -14,7 +15,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <optional>
 
 namespace morva {
 namespace {
@@ -73,67 +73,44 @@ TEST(QtMessageBox, ShowsTheTextCaptionAndIconWithOneOkButton)
     }
 }
 
-// Sets environment variables for one test and puts the old values back.
-class TEnvironment {
-public:
-    ~TEnvironment()
-    {
-        for (const auto& [name, value] : saved_)
-            value ? qputenv(name.c_str(), *value) : qunsetenv(name.c_str());
-    }
-
-    void Set(const char* name, const std::string& value)
-    {
-        Save(name);
-        qputenv(name, QByteArray::fromStdString(value));
-    }
-
-    void Unset(const char* name)
-    {
-        Save(name);
-        qunsetenv(name);
-    }
-
-private:
-    void Save(const char* name)
-    {
-        saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
-    }
-
-    std::vector<std::pair<std::string, std::optional<QByteArray>>> saved_;
-};
-
-// Where the desktop names no viewer for a file, opening it fails at once, so the program can
-// tell the user; a viewer the desktop names for the file's type counts.
-TEST(QtShellOpener, ALocalFileOpensOnlyWithAViewerTheDesktopNames)
+// Where the desktop names nothing for a target, opening it fails at once, so the program can
+// tell the user. A file goes by its type, a web address by its scheme; for an address the
+// user's own browser (BROWSER) counts too, as it does for xdg-open.
+TEST(QtShellOpener, ATargetOpensOnlyWithAnApplicationTheDesktopNames)
 {
     namespace fs = std::filesystem;
     const fs::path folder = test::FreshFolder("shell-opener");
     const fs::path help = folder / "Morva.chm";
     std::ofstream(help, std::ios::binary) << std::string("ITSF\x03\0\0\0", 8) << std::string(88, '\0');
-    // A desktop of its own: the system's file types, but no applications other than the one
-    // written here, and no desktop session.
-    fs::create_directories(folder / "share");
-    fs::create_directory_symlink("/usr/share/mime", folder / "share" / "mime");
-    TEnvironment environment;
-    environment.Set("XDG_DATA_HOME", (folder / "data").string());
-    environment.Set("XDG_DATA_DIRS", (folder / "share").string());
-    environment.Set("XDG_CONFIG_HOME", (folder / "config").string());
-    environment.Set("XDG_CONFIG_DIRS", (folder / "none").string());
-    for (const char* session : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"})
-        environment.Unset(session);
-    const QString file = QString::fromStdString(help.string());
+    test::TEmptyDesktop desktop(folder);
 
-    EXPECT_FALSE(DesktopHasViewerFor(file));
-    EXPECT_FALSE(TQtShellOpener().Open(QUrl::fromLocalFile(file)));
+    struct TTarget {
+        const char* Name;
+        QUrl Url;
+        bool OpensWithBrowser;
+    };
+    const TTarget targets[] = {
+        {"help file", QUrl::fromLocalFile(QString::fromStdString(help.string())), false},
+        {"web site", QUrl(QStringLiteral("https://morva.example.com/")), true},
+    };
+    for (const TTarget& target : targets) {
+        SCOPED_TRACE(target.Name);
+        EXPECT_FALSE(DesktopHasHandlerFor(target.Url));
+        EXPECT_FALSE(TQtShellOpener().Open(target.Url));
+    }
 
-    fs::create_directories(folder / "data" / "applications");
-    fs::create_directories(folder / "config");
-    std::ofstream(folder / "data" / "applications" / "morva-test-viewer.desktop")
-        << "[Desktop Entry]\nType=Application\nName=Test viewer\nExec=true\nMimeType=application/vnd.ms-htmlhelp;\n";
-    std::ofstream(folder / "config" / "mimeapps.list")
-        << "[Default Applications]\napplication/vnd.ms-htmlhelp=morva-test-viewer.desktop\n";
-    EXPECT_TRUE(DesktopHasViewerFor(file));
+    desktop.Environment.Set("BROWSER", "morva-test-browser");
+    for (const TTarget& target : targets) {
+        SCOPED_TRACE(target.Name);
+        EXPECT_EQ(DesktopHasHandlerFor(target.Url), target.OpensWithBrowser);
+    }
+    desktop.Environment.Unset("BROWSER");
+
+    desktop.RegisterViewer({"application/vnd.ms-htmlhelp", "x-scheme-handler/https"});
+    for (const TTarget& target : targets) {
+        SCOPED_TRACE(target.Name);
+        EXPECT_TRUE(DesktopHasHandlerFor(target.Url));
+    }
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QToolBar>
 
 #include <fstream>
@@ -61,13 +63,22 @@ TEST_F(LangPairTest, TheWindowAsCreated)
     EXPECT_EQ(form->windowTitle(), "Kovrak MORVA");
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_EQ(form->minimumSize(), QSize(308, 200));
-    EXPECT_EQ(form->size(), QSize(310, 433));
+    // The design sizes are outer sizes, as every stored size is.
+    const QSize frame = form->frameGeometry().size() - form->size();
+    EXPECT_EQ(form->minimumSize() + frame, QSize(308, 200));
+    EXPECT_EQ(form->frameGeometry().size(), QSize(310, 433));
     const QStringList languages = {"Inglizcha", "O'zbekcha", "Ruscha"};
     for (QComboBox* selector : {Part<QComboBox>(*form, "SrcLangCB"), Part<QComboBox>(*form, "DestLangCB")}) {
         ASSERT_EQ(selector->count(), 3);
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(selector->itemText(i), languages[i]);
+        // 80 pixels wide, and every name shows whole in its label (a pixel clear each side).
+        EXPECT_EQ(selector->width(), 80);
+        QStyleOptionComboBox option;
+        option.initFrom(selector);
+        const int label = selector->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, selector).width() - 2;
+        for (const QString& language : languages)
+            EXPECT_LE(QFontMetrics(selector->font()).horizontalAdvance(language), label) << language.toStdString();
     }
     // Top to bottom, whatever the bars.
     EXPECT_LT(Part<QToolBar>(*form, "EditToolBar")->y(), Part<QToolBar>(*form, "LangToolBar")->y());
