@@ -11,6 +11,7 @@
 #include "platform/QtShellOpener.h"
 #include "platform/QtSystemInfo.h"
 #include "platform/QtTrayIcon.h"
+#include "platform/SystemCloseRequests.h"
 #include "shell/Main.h"
 #include "shell/OneInst.h"
 #include "shell/Splash.h"
@@ -113,6 +114,8 @@ int Run(int argc, char** argv)
         return 1;
     if (form->ShowOnStart())
         form->show();
+    TSystemCloseRequests closeRequests;
+    QObject::connect(&closeRequests, &TSystemCloseRequests::CloseRequested, form.get(), &TMainForm::ExitActionExecute);
     const int exitCode = QApplication::exec();
     mainForm = nullptr;
     return exitCode;
