@@ -12,8 +12,10 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 
 namespace morva {
@@ -103,8 +105,19 @@ private:
     std::vector<std::pair<std::string, std::optional<QByteArray>>> saved_;
 };
 
-// Where the desktop names no viewer for a file, opening it fails at once, so the program can
-// tell the user; a viewer the desktop names for the file's type counts.
+// Runs the event loop until the asynchronous question is answered; the asking side gives up
+// on its own.
+bool Answer(const std::function<void(std::function<void(bool)>)>& ask)
+{
+    std::optional<bool> answer;
+    ask([&answer](bool value) { answer = value; });
+    while (!answer)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return *answer;
+}
+
+// Where the desktop names no viewer for a file, opening it fails, so the program can tell the
+// user; a viewer the desktop names for the file's type counts.
 TEST(QtShellOpener, ALocalFileOpensOnlyWithAViewerTheDesktopNames)
 {
     namespace fs = std::filesystem;
@@ -124,8 +137,13 @@ TEST(QtShellOpener, ALocalFileOpensOnlyWithAViewerTheDesktopNames)
         environment.Unset(session);
     const QString file = QString::fromStdString(help.string());
 
-    EXPECT_FALSE(DesktopHasViewerFor(file));
-    EXPECT_FALSE(TQtShellOpener().Open(QUrl::fromLocalFile(file)));
+    const auto askForViewer = [&file](std::function<void(bool)> answer) {
+        AskDesktopForViewer(file, std::chrono::seconds(5), std::move(answer));
+    };
+    EXPECT_FALSE(Answer(askForViewer));
+    EXPECT_FALSE(Answer([&file](std::function<void(bool)> done) {
+        TQtShellOpener().Open(QUrl::fromLocalFile(file), std::move(done));
+    }));
 
     fs::create_directories(folder / "data" / "applications");
     fs::create_directories(folder / "config");
@@ -133,7 +151,29 @@ TEST(QtShellOpener, ALocalFileOpensOnlyWithAViewerTheDesktopNames)
         << "[Desktop Entry]\nType=Application\nName=Test viewer\nExec=true\nMimeType=application/vnd.ms-htmlhelp;\n";
     std::ofstream(folder / "config" / "mimeapps.list")
         << "[Default Applications]\napplication/vnd.ms-htmlhelp=morva-test-viewer.desktop\n";
-    EXPECT_TRUE(DesktopHasViewerFor(file));
+    EXPECT_TRUE(Answer(askForViewer));
+}
+
+// F1 must not freeze the window while the desktop is slow to answer: Open returns at once, and
+// a desktop that does not answer counts as having no viewer.
+TEST(QtShellOpener, ASlowDesktopNeverHoldsTheWindow)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = test::FreshFolder("slow-desktop");
+    std::ofstream(folder / "xdg-mime") << "#!/bin/sh\nexec sleep 600\n";
+    fs::permissions(folder / "xdg-mime", fs::perms::owner_all);
+    std::ofstream(folder / "Morva.chm") << "ITSF";
+    TEnvironment environment;
+    environment.Set("PATH", folder.string() + ":" + qgetenv("PATH").toStdString());
+
+    std::optional<bool> opened;
+    TQtShellOpener(std::chrono::milliseconds(100))
+        .Open(QUrl::fromLocalFile(QString::fromStdString((folder / "Morva.chm").string())),
+              [&opened](bool value) { opened = value; });
+    EXPECT_FALSE(opened.has_value());
+    while (!opened)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    EXPECT_FALSE(*opened);
 }
 
 } // namespace
