@@ -35,6 +35,7 @@ TSystemCloseRequests::TSystemCloseRequests(QObject* parent) : QObject(parent)
     if (::pipe2(requestPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         throw std::runtime_error("Cannot create the pipe for close requests");
     notifier_ = new QSocketNotifier(requestPipe[0], QSocketNotifier::Read, this);
+    notifier_->setEnabled(false);
     connect(notifier_, &QSocketNotifier::activated, this, &TSystemCloseRequests::Drain);
 
     struct sigaction action {};
@@ -62,6 +63,11 @@ TSystemCloseRequests::~TSystemCloseRequests()
     ::close(requestPipe[0]);
     ::close(requestPipe[1]);
     requestPipe[0] = requestPipe[1] = -1;
+}
+
+void TSystemCloseRequests::Deliver()
+{
+    notifier_->setEnabled(true);
 }
 
 void TSystemCloseRequests::Drain()

@@ -14,8 +14,13 @@ class TSystemCloseRequests : public QObject {
     Q_OBJECT
 
 public:
+    // Takes the signals at once; requests wait until Deliver.
     explicit TSystemCloseRequests(QObject* parent = nullptr);
     ~TSystemCloseRequests() override;
+
+    // From now on CloseRequested is emitted, first for any request that came while the
+    // program was starting.
+    void Deliver();
 
 signals:
     void CloseRequested();

@@ -80,6 +80,8 @@ int Run(int argc, char** argv)
     if (GuardSingleInstance(instanceBlock, otherCopy, otherCopyServer, MainWindowRequests(mainForm))
         == TInstanceCheck::OtherCopy)
         return 0;
+    // From here on a signal to end does not kill the program: it closes once it can.
+    TSystemCloseRequests closeRequests;
 
     QApplication::setApplicationName(QString::fromLatin1(MainCaption));
     QGuiApplication::setDesktopFileName(QStringLiteral(MORVA_APP_ID));
@@ -114,8 +116,8 @@ int Run(int argc, char** argv)
         return 1;
     if (form->ShowOnStart())
         form->show();
-    TSystemCloseRequests closeRequests;
     QObject::connect(&closeRequests, &TSystemCloseRequests::CloseRequested, form.get(), &TMainForm::ExitActionExecute);
+    closeRequests.Deliver();
     const int exitCode = QApplication::exec();
     mainForm = nullptr;
     return exitCode;
