@@ -18,7 +18,8 @@ enum class TFileFault {
     TooLarge,    // more bytes than the caller allows
 };
 
-// Callers turn it into their own message; what() is a plain fallback.
+// Callers word their own messages from Fault() and Error(); what() gives the reason in a few
+// words: "it is a folder", "it is not a regular file", "it is too large" or the system's text.
 class EFileAccess : public std::runtime_error {
 public:
     EFileAccess(TFileFault fault, int error);
