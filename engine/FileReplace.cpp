@@ -1,14 +1,11 @@
 #include "engine/FileReplace.h"
 
+#include "engine/FileAccess.h"
 #include "engine/Printable.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <string_view>
 
 namespace morva {
 namespace {
@@ -16,27 +13,6 @@ namespace {
 [[noreturn]] void Fail(const std::filesystem::path& target, const std::string& why)
 {
     throw FileWriteError(Printable(target.string()) + ": cannot be written (" + why + ")");
-}
-
-bool WriteAll(int fd, std::span<const std::uint8_t> bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t done = ::write(fd, bytes.data(), bytes.size());
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done <= 0)
-            return false;
-        bytes = bytes.subspan(std::size_t(done));
-    }
-    return true;
-}
-
-// The permissions a newly created file gets: mkstemp's are private to the owner.
-mode_t UsualMode()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 } // namespace
@@ -51,18 +27,11 @@ void RequireWritableTarget(const std::filesystem::path& target)
 void ReplaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> bytes)
 {
     RequireWritableTarget(target);
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        Fail(target, std::strerror(errno));
-    const bool written = WriteAll(fd, bytes) && ::fchmod(fd, UsualMode()) == 0 && ::fsync(fd) == 0;
-    const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = !written ? writeError : errno;
-        ::unlink(temporary.c_str());
-        Fail(target, std::strerror(error));
+    try {
+        ReplaceFileAtomically(target, {reinterpret_cast<const char*>(bytes.data()), bytes.size()},
+                              TNewFileMode::Usual);
+    } catch (const EFileAccess& failure) {
+        Fail(target, std::strerror(failure.Error()));
     }
 }
 

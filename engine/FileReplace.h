@@ -15,8 +15,9 @@ struct FileWriteError : std::runtime_error {
 
 // Writes the bytes to a fresh temporary file beside the target, created exclusively (a link
 // planted under its name is never followed), then renames it over the target; the temporary
-// is removed on every failure. A link at the target is replaced, not followed. Throws
-// FileWriteError, with a plain message when the target is a folder.
+// is removed on every failure. A link at the target is replaced, not followed, and the folder
+// is synced after the rename. Throws FileWriteError, with a plain message when the target is
+// a folder.
 void ReplaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
 
 // The check ReplaceFile starts with, for callers that want to fail before doing their work.

@@ -1,11 +1,12 @@
 #include "platform/AutostartKey.h"
 
+#include "engine/FileAccess.h"
 #include "platform/ConfigFiles.h"
 #include "platform/MemoryRegistry.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <sstream>
 #include <unistd.h>
 
 namespace morva {
@@ -56,7 +57,8 @@ std::string UnescapeDesktopValue(const std::string& text)
     return plain;
 }
 
-// Windows rules: blanks separate arguments, double quotes group (and are dropped).
+// Windows rules: blanks separate arguments, double quotes group (and are dropped); inside
+// them two double quotes stand for one, as a path on Linux may hold one.
 std::vector<TArgument> SplitCommandLine(const std::string& line)
 {
     std::vector<TArgument> arguments;
@@ -69,11 +71,13 @@ std::vector<TArgument> SplitCommandLine(const std::string& line)
         TArgument argument;
         bool inQuotes = false;
         for (; i < line.size() && (inQuotes || (line[i] != ' ' && line[i] != '\t')); ++i) {
-            if (line[i] == '"') {
+            if (line[i] != '"') {
+                argument.Text += line[i];
+            } else if (inQuotes && i + 1 < line.size() && line[i + 1] == '"') {
+                argument.Text += line[++i];
+            } else {
                 inQuotes = !inQuotes;
                 argument.Quoted = true;
-            } else {
-                argument.Text += line[i];
             }
         }
         arguments.push_back(argument);
@@ -112,6 +116,14 @@ std::vector<TArgument> SplitExec(const std::string& exec)
     return arguments;
 }
 
+std::string DoubledQuotes(const std::string& text)
+{
+    std::string doubled;
+    for (char c : text)
+        doubled += c == '"' ? std::string(2, c) : std::string(1, c);
+    return doubled;
+}
+
 std::string Slug(const std::string& name)
 {
     std::string slug;
@@ -126,11 +138,24 @@ std::string Slug(const std::string& name)
     return slug.empty() ? "value" : slug;
 }
 
-// The keys of the [Desktop Entry] group, their values unescaped.
-std::vector<std::pair<std::string, std::string>> ReadEntry(const std::filesystem::path& file)
+using TEntryKeys = std::vector<std::pair<std::string, std::string>>;
+
+// Far more than any desktop entry holds, translations and all.
+constexpr std::size_t MaxEntrySize = 1 << 20;
+
+// The keys of the [Desktop Entry] group, their values unescaped; nothing for a file that is
+// not a readable regular file within the size cap (a FIFO or a link to a device is skipped,
+// never waited for or read without end).
+std::optional<TEntryKeys> ReadEntry(const std::filesystem::path& file)
 {
-    std::vector<std::pair<std::string, std::string>> keys;
-    std::ifstream in(file);
+    std::string content;
+    try {
+        content = ReadRegularFile(file, TLinks::Follow, MaxEntrySize);
+    } catch (const EFileAccess&) {
+        return std::nullopt;
+    }
+    TEntryKeys keys;
+    std::istringstream in(content);
     std::string line;
     bool inGroup = false;
     while (std::getline(in, line)) {
@@ -150,7 +175,7 @@ std::vector<std::pair<std::string, std::string>> ReadEntry(const std::filesystem
     return keys;
 }
 
-std::optional<std::string> EntryKey(const std::vector<std::pair<std::string, std::string>>& keys, const char* key)
+std::optional<std::string> EntryKey(const TEntryKeys& keys, const char* key)
 {
     for (const auto& [name, value] : keys)
         if (name == key)
@@ -159,7 +184,7 @@ std::optional<std::string> EntryKey(const std::vector<std::pair<std::string, std
 }
 
 // An entry marked Hidden counts as removed for the desktop, so it is no value here either.
-bool IsLive(const std::vector<std::pair<std::string, std::string>>& keys)
+bool IsLive(const TEntryKeys& keys)
 {
     return EntryKey(keys, "Hidden").value_or("false") != "true";
 }
@@ -196,7 +221,7 @@ std::string ExecToCommandLine(const std::string& exec)
     for (const TArgument& argument : SplitExec(exec)) {
         if (!line.empty())
             line += ' ';
-        line += argument.Quoted ? '"' + argument.Text + '"' : argument.Text;
+        line += argument.Quoted ? '"' + DoubledQuotes(argument.Text) + '"' : argument.Text;
     }
     return line;
 }
@@ -218,7 +243,8 @@ std::filesystem::path TAutostartKey::FindEntry(const std::string& name) const
     for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
         if (entry.path().extension() != ".desktop")
             continue;
-        if (SameName(EntryKey(ReadEntry(entry.path()), "Name").value_or(""), name))
+        const auto keys = ReadEntry(entry.path());
+        if (keys && SameName(EntryKey(*keys, "Name").value_or(""), name))
             return entry.path();
     }
     return {};
@@ -231,9 +257,9 @@ std::vector<std::string> TAutostartKey::ValueNames() const
     for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
         if (entry.path().extension() != ".desktop")
             continue;
-        auto keys = ReadEntry(entry.path());
-        if (IsLive(keys))
-            names.push_back(EntryKey(keys, "Name").value_or(entry.path().stem().string()));
+        const auto keys = ReadEntry(entry.path());
+        if (keys && IsLive(*keys))
+            names.push_back(EntryKey(*keys, "Name").value_or(entry.path().stem().string()));
     }
     return names;
 }
@@ -248,9 +274,9 @@ std::optional<TRegValue> TAutostartKey::ReadValue(const std::string& name) const
     std::filesystem::path file = FindEntry(name);
     if (file.empty())
         return std::nullopt;
-    auto keys = ReadEntry(file);
-    auto exec = EntryKey(keys, "Exec");
-    if (!exec || !IsLive(keys))
+    const auto keys = ReadEntry(file);
+    const auto exec = keys ? EntryKey(*keys, "Exec") : std::nullopt;
+    if (!exec || !IsLive(*keys))
         return std::nullopt;
     return TRegValue::String(ExecToCommandLine(*exec));
 }
@@ -270,7 +296,7 @@ void TAutostartKey::WriteValue(const std::string& name, const TRegValue& value)
                         "Terminal=false\n"
                         "X-GNOME-Autostart-enabled=true\n";
     try {
-        std::filesystem::create_directories(folder_);
+        CreatePrivateFolders(folder_);
         RemoveStaleTemporaries(file);
         WriteFileAtomically(file, entry);
     } catch (const std::exception&) {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 namespace morva {
 
@@ -29,6 +30,7 @@ private:
 };
 
 // The command line of a Run value as an Exec line and back; a quoted argument stays quoted.
+// In the command line, "" inside double quotes is one double quote.
 std::string CommandLineToExec(const std::string& commandLine);
 std::string ExecToCommandLine(const std::string& exec);
 

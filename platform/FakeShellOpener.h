@@ -1,5 +1,6 @@
 #pragma once
-// The shell opener for tests: records what was opened; Succeed decides the result.
+// The shell opener for tests: records what was opened; Succeed decides the result, which is
+// given at once.
 
 #include "platform/ShellOpener.h"
 
@@ -12,10 +13,10 @@ public:
     bool Succeed = true;
     std::vector<QUrl> Opened;
 
-    bool Open(const QUrl& target) override
+    void Open(const QUrl& target, std::function<void(bool opened)> done) override
     {
         Opened.push_back(target);
-        return Succeed;
+        done(Succeed);
     }
 };
 

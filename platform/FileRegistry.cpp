@@ -1,5 +1,6 @@
 #include "platform/FileRegistry.h"
 
+#include "engine/FileAccess.h"
 #include "platform/AutostartKey.h"
 #include "platform/ConfigFiles.h"
 #include "platform/RegFile.h"
@@ -8,14 +9,12 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
-#include <sstream>
 
 namespace morva {
 namespace {
 
 // More than any registry of this program can hold: anything larger is not ours.
-constexpr std::uintmax_t MaxFileSize = 16 * 1024 * 1024;
+constexpr std::size_t MaxFileSize = 16 * 1024 * 1024;
 
 bool IsRunKey(const std::string& path)
 {
@@ -49,25 +48,17 @@ TFileRegistry::TFileRegistry() : TFileRegistry(ConfigHome())
 void TFileRegistry::Load()
 {
     RemoveStaleTemporaries(file_);
-    std::error_code error;
-    if (!std::filesystem::exists(file_, error) && !error)
-        return;
-
     try {
-        if (error || !std::filesystem::is_regular_file(file_) || std::filesystem::file_size(file_) > MaxFileSize)
-            throw ERegFileFormat("not a readable registry file");
-        std::ifstream in(file_, std::ios::binary);
-        std::stringstream content;
-        content << in.rdbuf();
-        if (!in || in.bad())
-            throw ERegFileFormat("cannot read the registry file");
-        root_ = ParseRegFile(content.str());
+        root_ = ParseRegFile(ReadRegularFile(file_, TLinks::Follow, MaxFileSize));
         return;
+    } catch (const EFileAccess& failure) {
+        if (failure.Fault() == TFileFault::System && failure.Error() == ENOENT)
+            return;
     } catch (const ERegFileFormat&) {
-    } catch (const std::filesystem::filesystem_error&) {
     }
 
     // Keep the damaged file for the user under a name of its own.
+    std::error_code error;
     std::filesystem::path aside = file_.string() + ".damaged-" + TimeStamp();
     for (int n = 1; std::filesystem::exists(aside, error); ++n)
         aside = file_.string() + ".damaged-" + TimeStamp() + "-" + std::to_string(n);
@@ -83,7 +74,7 @@ void TFileRegistry::Store()
         throw ERegistryError("The registry file " + file_.string() + " is damaged and could not be set aside.");
     try {
         std::string text = FormatRegFile(*root_);
-        std::filesystem::create_directories(file_.parent_path());
+        CreatePrivateFolders(file_.parent_path());
         WriteFileAtomically(file_, text);
     } catch (const std::exception& failure) {
         throw ERegistryError(failure.what());

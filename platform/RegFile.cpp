@@ -56,10 +56,17 @@ void AppendHex(std::string& line, const std::string& prefix, const std::vector<s
     }
 }
 
+// A name goes into the file as it is, so every name the reader can take is written back:
+// anything but a line break, which the reader can never have taken.
+bool FitsName(const std::string& name)
+{
+    return name.find('\n') == std::string::npos;
+}
+
 std::string FormatValue(const std::string& name, const TRegValue& value)
 {
-    if (!FitsQuoted(name))
-        throw ERegFileFormat("a value name with a control character");
+    if (!FitsName(name))
+        throw ERegFileFormat("a value name with a line break");
     std::string line = name.empty() ? "@=" : Quote(name) + "=";
     switch (value.Type) {
     case TRegType::Sz:
@@ -85,8 +92,8 @@ std::string FormatValue(const std::string& name, const TRegValue& value)
 
 void FormatKey(std::string& out, const TRegNode& node, const std::string& path)
 {
-    if (!FitsQuoted(node.Name) || node.Name.find(']') != std::string::npos)
-        throw ERegFileFormat("a key name that a key line cannot carry");
+    if (!FitsName(node.Name))
+        throw ERegFileFormat("a key name with a line break");
     out += "[" + path + "]\n";
     for (const auto& [name, value] : node.Values)
         out += FormatValue(name, value) + "\n";

@@ -13,8 +13,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Every key below root, with its values, as REGEDIT4 text. Throws ERegFileFormat for a
-// name that the text cannot carry.
+// Every key below root, with its values, as REGEDIT4 text. Names are written as they are,
+// so whatever ParseRegFile read is written back; throws ERegFileFormat only for a name with
+// a line break, which no file can carry.
 std::string FormatRegFile(const TRegNode& root);
 // Throws ERegFileFormat naming the first line it cannot take.
 std::unique_ptr<TRegNode> ParseRegFile(const std::string& text);

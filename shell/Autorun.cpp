@@ -9,7 +9,11 @@ namespace morva {
 
 std::string AutorunCommand(const std::string& executablePath)
 {
-    return "\"" + executablePath + "\" /autorun";
+    // A Linux path may hold a double quote; doubled, it stays inside the quoted path.
+    std::string quoted;
+    for (char c : executablePath)
+        quoted += c == '"' ? "\"\"" : std::string(1, c);
+    return "\"" + quoted + "\" /autorun";
 }
 
 bool ReadAutorunState(IRegistry& registry)

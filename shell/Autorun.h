@@ -12,7 +12,8 @@ class IRegistry;
 
 inline constexpr const char* AutorunValueName = "Kovrak MORVA autorun";
 
-// The entry's data: the executable's path in double quotes, a space and /autorun.
+// The entry's data: the executable's path in double quotes (a double quote in it doubled),
+// a space and /autorun.
 std::string AutorunCommand(const std::string& executablePath);
 // True exactly when the Run key opens and holds the value as REG_SZ. Never fails.
 bool ReadAutorunState(IRegistry& registry);

@@ -607,17 +607,24 @@ void TMainForm::AutorunChangeActionExecute()
 
 void TMainForm::CallHelpActionExecute()
 {
+    const QString failed = u"Ma‘lumot faylini ochish o‘nglanmayapti."_s;
     const std::filesystem::path help = services_.ExecutablePath.parent_path() / HelpFileName;
     std::error_code error;
-    if (!std::filesystem::exists(help, error)
-        || !services_.Shell->Open(QUrl::fromLocalFile(QString::fromStdString(help.string()))))
-        ShowError(u"Ma‘lumot faylini ochish o‘nglanmayapti."_s);
+    if (!std::filesystem::exists(help, error))
+        return ShowError(failed);
+    services_.Shell->Open(QUrl::fromLocalFile(QString::fromStdString(help.string())),
+                          [form = QPointer<TMainForm>(this), failed](bool opened) {
+                              if (form && !opened)
+                                  form->ShowError(failed);
+                          });
 }
 
 void TMainForm::GoToSiteActionExecute()
 {
-    if (!services_.Shell->Open(QUrl(QString::fromLatin1(SiteAddress))))
-        ShowError(u"Sayt ko‘rish dasturini ochish o‘nglanmayapti."_s);
+    services_.Shell->Open(QUrl(QString::fromLatin1(SiteAddress)), [form = QPointer<TMainForm>(this)](bool opened) {
+        if (form && !opened)
+            form->ShowError(u"Sayt ko‘rish dasturini ochish o‘nglanmayapti."_s);
+    });
 }
 
 void TMainForm::AboutActionExecute()

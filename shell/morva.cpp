@@ -11,6 +11,7 @@
 #include "platform/QtShellOpener.h"
 #include "platform/QtSystemInfo.h"
 #include "platform/QtTrayIcon.h"
+#include "platform/SystemCloseRequests.h"
 #include "shell/Main.h"
 #include "shell/OneInst.h"
 #include "shell/Splash.h"
@@ -79,6 +80,8 @@ int Run(int argc, char** argv)
     if (GuardSingleInstance(instanceBlock, otherCopy, otherCopyServer, MainWindowRequests(mainForm))
         == TInstanceCheck::OtherCopy)
         return 0;
+    // From here on a signal to end does not kill the program: it closes once it can.
+    TSystemCloseRequests closeRequests;
 
     QApplication::setApplicationName(QString::fromLatin1(MainCaption));
     QGuiApplication::setDesktopFileName(QStringLiteral(MORVA_APP_ID));
@@ -113,6 +116,8 @@ int Run(int argc, char** argv)
         return 1;
     if (form->ShowOnStart())
         form->show();
+    QObject::connect(&closeRequests, &TSystemCloseRequests::CloseRequested, form.get(), &TMainForm::ExitActionExecute);
+    closeRequests.Deliver();
     const int exitCode = QApplication::exec();
     mainForm = nullptr;
     return exitCode;

@@ -7,6 +7,7 @@
 #include "text/CodePage1251.h"
 #include "text/Utf8.h"
 #include "tools/Cli.h"
+#include "tools/CliLookupWords.h"
 
 #include <iostream>
 #include <span>
@@ -140,40 +141,40 @@ bool Lookup(TUzDictionary& dict, const std::string& word)
     return true;
 }
 
-// The words of a lookup: "-" stands for the lines of standard input.
-std::vector<std::string> LookupWords(std::span<const std::string> args)
+// A word that fails is reported; a bad line of standard input is such a failure, and so is a
+// bad argument among others, while a bad argument on its own is a usage error.
+bool LookupReported(TUzDictionary& dict, const LookupWord& word, bool only)
 {
-    std::vector<std::string> words;
-    for (const auto& arg : args) {
-        if (arg != "-") {
-            words.push_back(arg);
-            continue;
-        }
-        for (std::string line; std::getline(std::cin, line);) {
-            if (line.ends_with('\r'))
-                line.pop_back();
-            words.push_back(std::move(line));
-        }
+    if (word.TooLong) {
+        std::cerr << "morva-cli: line " << word.Line << " of standard input is longer than " << MaxInputWord
+                  << " bytes\n";
+        return false;
     }
-    return words;
+    try {
+        return Lookup(dict, word.Text);
+    } catch (const InvalidUtf8&) {
+        if (only && !word.FromInput)
+            throw;
+        std::cerr << "morva-cli: \"" << Printable(word.Text) << "\" is not UTF-8\n";
+        return false;
+    }
 }
 
 // Several words: each article under a "==> WORD <==" line, blank lines between, as head does
 // for several files. A word that fails is reported and the others still print.
-int LookupAll(TUzDictionary& dict, const std::vector<std::string>& words)
+int LookupAll(TUzDictionary& dict, TLookupWords words)
 {
-    if (words.size() == 1)
-        return Lookup(dict, words.front()) ? 0 : 1;
+    std::optional<LookupWord> word = words.Next();
+    std::optional<LookupWord> after = word ? words.Next() : std::nullopt;
+    if (word && !after)
+        return LookupReported(dict, *word, true) ? 0 : 1;
     int status = 0;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        std::cout << (i == 0 ? "" : "\n") << "==> " << Printable(words[i]) << " <==\n";
-        try {
-            if (!Lookup(dict, words[i]))
-                status = 1;
-        } catch (const InvalidUtf8&) {
-            std::cerr << "morva-cli: \"" << Printable(words[i]) << "\" is not UTF-8\n";
+    for (bool first = true; word; first = false) {
+        std::cout << (first ? "" : "\n") << "==> " << Printable(word->Text) << (word->TooLong ? "..." : "") << " <==\n";
+        if (!LookupReported(dict, *word, false))
             status = 1;
-        }
+        word = std::move(after);
+        after = words.Next();
     }
     return status;
 }
@@ -193,7 +194,7 @@ std::optional<int> RunArticleCommand(Context& context)
     if (command == "article" && (a.size() == 4 || (a.size() == 5 && a[4] == "--raw")))
         return Article(pair(), ParseIndex(a[3]), a.size() == 5);
     if (command == "lookup" && a.size() >= 4)
-        return LookupAll(pair(), LookupWords(std::span(a).subspan(3)));
+        return LookupAll(pair(), TLookupWords(std::span(a).subspan(3), std::cin));
     if (command == "normalize" && a.size() == 2)
         return PrintLine(NormalizeEntryText(Utf8ToDictText(a[1])));
     if (command == "matchform" && a.size() == 2)

@@ -1,6 +1,7 @@
 #include "tools/DictCompiler.h"
 
 #include "engine/Collation.h"
+#include "engine/FileAccess.h"
 #include "engine/FileReplace.h"
 #include "engine/NumberIndex.h"
 #include "engine/Printable.h"
@@ -10,18 +11,13 @@
 #include "text/Utf8.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <map>
 #include <optional>
 #include <set>
 #include <ostream>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <unordered_map>
 
 namespace morva {
@@ -701,54 +697,16 @@ TDictWriter WriterFor(const DictSource& source, const FormedLists& lists)
     return writer;
 }
 
-namespace {
-
-std::string ReadOpenSource(int fd, const std::string& name, std::size_t limit)
-{
-    const auto fail = [&name](const std::string& why) {
-        return std::runtime_error(name + ": cannot be read (" + why + ")");
-    };
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        throw fail(std::strerror(errno));
-    if (S_ISDIR(st.st_mode))
-        throw fail("it is a folder");
-    if (!S_ISREG(st.st_mode))
-        throw fail("it is not a regular file");
-    // The file may grow while we read: the limit holds for what is read, not what was stated.
-    std::string text;
-    for (;;) {
-        const std::size_t done = text.size();
-        if (done > limit)
-            throw std::runtime_error(name + ": the source is larger than " + std::to_string(limit) +
-                                     " bytes, more than any dictionary within the format's 50,000,000 bytes needs");
-        text.resize(std::min(limit + 1, std::max(done + (std::size_t(1) << 20), done * 2)));
-        const ssize_t got = ::read(fd, text.data() + done, text.size() - done);
-        const int error = errno;
-        text.resize(done + std::size_t(std::max<ssize_t>(got, 0)));
-        if (got == 0)
-            return text;
-        if (got < 0 && error != EINTR)
-            throw fail(std::strerror(error));
-    }
-}
-
-} // namespace
-
 std::string ReadSourceFile(const std::filesystem::path& source, std::size_t limit)
 {
     const std::string name = Printable(source.string());
-    // Without O_NONBLOCK, opening a FIFO waits for a writer.
-    const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        throw std::runtime_error(name + ": cannot be read (" + std::strerror(errno) + ")");
     try {
-        std::string text = ReadOpenSource(fd, name, limit);
-        ::close(fd);
-        return text;
-    } catch (...) {
-        ::close(fd);
-        throw;
+        return ReadRegularFile(source, TLinks::Follow, limit);
+    } catch (const EFileAccess& failure) {
+        if (failure.Fault() == TFileFault::TooLarge)
+            throw std::runtime_error(name + ": the source is larger than " + std::to_string(limit) +
+                                     " bytes, more than any dictionary within the format's 50,000,000 bytes needs");
+        throw std::runtime_error(name + ": cannot be read (" + failure.what() + ")");
     }
 }
 

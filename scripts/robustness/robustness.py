@@ -4,6 +4,8 @@
     robustness.py damaged   [--display :11]         damaged placements: window on screen, memory
     robustness.py killloop  [--kills 200] [...]     kill -9 at random moments of the close save
     robustness.py manyvalues [--values 100000]      start and close with many stray Line values
+    robustness.py surroundings [--display :11]      hostile autostart entries, registry names, lock
+                                                    files, umask 000, morva-cli input, close by signal
 
 Each run uses a private home, configuration and runtime folder below /tmp and the build's
 fonts, and ends the display, window manager and program copies it started.
@@ -22,6 +24,8 @@ import time
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 PROGRAM = os.path.join(ROOT, "build", "bin", "morva")
+CLI = os.path.join(ROOT, "build", "bin", "morva-cli")
+BLOCK = "Kovrak.Morva.Instance.block"
 SCREEN = (1280, 800)
 MAIN_KEY = r"HKEY_CURRENT_USER\Software\Kovrak\Morva\MainWindow"
 SETTINGS_KEY = r"HKEY_CURRENT_USER\Software\Kovrak\Morva\Settings"
@@ -159,8 +163,9 @@ class Session:
     def x(self, *command):
         return subprocess.run(list(command), env=self.env, capture_output=True, text=True).stdout
 
-    def start(self):
-        self.copy = subprocess.Popen([PROGRAM], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    def start(self, umask=None):
+        self.copy = subprocess.Popen([PROGRAM], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                     preexec_fn=(lambda: os.umask(umask)) if umask is not None else None)
         return self.copy
 
     def main_window(self, timeout=20.0, poll=0.01):
@@ -412,6 +417,161 @@ def manyvalues(args):
     return failures
 
 
+def peak_child_mb(command, stdin):
+    """Exit status, peak memory and standard error of one run of command."""
+    with tempfile.TemporaryFile() as errors:
+        child = subprocess.Popen(command, stdin=stdin, stdout=subprocess.DEVNULL, stderr=errors)
+        _, status, usage = os.wait4(child.pid, 0)
+        child.returncode = os.waitstatus_to_exitcode(status)
+        errors.seek(0)
+        return child.returncode, usage.ru_maxrss / 1024, errors.read().decode(errors="replace")
+
+
+def surroundings(args):
+    failures = 0
+
+    def report(ok, name, detail):
+        nonlocal failures
+        failures += not ok
+        print("%s %-34s %s" % ("ok  " if ok else "FAIL", name, detail))
+
+    def close_and_wait(session, window):
+        session.request_close(window)
+        if not session.wait_end():
+            session.copy.kill()
+            session.copy.wait()
+            return False
+        return True
+
+    with Session(args.display) as session:
+        # Entries in the autostart folder that would block the start or read without end.
+        autostart = os.path.join(session.env["XDG_CONFIG_HOME"], "autostart")
+        os.makedirs(autostart)
+        os.mkfifo(os.path.join(autostart, "fifo.desktop"))
+        os.symlink("/dev/zero", os.path.join(autostart, "zero.desktop"))
+        started = time.monotonic()
+        session.start()
+        window = session.main_window()
+        memory = session.peak_memory_mb() if window else 0
+        report(bool(window) and memory < 400, "autostart FIFO and /dev/zero",
+               "window after %.2f s, peak %.0f MB" % (time.monotonic() - started, memory))
+        if window:
+            close_and_wait(session, window)
+        shutil.rmtree(autostart)
+
+        # Another program's key and value names with a tab, CR, NUL, DEL and ]: still saved.
+        odd = ["Tab\there", "Cr\rhere", "Nul\0here", "Del\x7fhere", "Bracket]here"]
+        write_registry(session.registry, [(r"HKEY_CURRENT_USER\Software\Other" + "\\" + name, [(name, "v")])
+                                          for name in odd])
+        session.start()
+        window = session.main_window()
+        if window:
+            session.x("xdotool", "windowmove", "--sync", window, "211", "97")
+            bounds = session.outer_bounds(window)
+            close_and_wait(session, window)
+        with open(session.registry, "rb") as source:
+            text = source.read()
+        stored = decode_placement((read_registry(session.registry) or {}).get(MAIN_KEY, {}))
+        kept = all(("\\Other\\" + name + "]").encode() in text for name in odd)
+        report(bool(window) and stored == bounds and kept, "odd registry names",
+               "placement stored %s, other keys kept %s" % (stored, kept))
+        os.remove(session.registry)
+
+        # Whatever is at the lock's place, one copy runs and a second start brings it back.
+        block = os.path.join(session.runtime, BLOCK)
+        obstacles = [
+            ("dangling link", lambda: os.symlink(os.path.join(session.runtime, "nowhere"), block)),
+            ("folder", lambda: os.mkdir(block)),
+            ("FIFO", lambda: os.mkfifo(block)),
+            ("removed", lambda: None),
+            ("replaced", lambda: open(block, "wb").write(b"\1\2\3\4")),
+        ]
+        for when in ("before the start", "while it runs"):
+            for name, put in obstacles:
+                if os.path.isdir(block) and not os.path.islink(block):
+                    os.rmdir(block)
+                elif os.path.lexists(block):
+                    os.remove(block)
+                if when == "before the start":
+                    put()
+                first = session.start()
+                window = session.main_window()
+                if when == "while it runs":
+                    if os.path.lexists(block):
+                        os.remove(block)
+                    put()
+                if window:
+                    session.x("xdotool", "windowminimize", "--sync", window)
+                second = subprocess.Popen([PROGRAM], env=session.env, stdout=subprocess.DEVNULL,
+                                          stderr=subprocess.DEVNULL)
+                try:
+                    second_status = second.wait(20)
+                except subprocess.TimeoutExpired:
+                    second.kill()
+                    second_status = "still running"
+                back = session.main_window(timeout=5.0) if window else None
+                report(bool(window) and second_status == 0 and first.poll() is None and bool(back),
+                       "lock %s %s" % (name, when),
+                       "second copy ended with %s, first %s, brought back %s"
+                       % (second_status, "running" if first.poll() is None else "ended", bool(back)))
+                if back:
+                    close_and_wait(session, back)
+                elif first.poll() is None:
+                    first.kill()
+                    first.wait()
+        if os.path.isdir(block) and not os.path.islink(block):
+            os.rmdir(block)
+
+        # Folders the program makes are its own under umask 000.
+        shutil.rmtree(os.path.dirname(session.registry), ignore_errors=True)
+        session.start(umask=0)
+        window = session.main_window()
+        if window:
+            close_and_wait(session, window)
+        mode = os.stat(os.path.dirname(session.registry)).st_mode & 0o777
+        report(mode == 0o700, "umask 000", "configuration folder %o" % mode)
+
+        # Closed by the system: the moved window and the changed setting are kept.
+        for number in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
+            session.start()
+            window = session.main_window()
+            if not window:
+                report(False, "closed by %s" % signal.Signals(number).name, "no main window")
+                continue
+            session.x("xdotool", "windowmove", "--sync", window, str(150 + number), "120")
+            session.x("xdotool", "windowactivate", "--sync", window)
+            session.x("xdotool", "key", "--clearmodifiers", "ctrl+t")
+            time.sleep(0.3)
+            bounds = session.outer_bounds(window)
+            before = (read_registry(session.registry) or {}).get(SETTINGS_KEY, {}).get("StayOnTop", "0")
+            session.copy.send_signal(number)
+            ended = session.wait_end()
+            status = session.copy.poll()
+            if not ended:
+                session.copy.kill()
+                session.copy.wait()
+            keys = read_registry(session.registry) or {}
+            stored = decode_placement(keys.get(MAIN_KEY, {}))
+            on_top = keys.get(SETTINGS_KEY, {}).get("StayOnTop")
+            report(ended and status == 0 and stored == bounds and on_top == ("0" if before == "1" else "1"),
+                   "closed by %s" % signal.Signals(number).name,
+                   "exit %s, placement %s (window %s), StayOnTop %s" % (status, stored, bounds, on_top))
+
+    # morva-cli: bad lines of standard input fail alone, and a long line costs little.
+    data = os.path.join(ROOT, "build", "bin", "Morva.uzd")
+    with tempfile.TemporaryFile() as words:
+        # Written in pieces, so that this script's own memory does not count for the tool.
+        words.write(b"book\n\xc3\n")
+        for _ in range(100):
+            words.write(b"b" * 1_000_000)
+        words.write(b"\nbook\n")
+        words.seek(0)
+        status, memory, errors = peak_child_mb([CLI, "--data", data, "lookup", "en", "uz", "-"], words)
+    report(status == 1 and errors.count("\n") == 2, "morva-cli bad and 100 MB lines",
+           "status %d, peak %.0f MB, %d messages" % (status, memory, errors.count("\n")))
+    return failures
+
+
 def main():
     missing = [tool for tool in ("Xvfb", "openbox", "xdotool", "xwininfo", "xprop") if not shutil.which(tool)]
     if missing:
@@ -420,7 +580,7 @@ def main():
     if not os.path.exists(PROGRAM):
         sys.exit("robustness.py: %s is missing; build the program first" % PROGRAM)
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("check", choices=["damaged", "killloop", "manyvalues"])
+    parser.add_argument("check", choices=["damaged", "killloop", "manyvalues", "surroundings"])
     parser.add_argument("--display", default=":11")
     parser.add_argument("--kills", type=int, default=200)
     parser.add_argument("--window-ms", type=float, default=120, help="kills land this long after the close request")
@@ -429,7 +589,8 @@ def main():
     parser.add_argument("--values", type=int, default=100000)
     parser.add_argument("--runs", type=int, default=3)
     args = parser.parse_args()
-    failures = {"damaged": damaged, "killloop": killloop, "manyvalues": manyvalues}[args.check](args)
+    failures = {"damaged": damaged, "killloop": killloop, "manyvalues": manyvalues,
+                "surroundings": surroundings}[args.check](args)
     sys.exit(1 if failures else 0)
 
 

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace morva {
 namespace {
@@ -73,6 +74,40 @@ TEST_F(AutostartTest, OtherEntriesAreReadByTheirNameAndHiddenOnesDoNotCount)
     EXPECT_EQ(key->ValueNames(), std::vector<std::string>{"Some Tool"});
     EXPECT_EQ(key->ReadValue("Some Tool"), TRegValue::String("tool --quiet"));
     EXPECT_FALSE(key->ReadValue("Off"));
+}
+
+// A FIFO would keep the start waiting for ever and a link to /dev/zero would be read without
+// end; neither is an entry, and the entries beside them still count.
+TEST_F(AutostartTest, OnlyRegularEntriesWithinTheCapAreRead)
+{
+    const fs::path folder = config_ / "autostart";
+    fs::create_directories(folder);
+    std::ofstream(folder / "tool.desktop") << "[Desktop Entry]\nName=Some Tool\nExec=tool\n";
+    ASSERT_EQ(mkfifo((folder / "fifo.desktop").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", folder / "zero.desktop");
+    fs::create_symlink(folder / "tool.desktop", folder / "linked.desktop");
+    fs::create_directory(folder / "folder.desktop");
+    std::ofstream(folder / "huge.desktop") << "[Desktop Entry]\nName=Huge\nExec=huge\n" << std::string(2 << 20, '#');
+
+    auto key = registry_.OpenKey(RunKeyPath, false);
+    EXPECT_EQ(key->ValueNames(), (std::vector<std::string>{"Some Tool", "Some Tool"}));
+    EXPECT_EQ(key->ReadValue("Some Tool"), TRegValue::String("tool"));
+    EXPECT_FALSE(key->ReadValue("Huge"));
+    EXPECT_FALSE(key->HasValue(AutorunValue));
+    key->WriteValue(AutorunValue, TRegValue::String("\"/usr/bin/morva\" /autorun"));
+    EXPECT_TRUE(key->HasValue(AutorunValue));
+}
+
+TEST(CreatedFolders, AreForTheOwnerOnlyWhateverTheUmask)
+{
+    const fs::path config = test::FreshFolder("private-folders");
+    const mode_t mask = umask(0);
+    TFileRegistry registry(config);
+    registry.OpenKey("\\Software\\Kovrak\\Morva", true);
+    registry.OpenKey(RunKeyPath, false)->WriteValue(AutorunValue, TRegValue::String("morva /autorun"));
+    umask(mask);
+    for (const char* made : {"kovrak-morva", "autostart"})
+        EXPECT_EQ(fs::status(config / made).permissions(), fs::perms::owner_all) << made;
 }
 
 TEST_F(AutostartTest, OnlyPlainStringsHaveAForm)

@@ -4,7 +4,11 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace morva {
@@ -128,6 +132,56 @@ TEST_F(InstanceTest, OfTwentyCopiesStartedTogetherExactlyOneStays)
     }
     EXPECT_EQ(firsts, 1);
     EXPECT_EQ(running, 1);
+}
+
+// Whatever sits at the block file's name, before the first copy starts or put there while
+// it runs, exactly one copy runs and a later start brings it forward.
+TEST_F(InstanceTest, WhateverIsAtTheBlocksPlaceOneCopyRunsAndIsBroughtForward)
+{
+    namespace fs = std::filesystem;
+    const fs::path place = RuntimeFolder() / (block_ + ".block");
+    const fs::path other = RuntimeFolder() / (block_ + ".other");
+    enum class TWhen { BeforeTheStart, WhileItRuns };
+    const std::pair<const char*, std::function<void()>> obstacles[] = {
+        {"dangling link", [&] { fs::create_symlink(RuntimeFolder() / "nowhere", place); }},
+        {"link to a file", [&] { std::ofstream(other) << "1234"; fs::create_symlink(other, place); }},
+        {"folder", [&] { fs::create_directory(place); }},
+        {"FIFO", [&] { ASSERT_EQ(mkfifo(place.c_str(), 0600), 0); }},
+        {"another file", [&] { std::ofstream(place) << "\x01\x02\x03\x04"; }},
+        {"nothing", [] {}},
+    };
+    for (TWhen when : {TWhen::BeforeTheStart, TWhen::WhileItRuns}) {
+        for (const auto& [name, put] : obstacles) {
+            SCOPED_TRACE(std::string(name) + (when == TWhen::WhileItRuns ? " while it runs" : " before the start"));
+            fs::remove_all(place);
+            fs::remove_all(other);
+            if (when == TWhen::BeforeTheStart)
+                put();
+            QProcess& first = StartFirst("visible");
+            if (when == TWhen::WhileItRuns) {
+                fs::remove_all(place);
+                put();
+            }
+            EXPECT_EQ(RunSecond(), "SECOND visible");
+            EXPECT_EQ(Line(first), "restore");
+            EXPECT_EQ(first.state(), QProcess::Running);
+            first.kill();
+            first.waitForFinished();
+        }
+    }
+}
+
+TEST(InstanceBlock, AnOpenerThatFindsTheBlockHeldKeepsNoDescriptor)
+{
+    const auto openDescriptors = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator());
+    };
+    TFileInstanceBlock first;
+    ASSERT_EQ(first.CreateOrOpen("held-" + std::to_string(getpid())), TBlockState::Created);
+    const auto before = openDescriptors();
+    TFileInstanceBlock second;
+    ASSERT_EQ(second.CreateOrOpen("held-" + std::to_string(getpid())), TBlockState::AlreadyExisted);
+    EXPECT_EQ(openDescriptors(), before);
 }
 
 TEST(InstanceBlock, AFreshBlockHoldsNoHandleAndAnOpenerReadsTheStoredOne)

@@ -13,8 +13,11 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 
 namespace morva {
 namespace {
@@ -73,9 +76,27 @@ TEST(QtMessageBox, ShowsTheTextCaptionAndIconWithOneOkButton)
     }
 }
 
-// Where the desktop names nothing for a target, opening it fails at once, so the program can
-// tell the user. A file goes by its type, a web address by its scheme; for an address the
-// user's own browser (BROWSER) counts too, as it does for xdg-open.
+// Runs the event loop until the asynchronous question is answered; the asking side gives up
+// on its own.
+bool Answer(const std::function<void(std::function<void(bool)>)>& ask)
+{
+    std::optional<bool> answer;
+    ask([&answer](bool value) { answer = value; });
+    while (!answer)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return *answer;
+}
+
+bool DesktopHasHandlerFor(const QUrl& target)
+{
+    return Answer([&target](std::function<void(bool)> answer) {
+        AskDesktopForHandler(target, std::chrono::seconds(5), std::move(answer));
+    });
+}
+
+// Where the desktop names nothing for a target, opening it fails, so the program can tell the
+// user. A file goes by its type, a web address by its scheme; for an address the user's own
+// browser (BROWSER) counts too, as it does for xdg-open.
 TEST(QtShellOpener, ATargetOpensOnlyWithAnApplicationTheDesktopNames)
 {
     namespace fs = std::filesystem;
@@ -96,7 +117,9 @@ TEST(QtShellOpener, ATargetOpensOnlyWithAnApplicationTheDesktopNames)
     for (const TTarget& target : targets) {
         SCOPED_TRACE(target.Name);
         EXPECT_FALSE(DesktopHasHandlerFor(target.Url));
-        EXPECT_FALSE(TQtShellOpener().Open(target.Url));
+        EXPECT_FALSE(Answer([&target](std::function<void(bool)> done) {
+            TQtShellOpener().Open(target.Url, std::move(done));
+        }));
     }
 
     desktop.Environment.Set("BROWSER", "morva-test-browser");
@@ -111,6 +134,28 @@ TEST(QtShellOpener, ATargetOpensOnlyWithAnApplicationTheDesktopNames)
         SCOPED_TRACE(target.Name);
         EXPECT_TRUE(DesktopHasHandlerFor(target.Url));
     }
+}
+
+// F1 must not freeze the window while the desktop is slow to answer: Open returns at once, and
+// a desktop that does not answer counts as having no viewer.
+TEST(QtShellOpener, ASlowDesktopNeverHoldsTheWindow)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = test::FreshFolder("slow-desktop");
+    std::ofstream(folder / "xdg-mime") << "#!/bin/sh\nexec sleep 600\n";
+    fs::permissions(folder / "xdg-mime", fs::perms::owner_all);
+    std::ofstream(folder / "Morva.chm") << "ITSF";
+    test::TEnvironment environment;
+    environment.Set("PATH", folder.string() + ":" + qgetenv("PATH").toStdString());
+
+    std::optional<bool> opened;
+    TQtShellOpener(std::chrono::milliseconds(100))
+        .Open(QUrl::fromLocalFile(QString::fromStdString((folder / "Morva.chm").string())),
+              [&opened](bool value) { opened = value; });
+    EXPECT_FALSE(opened.has_value());
+    while (!opened)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    EXPECT_FALSE(*opened);
 }
 
 } // namespace

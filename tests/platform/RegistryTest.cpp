@@ -244,6 +244,31 @@ TEST_F(FileRegistryTest, KeysAndValuesItDoesNotKnowAreKept)
     EXPECT_EQ(foreign->ReadValue(""), TRegValue::String("default"));
 }
 
+TEST_F(FileRegistryTest, AnyNameThatLoadsIsSavedBackSoTheProgramCanStillSave)
+{
+    // Other programs' names with characters a quoted line could not hold before.
+    const std::string awkward[] = {"Tab\there", "Cr\rhere", std::string("Nul\0here", 8), "Del\x7Fhere", "Bracket]here"};
+    std::string file = "REGEDIT4\n\n";
+    for (const std::string& name : awkward)
+        file += "[HKEY_CURRENT_USER\\Software\\Other\\" + name + "]\n\"" + name + "\"=\"v\"\n\n";
+    WriteFile(file_, file);
+    {
+        TFileRegistry registry(config_);
+        ASSERT_TRUE(registry.SetAside().empty());
+        EXPECT_NO_THROW(registry.OpenKey("\\Software\\Kovrak\\Morva\\MainWindow", true)
+                            ->WriteValue("Line0000000000", TRegValue::String("5450")));
+    }
+    TFileRegistry reread(config_);
+    EXPECT_TRUE(reread.SetAside().empty());
+    EXPECT_TRUE(reread.KeyExists("\\Software\\Kovrak\\Morva\\MainWindow"));
+    for (const std::string& name : awkward) {
+        auto key = reread.OpenKey("\\Software\\Other\\" + name, false);
+        ASSERT_NE(key, nullptr) << name;
+        EXPECT_EQ(key->ValueNames(), std::vector<std::string>{name});
+        EXPECT_EQ(key->ReadValue(name), TRegValue::String("v"));
+    }
+}
+
 TEST_F(FileRegistryTest, ADamagedFileIsSetAsideNeverOverwritten)
 {
     const std::vector<std::string> damaged = {

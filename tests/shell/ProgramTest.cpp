@@ -9,8 +9,11 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
 
 namespace morva::test {
 namespace {
@@ -36,7 +39,7 @@ protected:
             }
     }
 
-    QProcess& Start()
+    QProcess& Start(const QStringList& arguments = {})
     {
         auto copy = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -48,6 +51,7 @@ protected:
         env.insert("QT_QPA_PLATFORM", "offscreen");
         copy->setProcessEnvironment(env);
         copy->setProgram(QString::fromStdString((fs::path(std::getenv("MORVA_BIN")) / "morva").string()));
+        copy->setArguments(arguments);
         copy->start();
         EXPECT_TRUE(copy->waitForStarted());
         copies_.push_back(std::move(copy));
@@ -76,6 +80,16 @@ protected:
         EXPECT_EQ(second.exitCode(), 0);
     }
 
+    void ForgetSettings() const { fs::remove_all(home_ / "config" / "kovrak-morva"); }
+
+    std::string Registry() const
+    {
+        std::ifstream in(home_ / "config" / "kovrak-morva" / "registry.reg", std::ios::binary);
+        std::stringstream content;
+        content << in.rdbuf();
+        return content.str();
+    }
+
 private:
     fs::path home_;
     std::vector<std::unique_ptr<QProcess>> copies_;
@@ -100,6 +114,31 @@ TEST_F(ProgramTest, AKilledCopyDoesNotBlockTheNextStart)
     EXPECT_FALSE(next.waitForFinished(3000)) << "the next start did not stay";
     EXPECT_EQ(next.state(), QProcess::Running);
     ExpectHandsOver();
+}
+
+// A session that ends, a terminal that closes or Ctrl+C close the program as its close box
+// does: it saves its placement and settings and ends normally.
+TEST_F(ProgramTest, ClosedByTheSystemItSavesAsEveryCloseDoes)
+{
+    const std::pair<int, QStringList> cases[] = {{SIGTERM, {}}, {SIGINT, {}}, {SIGHUP, {"/autorun"}}};
+    for (const auto& [signal, arguments] : cases) {
+        SCOPED_TRACE(signal);
+        ForgetSettings();
+        QProcess& copy = Start(arguments);
+        ASSERT_TRUE(WaitUntilRunning(copy)) << copy.readAllStandardError().toStdString();
+        ::kill(static_cast<pid_t>(copy.processId()), signal);
+        ASSERT_TRUE(copy.waitForFinished(20000));
+        EXPECT_EQ(copy.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(copy.exitCode(), 0);
+        const std::string registry = Registry();
+        // A window never shown, at a start into the tray, has no placement to keep.
+        if (arguments.isEmpty()) {
+            EXPECT_NE(registry.find("[HKEY_CURRENT_USER\\Software\\Kovrak\\Morva\\MainWindow]\n\"Line0000000000\"="),
+                      std::string::npos)
+                << registry;
+        }
+        EXPECT_NE(registry.find("\"DestLang\"=\"1\""), std::string::npos) << registry;
+    }
 }
 
 } // namespace

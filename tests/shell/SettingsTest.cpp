@@ -1,12 +1,14 @@
 // Settings, the autorun entry and the autorun switch, against the in-memory registry.
 
 #include "platform/FakeRegistry.h"
+#include "platform/FileRegistry.h"
 #include "shell/Autorun.h"
 #include "shell/Settings.h"
 #include "tests/support/TestFolders.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -222,6 +224,48 @@ TEST(AutorunTest, AnInstalledProgramIsStartedThroughItsLauncher)
         EXPECT_EQ(registry.OpenKey(RunKeyPath, false)->ReadValue(AutorunValueName),
                   TRegValue::String("\"" + started.string() + "\" /autorun"))
             << static_cast<int>(launcher);
+    }
+}
+
+// The session starts what the entry's Exec line says, read by the desktop entry rules.
+TEST(AutorunTest, AwkwardProgramPathsGiveAValidEntryThatStartsThatPath)
+{
+    namespace fs = std::filesystem;
+    const std::pair<std::string, std::string> cases[] = {
+        {"/opt/kovrak morva/morva", R"("/opt/kovrak morva/morva" /autorun)"},
+        {"/tmp/quote\"q/morva", R"("/tmp/quote\\"q/morva" /autorun)"},
+        {"/opt/my \"best\" dict/morva", R"("/opt/my \\"best\\" dict/morva" /autorun)"},
+        {"/home/$USER/100%/morva", R"("/home/\\$USER/100%%/morva" /autorun)"},
+        {"/srv/back\\slash/`x`/morva", R"("/srv/back\\\\slash/\\`x\\`/morva" /autorun)"},
+        {"/home/\xD0\x8E\xD0\xB7\xD0\xB1\xD0\xB5\xD0\xBA/lug\xE2\x80\x98" "at/morva",
+         "\"/home/\xD0\x8E\xD0\xB7\xD0\xB1\xD0\xB5\xD0\xBA/lug\xE2\x80\x98" "at/morva\" /autorun"},
+    };
+    int run = 0;
+    for (const auto& [program, exec] : cases) {
+        const fs::path config = FreshFolder("autorun-path-" + std::to_string(run++));
+        TFileRegistry registry(config);
+        ChangeAutorun(registry, true, program);
+        EXPECT_TRUE(ReadAutorunState(registry)) << program;
+        EXPECT_EQ(registry.OpenKey(RunKeyPath, false)->ReadValue(AutorunValueName),
+                  TRegValue::String(AutorunCommand(program)))
+            << program;
+
+        const fs::path entry = config / "autostart" / "kovrak-morva-autorun.desktop";
+        std::ifstream in(entry);
+        std::string line, execLine;
+        while (std::getline(in, line))
+            if (line.starts_with("Exec="))
+                execLine = line.substr(5);
+        EXPECT_EQ(execLine, exec) << program;
+        const std::string validate = "desktop-file-validate '" + entry.string() + "' 2>&1";
+        std::string complaints;
+        if (FILE* output = popen(validate.c_str(), "r")) {
+            char buffer[512];
+            while (fgets(buffer, sizeof buffer, output))
+                complaints += buffer;
+            EXPECT_EQ(pclose(output), 0) << program << ": " << complaints;
+        }
+        EXPECT_EQ(complaints, "") << program;
     }
 }
 

@@ -298,6 +298,8 @@ TEST_F(WindowManagerTest, TheWebSiteCommandSaysSoWhenNothingOpensWebAddresses)
     form->show();
 
     Part<QAction>(*form, "GoToSiteAction")->trigger();
+    // The desktop is asked without holding the window, so the message comes a moment later.
+    static_cast<void>(QTest::qWaitFor([&] { return !messages.Shown.empty(); }, 5000));
     ASSERT_EQ(messages.Shown.size(), 1u);
     EXPECT_EQ(messages.Shown[0].Text, u"Sayt ko‘rish dasturini ochish o‘nglanmayapti."_s);
     EXPECT_EQ(messages.Shown[0].Caption, "Kovrak MORVA");

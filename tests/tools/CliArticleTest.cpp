@@ -107,6 +107,35 @@ TEST(CliArticle, LookupOfManyWords)
     }
 }
 
+// A bad line of standard input is a lookup that fails, never a usage error, and one line
+// costs no more than a word may be long.
+TEST(CliArticle, BadInputLinesFailAloneAndTheOthersAreAnswered)
+{
+    const std::string data = WriteDictionary();
+    const std::string book = RunCli({"--data", data, "lookup", "en", "uz", "book"}).out;
+    const std::string longLine(50'000'000, 'b');
+    const struct {
+        std::string input;
+        std::string out, err;
+    } cases[] = {
+        {"\xC3\n", "", "morva-cli: \"\\xC3\" is not UTF-8\n"},
+        {"\xC3", "", "morva-cli: \"\\xC3\" is not UTF-8\n"},
+        {longLine + "\n", "", "morva-cli: line 1 of standard input is longer than 4096 bytes\n"},
+        {"book\n" + longLine + "\nbook\n",
+         "==> book <==\n" + book + "\n==> " + longLine.substr(0, 4096) + "... <==\n\n==> book <==\n" + book,
+         "morva-cli: line 2 of standard input is longer than 4096 bytes\n"},
+        {std::string(4096, 'z') + "\r\n", "", "morva-cli: no headword at or after \"" + std::string(4096, 'z') + "\"\n"},
+    };
+    for (const auto& c : cases) {
+        const auto outcome = RunCli({"--data", data, "lookup", "en", "uz", "-"}, c.input);
+        EXPECT_EQ(outcome.status, 1) << c.input.substr(0, 20);
+        EXPECT_EQ(outcome.out, c.out) << c.input.substr(0, 20);
+        EXPECT_EQ(outcome.err, c.err) << c.input.substr(0, 20);
+    }
+    // A bad argument on its own is still a usage error.
+    EXPECT_EQ(RunCli({"--data", data, "lookup", "en", "uz", "\xC3"}).status, 2);
+}
+
 TEST(CliArticle, Failures)
 {
     const std::string data = WriteDictionary();
