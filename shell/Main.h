@@ -189,6 +189,10 @@ private:
     void CreateActions();
     void CreateMenus();
     void CreateBars();
+    // Names the controls that show no caption of their own, for screen readers.
+    void NameForReaders();
+    // The command icons and the direction arrow, drawn to read on the current palette.
+    void ApplyPaletteIcons();
     void ConnectHandlers();
 
     bool SearchEditKeyDown(QKeyEvent* event);
