@@ -148,8 +148,9 @@ void TMainForm::NameForReaders()
 {
     SearchEdit->setAccessibleName(u"Qidiriladigan so‘z"_s);
     WordList->setAccessibleName(u"So‘zlar ro‘yxati"_s);
-    SrcLangCB->setAccessibleName(u"Boshlang‘ich til"_s);
-    DestLangCB->setAccessibleName(u"Tarjima tili"_s);
+    // Readers on Linux name a selector by the language it shows; what it picks is said here.
+    SrcLangCB->setAccessibleDescription(u"Boshlang‘ich til"_s);
+    DestLangCB->setAccessibleDescription(u"Tarjima tili"_s);
     DirectionImage->setAccessibleName(u"Tarjima yo‘nalishi"_s);
     EditToolBar->setAccessibleName(WithoutMnemonic(ShowEditBarAction->text()));
     LangToolBar->setAccessibleName(WithoutMnemonic(ShowLangBarAction->text()));
