@@ -57,7 +57,7 @@ struct TMainServices {
 };
 
 // The maker's web site.
-inline constexpr const char* SiteAddress = "https://morva.example.com/";
+inline constexpr const char* SiteAddress = "https://github.com/kovrak/morva";
 inline constexpr const char* HelpFileName = "Morva.chm";
 
 class TMainForm : public QMainWindow {
