@@ -1,6 +1,6 @@
 #include "cards/HtmlView.h"
 
-#include "cards/ArticleAccessible.h"
+#include "cards/CardAccessible.h"
 #include "text/ArticleText.h"
 #include "ui/Palette.h"
 
@@ -35,7 +35,7 @@ THtmlView::THtmlView(QWidget* parent)
     : QTextBrowser(parent)
 {
     // Installing it again is harmless: Qt keeps one entry per factory.
-    QAccessible::installFactory(ArticleAccessibleFactory);
+    QAccessible::installFactory(CardAccessibleFactory);
     setOpenLinks(false);
     setOpenExternalLinks(false);
     // Tab and Shift+Tab move through the links, Enter follows the one in focus.

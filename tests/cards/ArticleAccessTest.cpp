@@ -76,6 +76,10 @@ TEST_F(ArticleAccessTest, ReadersGetADocumentWithTheTextThatIsCopied)
 {
     OpenWord(Book);
     THtmlView& view = MainCard().Html();
+    QAccessibleInterface* card = QAccessible::queryAccessibleInterface(&MainCard());
+    ASSERT_NE(card, nullptr);
+    EXPECT_EQ(card->role(), QAccessible::Window);
+    EXPECT_EQ(card->text(QAccessible::Name), EnUzCaption);
     QAccessibleInterface* article = QAccessible::queryAccessibleInterface(&view);
     ASSERT_NE(article, nullptr);
     EXPECT_EQ(article->role(), QAccessible::Document);

@@ -1,6 +1,7 @@
-#include "cards/ArticleAccessible.h"
+#include "cards/CardAccessible.h"
 
 #include "cards/HtmlView.h"
+#include "cards/WordView.h"
 
 #include <QAccessibleWidget>
 #include <QScrollBar>
@@ -167,12 +168,18 @@ private:
 
 } // namespace
 
-QAccessibleInterface* ArticleAccessibleFactory(const QString& className, QObject* object)
+QAccessibleInterface* CardAccessibleFactory(const QString& className, QObject* object)
 {
-    if (className != QLatin1String(THtmlView::staticMetaObject.className()))
-        return nullptr;
-    auto* view = qobject_cast<THtmlView*>(object);
-    return view ? new TArticleAccessible(view) : nullptr;
+    if (className == QLatin1String(THtmlView::staticMetaObject.className())) {
+        if (auto* view = qobject_cast<THtmlView*>(object))
+            return new TArticleAccessible(view);
+    }
+    // A plain widget would be an unnamed "filler" to readers.
+    if (className == QLatin1String(TWordViewForm::staticMetaObject.className())) {
+        if (auto* card = qobject_cast<TWordViewForm*>(object))
+            return new QAccessibleWidget(card, QAccessible::Window);
+    }
+    return nullptr;
 }
 
 } // namespace morva
