@@ -155,6 +155,10 @@ void TMainForm::NameForReaders()
     EditToolBar->setAccessibleName(WithoutMnemonic(ShowEditBarAction->text()));
     LangToolBar->setAccessibleName(WithoutMnemonic(ShowLangBarAction->text()));
     ServiceToolBar->setAccessibleName(WithoutMnemonic(ShowServiceBarAction->text()));
+    // The button a bar shows when it is too narrow for all of its own.
+    for (QToolBar* bar : {EditToolBar, LangToolBar, ServiceToolBar})
+        if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+            more->setAccessibleName(u"Boshqa tugmalar"_s);
 }
 
 void TMainForm::ApplyPaletteIcons()

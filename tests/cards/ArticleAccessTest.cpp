@@ -111,6 +111,14 @@ TEST_F(ArticleAccessTest, ReadersGetADocumentWithTheTextThatIsCopied)
     EXPECT_EQ(text->offsetAtPoint(text->characterRect(at).center()), at);
 }
 
+TEST_F(ArticleAccessTest, TheHistoryListIsNamed)
+{
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&History().ListBox());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("Kartochkalar tarixi"));
+    EXPECT_EQ(list->role(), QAccessible::List);
+}
+
 TEST(Contrast, FollowsTheWcagFormula)
 {
     const struct {

@@ -145,11 +145,18 @@ TEST_F(AccessTest, ControlsHaveNamesAndRolesForReaders)
     }
     EXPECT_EQ(QAccessible::queryAccessibleInterface(Part<QWidget>(*form, "DestLangCB"))->text(QAccessible::Name),
               u"O'zbekcha"_s);
-    // The bar buttons read as their commands, without the menu's Alt marker.
+    // The bar buttons read as their commands, without the menu's Alt marker, and none of
+    // them, the bar's own overflow button included, goes unnamed.
     auto* bar = Part<QToolBar>(*form, "ServiceToolBar");
     QWidget* button = bar->widgetForAction(Part<QAction>(*form, "CardsHostoryAction"));
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), u"Kartochkalar tarixi"_s);
+    for (const char* name : {"EditToolBar", "LangToolBar", "ServiceToolBar"})
+        for (QToolButton* any : Part<QToolBar>(*form, name)->findChildren<QToolButton*>()) {
+            const QString read = QAccessible::queryAccessibleInterface(any)->text(QAccessible::Name);
+            EXPECT_FALSE(read.isEmpty()) << name << " " << any->objectName().toStdString();
+            EXPECT_FALSE(read.contains(u'&')) << read.toStdString();
+        }
 }
 
 // Focus events as a screen reader receives them. Qt sends them only while a reader is
