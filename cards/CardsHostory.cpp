@@ -106,6 +106,7 @@ void TCardsHostoryForm::CreateParts()
     listBox->OnChoose = [this] { ListBoxDblClick(); };
     listBox_ = listBox;
     listBox_->setObjectName(QStringLiteral("ListBox"));
+    listBox_->setAccessibleName(QStringLiteral("Kartochkalar tarixi"));
     listBox_->setGeometry(8, 8, 300, 229);
     QFont listFont(QString::fromLatin1(DisplayFontName));
     listFont.setPixelSize(12);

@@ -1,7 +1,10 @@
 #include "cards/HtmlView.h"
 
+#include "cards/CardAccessible.h"
 #include "text/ArticleText.h"
+#include "ui/Palette.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -14,10 +17,13 @@ namespace morva {
 
 namespace {
 
-// Visited links keep the blue of unvisited ones; links are not underlined.
-constexpr const char* ArticleStyleSheet =
-    "a:link { color: #0000ff; text-decoration: none; }"
-    "pre { font-family: \"Courier New\"; }";
+// Visited links keep the colour of unvisited ones; links are not underlined.
+QString ArticleStyleSheet(const QColor& link)
+{
+    return QStringLiteral("a:link { color: %1; text-decoration: none; }"
+                          "pre { font-family: \"Courier New\"; }")
+        .arg(link.name(QColor::HexRgb));
+}
 
 // The frame markers that QTextDocument puts around a table and before each of its cells.
 constexpr char16_t BeginningOfFrame = 0xFDD0;
@@ -28,20 +34,18 @@ constexpr char16_t EndOfFrame = 0xFDD1;
 THtmlView::THtmlView(QWidget* parent)
     : QTextBrowser(parent)
 {
+    // Installing it again is harmless: Qt keeps one entry per factory.
+    QAccessible::installFactory(CardAccessibleFactory);
     setOpenLinks(false);
     setOpenExternalLinks(false);
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
+    // Tab and Shift+Tab move through the links, Enter follows the one in focus.
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
 
-    QPalette colours = palette();
-    colours.setColor(QPalette::Link, Qt::blue);
-    colours.setColor(QPalette::LinkVisited, Qt::blue);
-    setPalette(colours);
-
+    ApplyLinkColour();
     document()->setDefaultFont(QFont(ArticleFontName, ArticleFontSize));
-    document()->setDefaultStyleSheet(ArticleStyleSheet);
     document()->setDocumentMargin(ArticleMargin);
 
     connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) { emit LinkClick(link.toString()); });
@@ -49,10 +53,49 @@ THtmlView::THtmlView(QWidget* parent)
 
 void THtmlView::LoadArticle(std::string_view html)
 {
-    setHtml(QString::fromStdU16String(ArticleToWide(html)));
+    article_ = QString::fromStdU16String(ArticleToWide(html));
+    ShowLoadedArticle();
+}
+
+void THtmlView::ShowLoadedArticle()
+{
+    setHtml(article_);
     moveCursor(QTextCursor::Start);
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
+}
+
+void THtmlView::ApplyLinkColour()
+{
+    const QColor link = ArticleLinkColour(palette());
+    QPalette colours = palette();
+    colours.setColor(QPalette::Link, link);
+    colours.setColor(QPalette::LinkVisited, link);
+    linkColour_ = link;
+    setPalette(colours);
+    document()->setDefaultStyleSheet(ArticleStyleSheet(link));
+}
+
+QString THtmlView::FocusedLink() const
+{
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return {};
+    QTextCursor first(document());
+    first.setPosition(cursor.selectionStart() + 1);
+    QTextCursor last(document());
+    last.setPosition(cursor.selectionEnd());
+    const QTextCharFormat start = first.charFormat();
+    if (!start.isAnchor() || !last.charFormat().isAnchor() || last.charFormat().anchorHref() != start.anchorHref())
+        return {};
+    return start.anchorHref();
+}
+
+bool THtmlView::IsEnter(const QKeyEvent* event)
+{
+    const int key = event->key();
+    return (key == Qt::Key_Return || key == Qt::Key_Enter)
+        && !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
 
 void THtmlView::SelectAll()
@@ -63,10 +106,15 @@ void THtmlView::SelectAll()
 
 QString THtmlView::SelectedText() const
 {
-    const QString selected = textCursor().selectedText();
+    return PlainText(textCursor().selectedText());
+}
+
+QString THtmlView::PlainText(const QString& documentText, QList<int>* positions)
+{
     QString plain;
-    plain.reserve(selected.size());
-    for (const QChar c : selected) {
+    plain.reserve(documentText.size());
+    for (qsizetype at = 0; at < documentText.size(); ++at) {
+        const QChar c = documentText[at];
         switch (c.unicode()) {
         case QChar::ParagraphSeparator:
         case QChar::LineSeparator:
@@ -76,15 +124,24 @@ QString THtmlView::SelectedText() const
         case BeginningOfFrame:
             // The cells of an article's table are its indentation and the indented text:
             // they stay on one line.
-            break;
+            continue;
         case QChar::Nbsp:
             plain += u' ';
             break;
         default:
             plain += c;
         }
+        if (positions)
+            positions->append(static_cast<int>(at));
     }
     return plain;
+}
+
+QString THtmlView::DocumentText(QList<int>* positions) const
+{
+    QTextCursor all(document());
+    all.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    return PlainText(all.selectedText(), positions);
 }
 
 void THtmlView::SetPopupMenu(QMenu* menu)
@@ -110,7 +167,8 @@ bool THtmlView::event(QEvent* event)
         // Claim the context menu's keys, so that no other shortcut of the same keys (the
         // main window's Ctrl+A, say) takes them while the view has the focus.
         auto* key = static_cast<QKeyEvent*>(event);
-        if (PopupCommand(key)) {
+        // Enter on a link in focus follows it instead of opening the main window's word.
+        if (PopupCommand(key) || (IsEnter(key) && !FocusedLink().isEmpty())) {
             key->accept();
             return true;
         }
@@ -129,7 +187,24 @@ void THtmlView::keyPressEvent(QKeyEvent* event)
     if (event->isAccepted())
         return;
     event->accept();
+    // Followed here, so a link is followed once and exactly as a click follows it.
+    if (const QString link = IsEnter(event) ? FocusedLink() : QString(); !link.isEmpty()) {
+        emit LinkClick(link);
+        return;
+    }
     QTextBrowser::keyPressEvent(event);
+}
+
+void THtmlView::changeEvent(QEvent* event)
+{
+    QTextBrowser::changeEvent(event);
+    // A new palette (a dark theme, say) needs links that read on its background. Our own
+    // palette change, which sets the link colour, comes back here too: that one is left be.
+    if (event->type() != QEvent::PaletteChange || ArticleLinkColour(palette()) == linkColour_)
+        return;
+    ApplyLinkColour();
+    if (!article_.isEmpty())
+        ShowLoadedArticle();
 }
 
 void THtmlView::contextMenuEvent(QContextMenuEvent* event)

@@ -6,6 +6,8 @@
 
 #include "ui/Program.h"
 
+#include <QColor>
+#include <QList>
 #include <QString>
 #include <QTextBrowser>
 
@@ -31,6 +33,12 @@ public:
     // The selection as plain text: lines end in "\n", the indentation cell's blanks are
     // plain blanks, and no paragraph or table marker is left. Empty with nothing selected.
     QString SelectedText() const;
+    // The whole document as SelectedText gives it, with the document position of each of
+    // its characters: what screen readers read is what the user copies.
+    QString DocumentText(QList<int>* positions = nullptr) const;
+
+    // The href of the link that Tab moved the focus to, or empty.
+    QString FocusedLink() const;
 
     // The context menu. Its commands' shortcuts are the view's own: the view claims those
     // keys ahead of any other shortcut of the program and runs the commands itself.
@@ -45,6 +53,7 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     // Nothing is loaded from outside the document: no images, no style sheets.
@@ -52,8 +61,14 @@ protected:
 
 private:
     QAction* PopupCommand(const QKeyEvent* event) const;
+    static bool IsEnter(const QKeyEvent* event);
+    static QString PlainText(const QString& documentText, QList<int>* positions = nullptr);
+    void ApplyLinkColour();
+    void ShowLoadedArticle();
 
     QMenu* popupMenu_ = nullptr;
+    QString article_;
+    QColor linkColour_;
 };
 
 } // namespace morva

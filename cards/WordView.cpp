@@ -82,12 +82,12 @@ void TWordViewForm::CreateParts()
 
     viewPopupMenu_ = new QMenu(this);
     viewPopupMenu_->setObjectName(QStringLiteral("ViewPopupMenu"));
-    n1_ = viewPopupMenu_->addAction(QStringLiteral("Копировать"));
+    n1_ = viewPopupMenu_->addAction(QStringLiteral("&Копировать"));
     n1_->setObjectName(QStringLiteral("N1"));
     n1_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     n2_ = viewPopupMenu_->addSeparator();
     n2_->setObjectName(QStringLiteral("N2"));
-    n3_ = viewPopupMenu_->addAction(QStringLiteral("Выделить все"));
+    n3_ = viewPopupMenu_->addAction(QStringLiteral("&Выделить все"));
     n3_->setObjectName(QStringLiteral("N3"));
     n3_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     // The view claims these keys itself; they must not become window shortcuts as well.

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Remakes the guide's screenshots (help/images/) from the built program, under a private Xvfb
-# display with openbox, a private home and the build's fonts. Run it by hand after the windows
-# change and commit what it writes.
+# display with openbox, a private home and the build's fonts. The AppStream metadata shows the
+# same pictures. Run it by hand after the windows change and commit what it writes.
 # Usage: help/make-screenshots.sh [BUILD_FOLDER] [DISPLAY_NUMBER]   (defaults: build, 77)
 set -e
 cd "$(dirname "$0")/.."

@@ -33,7 +33,10 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <QToolBar>
+#include <QRegularExpression>
 #include <QWindow>
+
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -65,6 +68,26 @@ void KeepPosition(QWidget& window, QPoint position)
 {
     if (QWindow* handle = window.windowHandle())
         handle->setPosition(position);
+}
+
+// A word for the shell as the user would type it: quoted where it holds more than the plain
+// characters of a path.
+QString ShellWord(const QString& word)
+{
+    static const QRegularExpression plain(u"^[A-Za-z0-9_./+-]+$"_s);
+    if (plain.match(word).hasMatch())
+        return word;
+    QString quoted = word;
+    quoted.replace(u"'"_s, u"'\\''"_s);
+    return u"'"_s + quoted + u"'"_s;
+}
+
+// The refusal says what is wrong; a user at a terminal also learns how to start the program.
+// LC_ALL wins over every other locale variable, so the line works whatever the session sets.
+void PrintRussianSessionHint(const QString& program)
+{
+    const QString hint = u"Kovrak MORVA needs a Russian session; start it as: LC_ALL=ru_RU.UTF-8 %1\n"_s.arg(ShellWord(program));
+    std::fputs(hint.toLocal8Bit().constData(), stderr);
 }
 
 class TBusyCursor {
@@ -186,8 +209,10 @@ void TMainForm::FormCreate(const QStringList& arguments)
         ShowError(text);
         terminateRequested_ = true;
     };
-    if (services_.System->SystemDefaultLangID() != LangRussian)
+    if (services_.System->SystemDefaultLangID() != LangRussian) {
+        PrintRussianSessionHint(arguments.value(0, u"morva"_s));
         return fail(u"This program require to set system default language to RUSSIAN."_s);
+    }
     for (const char* family : {DisplayFontName, IpaFontName})
         if (!services_.System->HasFontFamily(QString::fromLatin1(family)))
             return fail(u"Dastur ishlashi uchun \"%1\" shrifti zarur."_s.arg(QString::fromLatin1(family)));
@@ -642,6 +667,8 @@ bool TMainForm::CanUseTray() const
 void TMainForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && DirectionImage)
+        ApplyPaletteIcons();
     if (event->type() != QEvent::WindowStateChange || !minimizeToTray_ || !isMinimized() || !CanUseTray())
         return;
     // Hiding the window from inside its own state change would confuse the window system.

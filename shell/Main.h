@@ -57,7 +57,7 @@ struct TMainServices {
 };
 
 // The maker's web site.
-inline constexpr const char* SiteAddress = "https://morva.example.com/";
+inline constexpr const char* SiteAddress = "https://github.com/kovrak/morva";
 inline constexpr const char* HelpFileName = "Morva.chm";
 
 class TMainForm : public QMainWindow {
@@ -189,6 +189,10 @@ private:
     void CreateActions();
     void CreateMenus();
     void CreateBars();
+    // Names the controls that show no caption of their own, for screen readers.
+    void NameForReaders();
+    // The command icons and the direction arrow, drawn to read on the current palette.
+    void ApplyPaletteIcons();
     void ConnectHandlers();
 
     bool SearchEditKeyDown(QKeyEvent* event);

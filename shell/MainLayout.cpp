@@ -4,15 +4,20 @@
 #include "shell/Main.h"
 
 #include "shell/WordListModel.h"
+#include "shell/WordListView.h"
 #include "text/XUzbekEdit.h"
+#include "ui/Mnemonic.h"
+#include "ui/Palette.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTimer>
@@ -100,7 +105,7 @@ void TMainForm::CreateLayout()
     const QFont displayFont = PixelFont(QString::fromLatin1(DisplayFontName), 12);
 
     wordListModel_ = new TWordListModel(this);
-    WordList = new QListView;
+    WordList = new TWordListView;
     WordList->setObjectName(QStringLiteral("WordList"));
     WordList->setModel(wordListModel_);
     WordList->setFont(displayFont);
@@ -141,6 +146,17 @@ void TMainForm::CreateLayout()
     TrayWaitTimer->setObjectName(QStringLiteral("TrayWaitTimer"));
     TrayWaitTimer->setInterval(TrayWaitInterval);
 
+    NameForReaders();
+    ApplyPaletteIcons();
+
+    // F10 opens the menu bar at its first menu, as on other desktops.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    menuKey->setObjectName(QStringLiteral("MenuBarShortcut"));
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        if (const QList<QAction*> menus = menuBar()->actions(); !menus.isEmpty())
+            menuBar()->setActiveAction(menus.first());
+    });
+
     TrayPopupMenu = new QMenu(this);
     TrayPopupMenu->setObjectName(QStringLiteral("TrayPopupMenu"));
     TrayPopupMenu->addAction(RestoreAction);
@@ -152,36 +168,70 @@ void TMainForm::CreateLayout()
     RestoreAction->setFont(bold);
 }
 
+void TMainForm::NameForReaders()
+{
+    SearchEdit->setAccessibleName(u"Qidiriladigan so‘z"_s);
+    WordList->setAccessibleName(u"So‘zlar ro‘yxati"_s);
+    // Readers on Linux name a selector by the language it shows; what it picks is said here.
+    SrcLangCB->setAccessibleDescription(u"Boshlang‘ich til"_s);
+    DestLangCB->setAccessibleDescription(u"Tarjima tili"_s);
+    DirectionImage->setAccessibleName(u"Tarjima yo‘nalishi"_s);
+    EditToolBar->setAccessibleName(WithoutMnemonic(ShowEditBarAction->text()));
+    LangToolBar->setAccessibleName(WithoutMnemonic(ShowLangBarAction->text()));
+    ServiceToolBar->setAccessibleName(WithoutMnemonic(ShowServiceBarAction->text()));
+    // The button a bar shows when it is too narrow for all of its own.
+    for (QToolBar* bar : {EditToolBar, LangToolBar, ServiceToolBar})
+        if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+            more->setAccessibleName(u"Boshqa tugmalar"_s);
+}
+
+void TMainForm::ApplyPaletteIcons()
+{
+    const QPalette colours = palette();
+    for (QAction* action : findChildren<QAction*>(Qt::FindDirectChildrenOnly)) {
+        const QString resource = u":/icons/%1.svg"_s.arg(action->objectName());
+        if (!action->icon().isNull() && QFile::exists(resource))
+            action->setIcon(PaletteIcon(resource, colours));
+    }
+    for (QAction* action : srcLangActions_)
+        if (action->isChecked())
+            SrcChangeLangAction->setIcon(action->icon());
+    for (QAction* action : destLangActions_)
+        if (action->isChecked())
+            DestChangeLangAction->setIcon(action->icon());
+    DirectionImage->setPixmap(PaletteIcon(u":/icons/LangArrow.svg"_s, colours).pixmap(DirectionImageSize));
+}
+
 void TMainForm::CreateActions()
 {
     const QKeySequence none;
     const TCommand commands[] = {
-        {&CutToClipAction, "CutToClipAction", u"Qirqish"_s, QKeySequence(Qt::CTRL | Qt::Key_X), true, false, -1},
-        {&CopyToClipAction, "CopyToClipAction", u"Nusxalash"_s, QKeySequence(Qt::CTRL | Qt::Key_C), true, false, -1},
-        {&PasteFromClipAction, "PasteFromClipAction", u"Joylashtirish"_s, QKeySequence(Qt::CTRL | Qt::Key_V), true, false, -1},
-        {&WordInfoAction, "WordInfoAction", u"Ro‘yxatdagi so‘z tarjimasi"_s, QKeySequence(Qt::Key_Return), true, false, -1},
-        {&CascadeCardsAction, "CascadeCardsAction", u"Kartochkalarni kaskadli joylashtirish"_s, QKeySequence(Qt::CTRL | Qt::Key_A), true, true, -1},
-        {&CloseTempCardsAction, "CloseTempCardsAction", u"Muvaqqat kartochkalarni yopish"_s, QKeySequence(Qt::SHIFT | Qt::Key_Escape), true, true, -1},
-        {&CloseAllCardsAction, "CloseAllCardsAction", u"Barcha kartochkalarni yopish"_s, QKeySequence(Qt::SHIFT | Qt::Key_F4), false, true, -1},
-        {&CardsHostoryAction, "CardsHostoryAction", u"Kartochkalar tarixi"_s, QKeySequence(Qt::CTRL | Qt::Key_H), true, true, -1},
-        {&ShowEditBarAction, "ShowEditBarAction", u"To‘g‘rilash paneli"_s, none, false, true, 1},
-        {&ShowLangBarAction, "ShowLangBarAction", u"Tillar paneli"_s, none, false, true, 1},
-        {&ShowServiceBarAction, "ShowServiceBarAction", u"Servis paneli"_s, none, false, true, 1},
-        {&StayOnTopAction, "StayOnTopAction", u"Boshqa darchalar ustida"_s, QKeySequence(Qt::CTRL | Qt::Key_T), true, true, 0},
-        {&AutorunChangeAction, "AutorunChangeAction", u"Tizim ishga tushganda yuklash"_s, none, true, true, 0},
-        {&UzbekLatinInputAction, "UzbekLatinInputAction", u"Lotin harflarini kirillga o‘girish"_s, none, false, true, 1},
-        {&UzbekLatinCardsAction, "UzbekLatinCardsAction", u"Kartochkalarda lotin yozuvi"_s, none, false, true, 0},
-        {&CallHelpAction, "CallHelpAction", u"Ma‘lumot"_s, QKeySequence(Qt::Key_F1), true, true, -1},
-        {&GoToSiteAction, "GoToSiteAction", u"Kovrak sayti"_s, none, false, true, -1},
-        {&AboutAction, "AboutAction", u"MORVA tizimi haqida"_s, none, false, true, -1},
-        {&MinimizeAction, "MinimizeAction", u"O‘raltirish"_s, none, false, true, -1},
-        {&RestoreAction, "RestoreAction", u"Lug‘atni ochish"_s, none, false, false, -1},
-        {&ExitAction, "ExitAction", u"Yopish"_s, none, false, true, -1},
+        {&CutToClipAction, "CutToClipAction", u"&Qirqish"_s, QKeySequence(Qt::CTRL | Qt::Key_X), true, false, -1},
+        {&CopyToClipAction, "CopyToClipAction", u"&Nusxalash"_s, QKeySequence(Qt::CTRL | Qt::Key_C), true, false, -1},
+        {&PasteFromClipAction, "PasteFromClipAction", u"&Joylashtirish"_s, QKeySequence(Qt::CTRL | Qt::Key_V), true, false, -1},
+        {&WordInfoAction, "WordInfoAction", u"&Ro‘yxatdagi so‘z tarjimasi"_s, QKeySequence(Qt::Key_Return), true, false, -1},
+        {&CascadeCardsAction, "CascadeCardsAction", u"&Kartochkalarni kaskadli joylashtirish"_s, QKeySequence(Qt::CTRL | Qt::Key_A), true, true, -1},
+        {&CloseTempCardsAction, "CloseTempCardsAction", u"&Muvaqqat kartochkalarni yopish"_s, QKeySequence(Qt::SHIFT | Qt::Key_Escape), true, true, -1},
+        {&CloseAllCardsAction, "CloseAllCardsAction", u"&Barcha kartochkalarni yopish"_s, QKeySequence(Qt::SHIFT | Qt::Key_F4), false, true, -1},
+        {&CardsHostoryAction, "CardsHostoryAction", u"Kartochkalar &tarixi"_s, QKeySequence(Qt::CTRL | Qt::Key_H), true, true, -1},
+        {&ShowEditBarAction, "ShowEditBarAction", u"&To‘g‘rilash paneli"_s, none, false, true, 1},
+        {&ShowLangBarAction, "ShowLangBarAction", u"T&illar paneli"_s, none, false, true, 1},
+        {&ShowServiceBarAction, "ShowServiceBarAction", u"&Servis paneli"_s, none, false, true, 1},
+        {&StayOnTopAction, "StayOnTopAction", u"&Boshqa darchalar ustida"_s, QKeySequence(Qt::CTRL | Qt::Key_T), true, true, 0},
+        {&AutorunChangeAction, "AutorunChangeAction", u"Tizim ishga tushganda &yuklash"_s, none, true, true, 0},
+        {&UzbekLatinInputAction, "UzbekLatinInputAction", u"&Lotin harflarini kirillga o‘girish"_s, none, false, true, 1},
+        {&UzbekLatinCardsAction, "UzbekLatinCardsAction", u"&Kartochkalarda lotin yozuvi"_s, none, false, true, 0},
+        {&CallHelpAction, "CallHelpAction", u"&Ma‘lumot"_s, QKeySequence(Qt::Key_F1), true, true, -1},
+        {&GoToSiteAction, "GoToSiteAction", u"&Kovrak sayti"_s, none, false, true, -1},
+        {&AboutAction, "AboutAction", u"MORVA tizimi &haqida"_s, none, false, true, -1},
+        {&MinimizeAction, "MinimizeAction", u"&O‘raltirish"_s, none, false, true, -1},
+        {&RestoreAction, "RestoreAction", u"&Lug‘atni ochish"_s, none, false, false, -1},
+        {&ExitAction, "ExitAction", u"&Yopish"_s, none, false, true, -1},
     };
     for (const TCommand& command : commands) {
         auto* action = new QAction(command.Caption, this);
         action->setObjectName(QString::fromLatin1(command.Name));
-        action->setToolTip(command.Caption);
+        action->setToolTip(WithoutMnemonic(command.Caption));
         action->setShortcut(command.Shortcut);
         if (command.Icon)
             action->setIcon(CommandIcon(action->objectName()));
@@ -204,14 +254,14 @@ void TMainForm::CreateActions()
         QString Caption, Hint;
     };
     const TLangCommand langCommands[] = {
-        {&SrcEnglishLangAction, "SrcEnglishLangAction", u"Inglizcha"_s, u"Inglizcha"_s},
-        {&SrcUzbekLangAction, "SrcUzbekLangAction", u"O'zbekcha"_s, u"O'zbekcha"_s},
-        {&SrcRussianLangAction, "SrcRussianLangAction", u"Ruscha"_s, u"Переводить с русского языка"_s},
-        {&SrcChangeLangAction, "SrcChangeLangAction", u"Inglizcha"_s, u"Boshlang‘ich til"_s},
-        {&DestEnglishLangAction, "DestEnglishLangAction", u"Inglizcha"_s, u"Inglizcha"_s},
-        {&DestUzbekLangAction, "DestUzbekLangAction", u"O'zbekcha"_s, u"O'zbekcha"_s},
-        {&DestRussianLangAction, "DestRussianLangAction", u"Ruscha"_s, u"Переводить на русский язык"_s},
-        {&DestChangeLangAction, "DestChangeLangAction", u"O'zbekcha"_s, u"Tarjima tili"_s},
+        {&SrcEnglishLangAction, "SrcEnglishLangAction", u"&Inglizcha"_s, u"Inglizcha"_s},
+        {&SrcUzbekLangAction, "SrcUzbekLangAction", u"&O'zbekcha"_s, u"O'zbekcha"_s},
+        {&SrcRussianLangAction, "SrcRussianLangAction", u"&Ruscha"_s, u"Переводить с русского языка"_s},
+        {&SrcChangeLangAction, "SrcChangeLangAction", u"&Inglizcha"_s, u"Boshlang‘ich til"_s},
+        {&DestEnglishLangAction, "DestEnglishLangAction", u"&Inglizcha"_s, u"Inglizcha"_s},
+        {&DestUzbekLangAction, "DestUzbekLangAction", u"&O'zbekcha"_s, u"O'zbekcha"_s},
+        {&DestRussianLangAction, "DestRussianLangAction", u"&Ruscha"_s, u"Переводить на русский язык"_s},
+        {&DestChangeLangAction, "DestChangeLangAction", u"&O'zbekcha"_s, u"Tarjima tili"_s},
     };
     for (const TLangCommand& command : langCommands) {
         auto* action = new QAction(command.Caption, this);
@@ -238,24 +288,24 @@ void TMainForm::CreateActions()
 
 void TMainForm::CreateMenus()
 {
-    QMenu* edit = menuBar()->addMenu(u"To‘g‘rilash"_s);
+    QMenu* edit = menuBar()->addMenu(u"&To‘g‘rilash"_s);
     edit->addActions({CutToClipAction, CopyToClipAction, PasteFromClipAction});
 
-    QMenu* service = menuBar()->addMenu(u"Servis"_s);
+    QMenu* service = menuBar()->addMenu(u"&Servis"_s);
     service->addAction(WordInfoAction);
     service->addSeparator();
     service->addActions({CascadeCardsAction, CloseTempCardsAction, CloseAllCardsAction});
     service->addSeparator();
     service->addAction(CardsHostoryAction);
     service->addSeparator();
-    QMenu* setup = service->addMenu(u"Sozlash"_s);
+    QMenu* setup = service->addMenu(u"&Sozlash"_s);
     setup->addActions({ShowEditBarAction, ShowLangBarAction, ShowServiceBarAction});
     setup->addSeparator();
     setup->addActions({StayOnTopAction, AutorunChangeAction});
     setup->addSeparator();
     setup->addActions({UzbekLatinInputAction, UzbekLatinCardsAction});
 
-    QMenu* help = menuBar()->addMenu(u"?"_s);
+    QMenu* help = menuBar()->addMenu(u"&?"_s);
     help->addActions({CallHelpAction, GoToSiteAction});
     help->addSeparator();
     help->addAction(AboutAction);
@@ -298,7 +348,6 @@ void TMainForm::CreateBars()
     DirectionImage->setObjectName(QStringLiteral("DirectionImage"));
     DirectionImage->setFixedSize(DirectionImageSize);
     DirectionImage->setAlignment(Qt::AlignCenter);
-    DirectionImage->setPixmap(QIcon(QStringLiteral(":/icons/LangArrow.svg")).pixmap(DirectionImageSize));
     LangToolBar->addWidget(SrcLangCB);
     LangToolBar->addWidget(DirectionImage);
     LangToolBar->addWidget(DestLangCB);

@@ -2,9 +2,10 @@
 # The installed tree, as a user or the Debian package gets it: installed into a private
 # DESTDIR, its launcher and metadata pass the desktop's validators, and the installed
 # morva-cli and program run from it on the installed data and fonts.
-# Usage: InstallTest.sh BUILD_FOLDER
+# Usage: InstallTest.sh BUILD_FOLDER README
 set -eu
 build=$1
+readme=$2
 mkdir -p "$HOME" "$XDG_CONFIG_HOME"
 root=$(mktemp -d "$HOME/install.XXXXXX")
 # The program's socket lives in the runtime folder, whose path must stay short.
@@ -20,7 +21,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
 prefix=$root/usr
 
-id=com.example.morva.KovrakMorva
+id=io.github.kovrak.morva
 for file in bin/morva bin/morva-cli lib/kovrak-morva/morva lib/kovrak-morva/morva-cli \
     lib/kovrak-morva/Morva.uzd lib/kovrak-morva/Morva.chm \
     share/fonts/truetype/kovrak-morva/ArialForKovrMorva.ttf \
@@ -40,6 +41,14 @@ grep -qx "Icon=$id" "$prefix/share/applications/$id.desktop" || fail "the launch
 grep -qx "Exec=morva" "$prefix/share/applications/$id.desktop" || fail "the launcher starts another program"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$prefix/share/metainfo/$id.metainfo.xml" \
   || fail "the metadata names another launcher"
+
+# Every form of morva-cli that the README shows is among the manual page's examples.
+manual=$root/morva-cli.txt
+zcat "$prefix/share/man/man1/morva-cli.1.gz" | sed 's/\\-/-/g' >"$manual"
+grep '^    morva-cli ' "$readme" | sed 's/ *#.*$//; s/ \[[^]]*\]//g; s/^ *//' >"$root/forms"
+while IFS= read -r form; do
+  grep -qxF -- "$form" "$manual" || fail "the manual page of morva-cli does not show: $form"
+done <"$root/forms"
 
 # morva-cli, started through its link from elsewhere, reads the data installed beside it.
 article=$(cd / && "$prefix/bin/morva-cli" lookup en uz book) || fail "installed morva-cli lookup"

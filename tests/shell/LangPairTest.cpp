@@ -270,7 +270,7 @@ TEST_F(LangPairTest, HelpAndWebSite)
 
     Part<QAction>(*form, "GoToSiteAction")->trigger();
     ASSERT_EQ(shell.Opened.size(), 2u);
-    EXPECT_EQ(shell.Opened[1].host(), "morva.example.com");
+    EXPECT_EQ(shell.Opened[1], QUrl(u"https://github.com/kovrak/morva"_s));
     shell.Succeed = false;
     Part<QAction>(*form, "GoToSiteAction")->trigger();
     ASSERT_EQ(messages.Shown.size(), 2u);

@@ -41,6 +41,33 @@ TEST_F(StartupTest, OnlyARussianSystemStarts)
     }
 }
 
+TEST_F(StartupTest, ANonRussianSessionIsToldOnStandardErrorHowToStart)
+{
+    const struct {
+        QStringList Arguments;
+        std::string Hint;
+    } cases[] = {
+        {{"morva"}, "LC_ALL=ru_RU.UTF-8 morva"},
+        {{"./build/bin/morva", "-autorun"}, "LC_ALL=ru_RU.UTF-8 ./build/bin/morva"},
+        {{"/opt/my apps/it's/morva"}, "LC_ALL=ru_RU.UTF-8 '/opt/my apps/it'\\''s/morva'"},
+        {{}, "LC_ALL=ru_RU.UTF-8 morva"},
+    };
+    system.LangId = 0x0409;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Hint);
+        testing::internal::CaptureStderr();
+        Create(c.Arguments);
+        const std::string printed = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(printed, "Kovrak MORVA needs a Russian session; start it as: " + c.Hint + "\n");
+        EXPECT_TRUE(form->TerminateRequested());
+    }
+
+    system.LangId = 0x0419;
+    testing::internal::CaptureStderr();
+    Create();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
 TEST_F(StartupTest, MissingFontsStopTheStartWithTheFirstMessageOnly)
 {
     system.Families = {"DejaVu Sans"};
