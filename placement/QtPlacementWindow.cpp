@@ -1,5 +1,7 @@
 #include "placement/QtPlacementWindow.h"
 
+#include "platform/WindowSystem.h"
+
 #include <QGuiApplication>
 #include <QMetaProperty>
 #include <QScreen>
@@ -112,6 +114,11 @@ std::vector<TRect> TQtPlacementWindow::AvailableAreas() const
     for (const QScreen* screen : QGuiApplication::screens())
         areas.push_back(ToRect(screen->availableGeometry()));
     return areas;
+}
+
+bool TQtPlacementWindow::PositionKnown() const
+{
+    return WindowPositionsKnown();
 }
 
 bool TQtPlacementWindow::HasHandle() const
