@@ -1,6 +1,8 @@
 #pragma once
 // What the window system lets the program do with its own windows.
 
+#include <string>
+
 class QWidget;
 
 namespace morva {
@@ -9,5 +11,8 @@ namespace morva {
 bool IsWaylandSession();
 // Whether a window's position can be read and set.
 bool WindowPositionsKnown();
+// Asks for window to get the focus. On Wayland a token (empty: none) that the user's
+// launcher gave a later copy lets the compositor grant it.
+void ActivateWindow(QWidget& window, const std::string& activationToken);
 
 } // namespace morva

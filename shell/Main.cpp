@@ -11,6 +11,7 @@
 #include "platform/ShellOpener.h"
 #include "platform/SystemInfo.h"
 #include "platform/TrayIcon.h"
+#include "platform/WindowSystem.h"
 #include "placement/CardPropStorage.h"
 #include "placement/PropStorage.h"
 #include "placement/RegPropStorageMan.h"
@@ -635,13 +636,43 @@ bool TMainForm::CanUseTray() const
 void TMainForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || !minimizeToTray_ || !isMinimized() || !CanUseTray())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        minimizedUnseen_ = false;
+    if (event->type() != QEvent::WindowStateChange || !isMinimized())
+        return;
+    minimizedUnseen_ = IsWaylandSession();
+    if (!minimizeToTray_ || !CanUseTray())
         return;
     // Hiding the window from inside its own state change would confuse the window system.
     QTimer::singleShot(0, this, [this] {
-        if (isMinimized())
+        if (isMinimized() || minimizedUnseen_)
             MinimizeActionExecute();
     });
+}
+
+void TMainForm::RestoreMinimized()
+{
+    if (isMinimized()) {
+        showNormal();
+        return;
+    }
+    if (!minimizedUnseen_ || !isVisible())
+        return;
+    // Wayland has no request that takes a window out of minimised: a window mapped anew
+    // comes back. Mapping it is not a show that takes the stored placement.
+    minimizedUnseen_ = false;
+    MainPropStorage->Active = false;
+    hide();
+    show();
+    MainPropStorage->Active = true;
+}
+
+void TMainForm::BringForward()
+{
+    if (!isVisible())
+        return;
+    raise();
+    ActivateWindow(*this, std::exchange(activationToken_, {}));
 }
 
 void TMainForm::MinimizeActionExecute()
@@ -660,6 +691,7 @@ void TMainForm::MinimizeActionExecute()
 void TMainForm::HideProgram()
 {
     showOnStart_ = false;
+    minimizedUnseen_ = false;
     MinimizeAction->setEnabled(false);
     RestoreAction->setEnabled(true);
     programWindows_.clear();
@@ -732,7 +764,7 @@ void TMainForm::RestoreActionExecute(bool sender)
         show();
         MainPropStorage->Active = true;
         raise();
-        activateWindow();
+        ActivateWindow(*this, std::exchange(activationToken_, {}));
         SearchEdit->setFocus();
     }
     programWindows_.clear();

@@ -114,6 +114,12 @@ public:
     void RestoreActionExecute(bool sender = true);
     void ExitActionExecute();
 
+    // What a later copy of the program asks: the window out of minimised, then to the front;
+    // its activation token, if it had one, for that activation.
+    void RestoreMinimized();
+    void BringForward();
+    void SetActivationToken(const std::string& token) { activationToken_ = token; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -231,6 +237,10 @@ private:
     QPoint mainWindowPosition_;
     // Program logic selecting a row is not the user choosing it.
     bool selectingRow_ = false;
+    // Minimised on Wayland and not active since: the window system reports such a window as
+    // normal at once and tells nothing when the user brings it back.
+    bool minimizedUnseen_ = false;
+    std::string activationToken_;
 };
 
 } // namespace morva
