@@ -652,15 +652,17 @@ void TMainForm::changeEvent(QEvent* event)
 
 void TMainForm::RestoreMinimized()
 {
-    if (isMinimized()) {
-        showNormal();
+    if (!minimizedUnseen_) {
+        if (isMinimized())
+            showNormal();
         return;
     }
-    if (!minimizedUnseen_ || !isVisible())
-        return;
     // Wayland has no request that takes a window out of minimised: a window mapped anew
     // comes back. Mapping it is not a show that takes the stored placement.
     minimizedUnseen_ = false;
+    if (!isVisible())
+        return;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     MainPropStorage->Active = false;
     hide();
     show();

@@ -3,6 +3,7 @@
 #include "placement/PlacementStream.h"
 #include "platform/FakeRegistry.h"
 #include "tests/placement/FakePlacementWindow.h"
+#include "tests/placement/StreamProperties.h"
 
 #include <gtest/gtest.h>
 
@@ -367,22 +368,10 @@ struct KeptPositionCase {
 
 class KeptPositionTest : public PropStorageTest, public testing::WithParamInterface<KeptPositionCase> {
 protected:
-    // The properties of the stream stored now, in stream order.
     std::vector<std::pair<std::string, int>> SavedProperties()
     {
         const auto stream = manager_.ReadSection("MainWindow");
-        EXPECT_TRUE(stream);
-        TStreamReader reader(*stream);
-        reader.ReadSignature();
-        reader.ReadPrefix();
-        reader.ReadStr();
-        reader.ReadStr();
-        std::vector<std::pair<std::string, int>> properties;
-        while (!reader.EndOfList()) {
-            std::string name = reader.ReadStr();
-            properties.emplace_back(std::move(name), reader.ReadInteger());
-        }
-        return properties;
+        return stream ? test::StreamProperties(*stream) : test::TStreamProperties{};
     }
 };
 
