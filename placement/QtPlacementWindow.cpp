@@ -118,7 +118,12 @@ std::vector<TRect> TQtPlacementWindow::AvailableAreas() const
 
 bool TQtPlacementWindow::PositionKnown() const
 {
-    return WindowPositionsKnown();
+    if (!WindowPositionsKnown())
+        return false;
+    // A compositor that frames X windows itself (weston) shows them where it likes and leaves
+    // X the position the program asked for (0,0 unless it asked): known only where a window
+    // manager has framed the window and so placed it.
+    return !IsXwayland() || !Frame().isNull();
 }
 
 bool TQtPlacementWindow::HasHandle() const

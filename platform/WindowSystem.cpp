@@ -1,7 +1,13 @@
 #include "platform/WindowSystem.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
 
 namespace morva {
 
@@ -14,6 +20,28 @@ bool IsWaylandSession()
 bool WindowPositionsKnown()
 {
     return !IsWaylandSession();
+}
+
+bool IsXwayland()
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection())
+        return false;
+    // Newer Xwayland has an extension of its own; older ones only name their outputs so.
+    static const bool xwayland = [connection = x11->connection()] {
+        const char* name = "XWAYLAND";
+        xcb_query_extension_reply_t* reply =
+            xcb_query_extension_reply(connection, xcb_query_extension(connection, std::strlen(name), name), nullptr);
+        const bool present = reply && reply->present;
+        std::free(reply);
+        if (present)
+            return true;
+        for (const QScreen* screen : QGuiApplication::screens())
+            if (screen->name().startsWith(QLatin1String("XWAYLAND")))
+                return true;
+        return false;
+    }();
+    return xwayland;
 }
 
 void ActivateWindow(QWidget& window, const std::string& activationToken)

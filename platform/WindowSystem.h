@@ -11,6 +11,9 @@ namespace morva {
 bool IsWaylandSession();
 // Whether a window's position can be read and set.
 bool WindowPositionsKnown();
+// The X server is Xwayland: X11 inside a Wayland compositor, which may show an X window
+// somewhere else than where X says it is.
+bool IsXwayland();
 // Asks for window to get the focus. On Wayland a token (empty: none) that the user's
 // launcher gave a later copy lets the compositor grant it.
 void ActivateWindow(QWidget& window, const std::string& activationToken);
