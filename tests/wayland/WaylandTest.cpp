@@ -3,6 +3,7 @@
 // window out of minimised, and neither may cost the user a window or its stored place.
 
 #include "cards/CardManager.h"
+#include "cards/CardsHostory.h"
 #include "cards/WordView.h"
 #include "placement/RegPropStorageMan.h"
 #include "platform/FileInstanceBlock.h"
@@ -39,7 +40,12 @@ bool CompositorShowsMainWindow()
 
 class WaylandTest : public ShellTest {
 protected:
-    void SetUp() override { ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("wayland")); }
+    void SetUp() override
+    {
+        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("wayland"));
+        // The compositor may still show the window of the test before.
+        ASSERT_TRUE(QTest::qWaitFor([] { return !CompositorShowsMainWindow(); }, 10000));
+    }
 
     void StoreStream(const std::string& keyPath, const std::string& hex)
     {
@@ -83,6 +89,22 @@ protected:
         EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
     }
 };
+
+// Wayland has no taskbar state: cards and the history dialog keep off the compositor's window
+// list as children of the main window.
+TEST_F(WaylandTest, CardsAndTheHistoryAreChildrenOfTheMainWindow)
+{
+    ShowMainWindow();
+    Part<QListView>(*form, "WordList")->setCurrentIndex(Part<QListView>(*form, "WordList")->model()->index(2, 0));
+    Part<QAction>(*form, "WordInfoAction")->trigger();
+    Part<QAction>(*form, "CardsHostoryAction")->trigger();
+    const QWidget* windows[] = {&form->Cards()->WordViewForm(), &form->Cards()->CardsHostoryForm()};
+    for (const QWidget* window : windows) {
+        ASSERT_TRUE(window->isVisible());
+        EXPECT_EQ(window->windowHandle()->transientParent(), form->windowHandle()) << window->objectName().toStdString();
+    }
+    EXPECT_TRUE(QTest::qWaitFor([] { return CompositorShows(QStringLiteral("Kartochkalar tarixi")); }, 10000));
+}
 
 TEST_F(WaylandTest, PositionsStoredUnderX11SurviveAWaylandRunAndSizesAreStored)
 {
