@@ -55,6 +55,10 @@ std::string_view Trimmed(std::string_view text)
 // waiting for the notification area: half a minute.
 constexpr int TrayWaitTicks = 60;
 
+// Ticks of the tray watch timer (1 s each) without a notification area before the program
+// comes back out of it: a panel that restarts is given the time to return.
+constexpr int TrayLostTicks = 3;
+
 bool IsListMoveKey(int key)
 {
     return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
@@ -138,6 +142,7 @@ void TMainForm::ConnectHandlers()
     connect(WordList, &QAbstractItemView::doubleClicked, this, &TMainForm::WordListDblClick);
     connect(UpdateTimer, &QTimer::timeout, this, &TMainForm::UpdateTimerTimer);
     connect(TrayWaitTimer, &QTimer::timeout, this, &TMainForm::TrayWaitTimerTimer);
+    connect(TrayWatchTimer, &QTimer::timeout, this, &TMainForm::TrayWatchTimerTimer);
 
     connect(CutToClipAction, &QAction::triggered, this, &TMainForm::CutToClipActionExecute);
     connect(CopyToClipAction, &QAction::triggered, this, &TMainForm::CopyToClipActionExecute);
@@ -686,8 +691,33 @@ void TMainForm::MinimizeActionExecute()
         setWindowState(windowState() | Qt::WindowMinimized);
         return;
     }
-    services_.Tray->Add(windowIcon(), QString::fromLatin1(MainCaption));
+    AddTrayIcon();
     HideProgram();
+}
+
+void TMainForm::AddTrayIcon()
+{
+    services_.Tray->Add(windowIcon(), QString::fromLatin1(MainCaption));
+    trayLostTicks_ = 0;
+    TrayWatchTimer->start();
+}
+
+void TMainForm::TrayWatchTimerTimer()
+{
+    if (!RestoreAction->isEnabled()) {
+        TrayWatchTimer->stop();
+        return;
+    }
+    if (CanUseTray()) {
+        trayLostTicks_ = 0;
+        return;
+    }
+    if (++trayLostTicks_ < TrayLostTicks)
+        return;
+    // The notification area has gone and the icon with it: the program must not stay out of
+    // sight with no way back.
+    TrayWatchTimer->stop();
+    RestoreActionExecute(true);
 }
 
 void TMainForm::HideProgram()
@@ -732,7 +762,7 @@ void TMainForm::TrayWaitTimerTimer()
     }
     if (CanUseTray()) {
         TrayWaitTimer->stop();
-        services_.Tray->Add(windowIcon(), QString::fromLatin1(MainCaption));
+        AddTrayIcon();
         return;
     }
     if (++trayWaitTicks_ < TrayWaitTicks)
