@@ -141,14 +141,14 @@ TEST_F(WaylandTest, PositionsStoredUnderX11SurviveAWaylandRunAndSizesAreStored)
 }
 
 // How the window went out of sight before the second start.
-enum class TGone { Minimised, WaitingForTheNotificationArea };
+enum class TGone { Minimised, MinimisedIntoTheNotificationArea, WaitingForTheNotificationArea };
 
 class WaylandSecondStartTest : public WaylandTest, public testing::WithParamInterface<TGone> {};
 
 TEST_P(WaylandSecondStartTest, ASecondStartBringsTheWindowBack)
 {
-    // weston has no notification area.
-    tray.Available = false;
+    // weston has no notification area; a StatusNotifierItem host may stand in for one.
+    tray.Available = GetParam() == TGone::MinimisedIntoTheNotificationArea;
     TFileInstanceBlock block;
     TLocalOtherCopy otherCopy;
     TLocalOtherCopyServer server;
@@ -161,11 +161,12 @@ TEST_P(WaylandSecondStartTest, ASecondStartBringsTheWindowBack)
     requests.ActivationToken = [&](const std::string& token) { mainForm->SetActivationToken(token); };
     ASSERT_EQ(GuardSingleInstance(block, otherCopy, server, requests), TInstanceCheck::FirstCopy);
 
-    if (GetParam() == TGone::Minimised) {
+    if (GetParam() != TGone::WaitingForTheNotificationArea) {
         ShowMainWindow();
         mainForm = form.get();
         // What the title bar's minimise button does.
         form->showMinimized();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form->InTray() == tray.Available; }, 10000));
     } else {
         ShowMainWindow({"morva", "/autorun"});
         mainForm = form.get();
@@ -176,12 +177,21 @@ TEST_P(WaylandSecondStartTest, ASecondStartBringsTheWindowBack)
     StartTheProgramAgain();
     EXPECT_TRUE(QTest::qWaitFor(CompositorShowsMainWindow, 10000)) << "the window did not come back";
     EXPECT_FALSE(form->InTray());
+    EXPECT_FALSE(tray.Shown);
+    // The token was for one activation; programs started later must not inherit it.
+    EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Wayland, WaylandSecondStartTest,
-                         testing::Values(TGone::Minimised, TGone::WaitingForTheNotificationArea),
-                         [](const testing::TestParamInfo<TGone>& info) {
-                             return info.param == TGone::Minimised ? "Minimised" : "WaitingForTheNotificationArea";
+                         testing::Values(TGone::Minimised, TGone::MinimisedIntoTheNotificationArea,
+                                         TGone::WaitingForTheNotificationArea),
+                         [](const testing::TestParamInfo<TGone>& info) -> std::string {
+                             switch (info.param) {
+                             case TGone::Minimised: return "Minimised";
+                             case TGone::MinimisedIntoTheNotificationArea: return "MinimisedIntoTheNotificationArea";
+                             case TGone::WaitingForTheNotificationArea: return "WaitingForTheNotificationArea";
+                             }
+                             return {};
                          });
 
 } // namespace
