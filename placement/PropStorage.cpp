@@ -169,7 +169,8 @@ std::vector<std::uint8_t> TPropStorage::BuildStream()
     writer.WriteStr(window_->ComponentName());
     TPlacementInterceptor interceptor(*window_);
     const bool positionKnown = window_->PositionKnown();
-    const TStoredPosition kept = positionKnown ? TStoredPosition{} : KeepStoredPosition(*StorageManager, Section, interceptor);
+    const TStoredPosition kept =
+        positionKnown ? TStoredPosition{} : KeepStoredPosition(*StorageManager, Section, interceptor);
     for (const std::string& entry : StoredProps) {
         if (!entry.starts_with(OwnerPrefix))
             continue;

@@ -399,7 +399,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeptPositionCase{"OnlyLeftStored", {PropStorageTest::StreamHex({{"Left", 77}})}, 96,
                          {{"Height", 500}, {"Left", 77}, {"PixelsPerInch", 96}, {"Width", 400}}},
         KeptPositionCase{"NothingStored", {}, 96, {{"Height", 500}, {"PixelsPerInch", 96}, {"Width", 400}}},
-        KeptPositionCase{"DamagedStored", {"5450463009"}, 96, {{"Height", 500}, {"PixelsPerInch", 96}, {"Width", 400}}}),
+        KeptPositionCase{"DamagedStored", {"5450463009"}, 96,
+                         {{"Height", 500}, {"PixelsPerInch", 96}, {"Width", 400}}}),
     [](const testing::TestParamInfo<KeptPositionCase>& info) { return std::string(info.param.Name); });
 
 TEST_F(PropStorageTest, AStreamWithoutPositionLeavesTheWindowWhereItIs)

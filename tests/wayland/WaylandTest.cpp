@@ -30,7 +30,8 @@ bool CompositorShows(const QString& title)
     debug.start(QStringLiteral("weston-debug"), {QStringLiteral("scene-graph")});
     if (!debug.waitForFinished(5000))
         return false;
-    return QString::fromUtf8(debug.readAllStandardOutput()).contains(QStringLiteral("top-level window '%1'").arg(title));
+    const QString sceneGraph = QString::fromUtf8(debug.readAllStandardOutput());
+    return sceneGraph.contains(QStringLiteral("top-level window '%1'").arg(title));
 }
 
 bool CompositorShowsMainWindow()
@@ -101,7 +102,8 @@ TEST_F(WaylandTest, CardsAndTheHistoryAreChildrenOfTheMainWindow)
     const QWidget* windows[] = {&form->Cards()->WordViewForm(), &form->Cards()->CardsHostoryForm()};
     for (const QWidget* window : windows) {
         ASSERT_TRUE(window->isVisible());
-        EXPECT_EQ(window->windowHandle()->transientParent(), form->windowHandle()) << window->objectName().toStdString();
+        EXPECT_EQ(window->windowHandle()->transientParent(), form->windowHandle())
+            << window->objectName().toStdString();
     }
     EXPECT_TRUE(QTest::qWaitFor([] { return CompositorShows(QStringLiteral("Kartochkalar tarixi")); }, 10000));
 }
