@@ -163,9 +163,14 @@ TEST_P(WaylandSecondStartTest, ASecondStartBringsTheWindowBack)
     requests.ActivationToken = [&](const std::string& token) { mainForm->SetActivationToken(token); };
     ASSERT_EQ(GuardSingleInstance(block, otherCopy, server, requests), TInstanceCheck::FirstCopy);
 
+    const QString cardCaption = QString::fromUtf8("So‘z tarjimasi (En-Uz)");
     if (GetParam() != TGone::WaitingForTheNotificationArea) {
         ShowMainWindow();
         mainForm = form.get();
+        // A card open meanwhile, a child of the window that is mapped anew.
+        Part<QListView>(*form, "WordList")->setCurrentIndex(Part<QListView>(*form, "WordList")->model()->index(0, 0));
+        Part<QAction>(*form, "WordInfoAction")->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CompositorShows(cardCaption); }, 10000));
         // What the title bar's minimise button does.
         form->showMinimized();
         EXPECT_TRUE(QTest::qWaitFor([&] { return form->InTray() == tray.Available; }, 10000));
@@ -180,6 +185,9 @@ TEST_P(WaylandSecondStartTest, ASecondStartBringsTheWindowBack)
     EXPECT_TRUE(QTest::qWaitFor(CompositorShowsMainWindow, 10000)) << "the window did not come back";
     EXPECT_FALSE(form->InTray());
     EXPECT_FALSE(tray.Shown);
+    if (GetParam() != TGone::WaitingForTheNotificationArea) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return CompositorShows(cardCaption); }, 10000)) << "the card is lost";
+    }
     // The token was for one activation; programs started later must not inherit it.
     EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN"));
 }
