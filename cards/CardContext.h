@@ -8,6 +8,8 @@
 #include <exception>
 #include <functional>
 
+class QWidget;
+
 namespace morva {
 
 class IClipboard;
@@ -20,6 +22,8 @@ struct TCardContext {
     IMessageBox* MessageBox = nullptr;
     IClipboard* Clipboard = nullptr;
     TWindowList* Windows = nullptr;
+    // Set once the main window is known; cards are grouped with it.
+    QWidget* MainWindow = nullptr;
     // The first card made with this context.
     TWordViewForm* MainCard = nullptr;
     // Set once the history dialog exists (it is created after the main card).

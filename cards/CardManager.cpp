@@ -62,6 +62,8 @@ void TCardManager::SetMainWindow(QWidget* mainWindow, QList<QAction*> commands)
 {
     windows_->Add(mainWindow);
     keyRouter_->SetMainWindow(mainWindow, std::move(commands));
+    context_.MainWindow = mainWindow;
+    cardsHostoryForm_->SetMainWindow(mainWindow);
 }
 
 void TCardManager::SetUzbekLatin(bool on)

@@ -151,7 +151,7 @@ void TCardsHostoryForm::ShowHistory()
 void TCardsHostoryForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    KeepOffTaskbar(*this);
+    KeepOffTaskbar(*this, mainWindow_);
 }
 
 void TCardsHostoryForm::ListBoxDblClick()

@@ -4,6 +4,7 @@
 // stored articles have their links disabled, so a reopened card cannot be followed further.
 
 #include <QDialog>
+#include <QPointer>
 
 #include <string>
 #include <vector>
@@ -27,6 +28,8 @@ public:
 
     // Shows the dialog without making it modal, raised and active.
     void ShowHistory();
+    // The window the dialog is grouped with, kept off the taskbar.
+    void SetMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
 
     QListWidget& ListBox() { return *listBox_; }
     int Count() const { return static_cast<int>(captions_.size()); }
@@ -46,6 +49,7 @@ private:
 
     QListWidget* listBox_ = nullptr;
     QPushButton* okButton_ = nullptr;
+    QPointer<QWidget> mainWindow_;
     std::vector<std::string> captions_;
     std::vector<std::string> articles_;
     bool shownBefore_ = false;

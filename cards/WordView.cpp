@@ -204,7 +204,7 @@ void TWordViewForm::closeEvent(QCloseEvent* event)
 void TWordViewForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    KeepOffTaskbar(*this);
+    KeepOffTaskbar(*this, context_.MainWindow);
 }
 
 void TWordViewForm::keyPressEvent(QKeyEvent* event)

@@ -38,6 +38,9 @@ public:
     virtual bool HasHandle() const = 0;
     // Whether the window has been on screen since it was made.
     virtual bool WasShown() const = 0;
+    // Whether the window system tells and sets where the window is. Where it does not
+    // (Wayland), Left and Top of Bounds mean nothing.
+    virtual bool PositionKnown() const = 0;
     // The part of each screen that windows may use (without panels and docks).
     virtual std::vector<TRect> AvailableAreas() const = 0;
     // The rectangle a minimised or maximised window returns to.

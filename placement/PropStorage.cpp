@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <strings.h>
 
 namespace morva {
 namespace {
@@ -31,6 +32,61 @@ private:
     TPropStorage& storage_;
     bool closeQuery_;
 };
+
+// The position in a stored stream, with the pixels per inch it was stored at.
+struct TStoredPosition {
+    std::optional<int> Left;
+    std::optional<int> Top;
+    std::optional<int> PixelsPerInch;
+};
+
+TStoredPosition ReadStoredPosition(std::span<const std::uint8_t> stream)
+{
+    TStoredPosition position;
+    TStreamReader reader(stream);
+    reader.ReadSignature();
+    reader.ReadPrefix();
+    reader.ReadStr(); // class name
+    reader.ReadStr(); // component name
+    while (!reader.EndOfList()) {
+        const std::string name = reader.ReadStr();
+        std::optional<int>* field = strcasecmp(name.c_str(), "Left") == 0          ? &position.Left
+                                  : strcasecmp(name.c_str(), "Top") == 0           ? &position.Top
+                                  : strcasecmp(name.c_str(), "PixelsPerInch") == 0 ? &position.PixelsPerInch
+                                                                                   : nullptr;
+        if (!field) {
+            reader.SkipValue();
+            continue;
+        }
+        try {
+            *field = reader.ReadInteger();
+        } catch (const EPropertyError&) {
+        }
+    }
+    return position;
+}
+
+// Where the window system does not tell a window's position, the stored one stays (at the
+// pixels per inch it was stored at, the size scaled to match), so that a session that can
+// place windows finds them where the user left them. With none stored, none is written.
+TStoredPosition KeepStoredPosition(TRegPropStorageMan& manager, const std::string& section,
+                                   TPlacementInterceptor& interceptor)
+{
+    TStoredPosition stored;
+    try {
+        if (auto stream = manager.ReadSection(section))
+            stored = ReadStoredPosition(*stream);
+    } catch (const EReadError&) {
+        // Nothing usable stored: nothing to keep.
+    }
+    const int ppi = stored.PixelsPerInch.value_or(interceptor.PixelsPerInch);
+    if (ppi > 0 && interceptor.PixelsPerInch > 0 && ppi != interceptor.PixelsPerInch) {
+        interceptor.Width = MulDiv(interceptor.Width, ppi, interceptor.PixelsPerInch);
+        interceptor.Height = MulDiv(interceptor.Height, ppi, interceptor.PixelsPerInch);
+        interceptor.PixelsPerInch = ppi;
+    }
+    return stored;
+}
 
 } // namespace
 
@@ -111,12 +167,19 @@ std::vector<std::uint8_t> TPropStorage::BuildStream()
     writer.WriteSignature();
     writer.WriteStr(window_->ClassName());
     writer.WriteStr(window_->ComponentName());
-    const TPlacementInterceptor interceptor(*window_);
+    TPlacementInterceptor interceptor(*window_);
+    const bool positionKnown = window_->PositionKnown();
+    const TStoredPosition kept =
+        positionKnown ? TStoredPosition{} : KeepStoredPosition(*StorageManager, Section, interceptor);
     for (const std::string& entry : StoredProps) {
         if (!entry.starts_with(OwnerPrefix))
             continue;
         const std::string name = entry.substr(OwnerPrefix.size());
         std::optional<int> value = interceptor.IntegerProperty(name);
+        if (!positionKnown && strcasecmp(name.c_str(), "Left") == 0)
+            value = kept.Left;
+        else if (!positionKnown && strcasecmp(name.c_str(), "Top") == 0)
+            value = kept.Top;
         if (!value && !TPlacementInterceptor::HasProperty(name))
             value = window_->IntProperty(name);
         if (!value)

@@ -1,5 +1,7 @@
 #include "placement/QtPlacementWindow.h"
 
+#include "platform/WindowSystem.h"
+
 #include <QGuiApplication>
 #include <QMetaProperty>
 #include <QScreen>
@@ -139,6 +141,16 @@ std::vector<TRect> TQtPlacementWindow::AvailableAreas() const
     for (const QScreen* screen : QGuiApplication::screens())
         areas.push_back(ToRect(screen->availableGeometry()));
     return areas;
+}
+
+bool TQtPlacementWindow::PositionKnown() const
+{
+    if (!WindowPositionsKnown())
+        return false;
+    // A compositor that frames X windows itself (weston) shows them where it likes and leaves
+    // X the position the program asked for (0,0 unless it asked): known only where a window
+    // manager has framed the window and so placed it.
+    return !IsXwayland() || !Frame().isNull();
 }
 
 bool TQtPlacementWindow::HasHandle() const

@@ -29,6 +29,7 @@ public:
     void SetBounds(const TRect& bounds) override;
     bool HasHandle() const override;
     bool WasShown() const override { return shown_; }
+    bool PositionKnown() const override;
     std::vector<TRect> AvailableAreas() const override;
     TRect RestoredRect() const override;
     void SetRestoredRect(const TRect& rect) override;

@@ -12,13 +12,17 @@ namespace morva {
 class FakeOtherCopy : public IOtherCopy {
 public:
     bool Visible = false;
-    // Each call as "IsVisible 7", "Restore 7", "SetForeground 7", "SendWakeUp 7".
+    // Each call as "IsVisible 7", "Restore 7", "SetForeground 7", "SendWakeUp 7", "Token abc 7".
     std::vector<std::string> Calls;
 
     bool IsVisible(std::uint32_t handle) override { return Record("IsVisible", handle) && Visible; }
     bool Restore(std::uint32_t handle) override { return Record("Restore", handle); }
     bool SetForeground(std::uint32_t handle) override { return Record("SetForeground", handle); }
     bool SendWakeUp(std::uint32_t handle) override { return Record("SendWakeUp", handle); }
+    bool HandOverActivationToken(std::uint32_t handle, const std::string& token) override
+    {
+        return Record(("Token " + token).c_str(), handle);
+    }
 
 private:
     bool Record(const char* what, std::uint32_t handle)

@@ -17,12 +17,14 @@
 namespace morva {
 namespace {
 
-// A request or an answer is one short line; anything longer is not one of ours.
-constexpr qsizetype MaxLine = 64;
+// A request or an answer is one short line (the longest, a token hand-over); anything
+// longer is not one of ours.
+constexpr qsizetype MaxLine = 16 + MaxActivationTokenLength;
 
 const QByteArray VisibleRequest = "VISIBLE";
 const QByteArray RestoreRequest = "RESTORE";
 const QByteArray ForegroundRequest = "FOREGROUND";
+const QByteArray TokenRequest = "TOKEN ";
 
 QByteArray MessageRequest(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam)
 {
@@ -117,6 +119,11 @@ bool TLocalOtherCopy::SendWakeUp(std::uint32_t handle)
     return Ask(handle, MessageRequest(WakeUpMessage, WakeUpWParam, WakeUpLParam));
 }
 
+bool TLocalOtherCopy::HandOverActivationToken(std::uint32_t handle, const std::string& token)
+{
+    return IsActivationToken(token) && Ask(handle, TokenRequest + QByteArray::fromStdString(token));
+}
+
 TLocalOtherCopyServer::TLocalOtherCopyServer(QObject* parent) : QObject(parent), server_(new QLocalServer(this))
 {
     connect(server_, &QLocalServer::newConnection, this, &TLocalOtherCopyServer::Serve);
@@ -170,6 +177,13 @@ QByteArray TLocalOtherCopyServer::Answer(const QByteArray& request)
     }
     if (request == ForegroundRequest && requests_.Activate) {
         requests_.Activate();
+        return yes(true);
+    }
+    if (request.startsWith(TokenRequest) && requests_.ActivationToken) {
+        const std::string token = request.mid(TokenRequest.size()).toStdString();
+        if (!IsActivationToken(token))
+            return yes(false);
+        requests_.ActivationToken(token);
         return yes(true);
     }
     if (request == MessageRequest(WakeUpMessage, WakeUpWParam, WakeUpLParam) && requests_.WakeUp) {

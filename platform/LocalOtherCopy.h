@@ -31,6 +31,7 @@ public:
     bool Restore(std::uint32_t handle) override;
     bool SetForeground(std::uint32_t handle) override;
     bool SendWakeUp(std::uint32_t handle) override;
+    bool HandOverActivationToken(std::uint32_t handle, const std::string& token) override;
 
 private:
     bool Ask(std::uint32_t handle, const QByteArray& request);

@@ -4,8 +4,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace morva {
+
+// The longest activation token handed over; tokens are printable ASCII without spaces.
+inline constexpr std::size_t MaxActivationTokenLength = 200;
 
 // The wake-up notification a second copy sends to a first copy that sits in the tray.
 inline constexpr std::uint32_t WakeUpMessage = 0x400;
@@ -24,7 +28,23 @@ public:
     // Returns once the other copy has handled the notification (true) or could not be
     // reached in time (false).
     virtual bool SendWakeUp(std::uint32_t handle) = 0;
+    // Hands this copy's activation token (Wayland's xdg-activation, from the launcher) to the
+    // other copy, which may then come forward where the compositor allows only a window the
+    // user just started to take the focus.
+    virtual bool HandOverActivationToken(std::uint32_t handle, const std::string& token) = 0;
 };
+
+// Whether text may be an activation token: 1 to MaxActivationTokenLength printable ASCII
+// characters without spaces.
+inline bool IsActivationToken(const std::string& text)
+{
+    if (text.empty() || text.size() > MaxActivationTokenLength)
+        return false;
+    for (const unsigned char c : text)
+        if (c <= ' ' || c >= 127)
+            return false;
+    return true;
+}
 
 // What the first copy does for the requests; every callback runs on the UI thread.
 struct TWindowRequests {
@@ -32,6 +52,8 @@ struct TWindowRequests {
     std::function<void()> Restore;
     std::function<void()> Activate;
     std::function<void()> WakeUp;
+    // The later copy's activation token, for the activation that follows.
+    std::function<void(const std::string&)> ActivationToken;
 };
 
 class IOtherCopyServer {

@@ -1,7 +1,10 @@
 #include "platform/TaskbarEntry.h"
 
+#include "platform/WindowSystem.h"
+
 #include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 
 #include <xcb/xcb.h>
 
@@ -41,8 +44,13 @@ bool HasState(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t prop
 
 } // namespace
 
-void KeepOffTaskbar(QWidget& window)
+void KeepOffTaskbar(QWidget& window, QWidget* mainWindow)
 {
+    if (IsWaylandSession()) {
+        if (mainWindow && mainWindow != &window && mainWindow->windowHandle() && window.windowHandle())
+            window.windowHandle()->setTransientParent(mainWindow->windowHandle());
+        return;
+    }
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11 || !x11->connection())
         return;

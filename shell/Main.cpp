@@ -11,6 +11,7 @@
 #include "platform/ShellOpener.h"
 #include "platform/SystemInfo.h"
 #include "platform/TrayIcon.h"
+#include "platform/WindowSystem.h"
 #include "placement/CardPropStorage.h"
 #include "placement/PropStorage.h"
 #include "placement/RegPropStorageMan.h"
@@ -56,6 +57,10 @@ std::string_view Trimmed(std::string_view text)
 // Ticks of the tray wait timer (500 ms each) before a start with the autorun switch stops
 // waiting for the notification area: half a minute.
 constexpr int TrayWaitTicks = 60;
+
+// Ticks of the tray watch timer (1 s each) without a notification area before the program
+// comes back out of it: a panel that restarts is given the time to return.
+constexpr int TrayLostTicks = 3;
 
 bool IsListMoveKey(int key)
 {
@@ -160,6 +165,7 @@ void TMainForm::ConnectHandlers()
     connect(WordList, &QAbstractItemView::doubleClicked, this, &TMainForm::WordListDblClick);
     connect(UpdateTimer, &QTimer::timeout, this, &TMainForm::UpdateTimerTimer);
     connect(TrayWaitTimer, &QTimer::timeout, this, &TMainForm::TrayWaitTimerTimer);
+    connect(TrayWatchTimer, &QTimer::timeout, this, &TMainForm::TrayWatchTimerTimer);
 
     connect(CutToClipAction, &QAction::triggered, this, &TMainForm::CutToClipActionExecute);
     connect(CopyToClipAction, &QAction::triggered, this, &TMainForm::CopyToClipActionExecute);
@@ -669,13 +675,45 @@ void TMainForm::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::PaletteChange && DirectionImage)
         ApplyPaletteIcons();
-    if (event->type() != QEvent::WindowStateChange || !minimizeToTray_ || !isMinimized() || !CanUseTray())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        minimizedUnseen_ = false;
+    if (event->type() != QEvent::WindowStateChange || !isMinimized())
+        return;
+    minimizedUnseen_ = IsWaylandSession();
+    if (!minimizeToTray_ || !CanUseTray())
         return;
     // Hiding the window from inside its own state change would confuse the window system.
     QTimer::singleShot(0, this, [this] {
-        if (isMinimized())
+        if (isMinimized() || minimizedUnseen_)
             MinimizeActionExecute();
     });
+}
+
+void TMainForm::RestoreMinimized()
+{
+    if (!minimizedUnseen_) {
+        if (isMinimized())
+            showNormal();
+        return;
+    }
+    // Wayland has no request that takes a window out of minimised: a window mapped anew
+    // comes back. Mapping it is not a show that takes the stored placement.
+    minimizedUnseen_ = false;
+    if (!isVisible())
+        return;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    MainPropStorage->Active = false;
+    hide();
+    show();
+    MainPropStorage->Active = true;
+}
+
+void TMainForm::BringForward()
+{
+    if (!isVisible())
+        return;
+    raise();
+    ActivateWindow(*this, std::exchange(activationToken_, {}));
 }
 
 void TMainForm::MinimizeActionExecute()
@@ -687,13 +725,39 @@ void TMainForm::MinimizeActionExecute()
         setWindowState(windowState() | Qt::WindowMinimized);
         return;
     }
-    services_.Tray->Add(windowIcon(), QString::fromLatin1(MainCaption));
+    AddTrayIcon();
     HideProgram();
+}
+
+void TMainForm::AddTrayIcon()
+{
+    services_.Tray->Add(windowIcon(), QString::fromLatin1(MainCaption));
+    trayLostTicks_ = 0;
+    TrayWatchTimer->start();
+}
+
+void TMainForm::TrayWatchTimerTimer()
+{
+    if (!RestoreAction->isEnabled()) {
+        TrayWatchTimer->stop();
+        return;
+    }
+    if (CanUseTray()) {
+        trayLostTicks_ = 0;
+        return;
+    }
+    if (++trayLostTicks_ < TrayLostTicks)
+        return;
+    // The notification area has gone and the icon with it: the program must not stay out of
+    // sight with no way back.
+    TrayWatchTimer->stop();
+    RestoreActionExecute(true);
 }
 
 void TMainForm::HideProgram()
 {
     showOnStart_ = false;
+    minimizedUnseen_ = false;
     MinimizeAction->setEnabled(false);
     RestoreAction->setEnabled(true);
     programWindows_.clear();
@@ -732,7 +796,7 @@ void TMainForm::TrayWaitTimerTimer()
     }
     if (CanUseTray()) {
         TrayWaitTimer->stop();
-        services_.Tray->Add(windowIcon(), QString::fromLatin1(MainCaption));
+        AddTrayIcon();
         return;
     }
     if (++trayWaitTicks_ < TrayWaitTicks)
@@ -766,7 +830,7 @@ void TMainForm::RestoreActionExecute(bool sender)
         show();
         MainPropStorage->Active = true;
         raise();
-        activateWindow();
+        ActivateWindow(*this, std::exchange(activationToken_, {}));
         SearchEdit->setFocus();
     }
     programWindows_.clear();

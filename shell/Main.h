@@ -95,6 +95,8 @@ public:
     void UpdateTimerTimer();
     // Looks for the notification area; after a while it gives up waiting.
     void TrayWaitTimerTimer();
+    // Sees whether the notification area is still there while the program sits in it.
+    void TrayWatchTimerTimer();
     void CutToClipActionExecute();
     void CopyToClipActionExecute();
     void PasteFromClipActionExecute();
@@ -113,6 +115,12 @@ public:
     void MinimizeActionExecute();
     void RestoreActionExecute(bool sender = true);
     void ExitActionExecute();
+
+    // What a later copy of the program asks: the window out of minimised, then to the front;
+    // its activation token, if it had one, for that activation.
+    void RestoreMinimized();
+    void BringForward();
+    void SetActivationToken(const std::string& token) { activationToken_ = token; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -141,6 +149,8 @@ private:
     QTimer* UpdateTimer = nullptr;
     // Runs while a start with the autorun switch waits for the notification area to appear.
     QTimer* TrayWaitTimer = nullptr;
+    // Runs while the program's icon is in the notification area.
+    QTimer* TrayWatchTimer = nullptr;
     QMenu* SrcLangPopupMenu = nullptr;
     QMenu* DestLangPopupMenu = nullptr;
     QMenu* TrayPopupMenu = nullptr;
@@ -216,6 +226,8 @@ private:
     void StartInTray();
     // The tray state without its icon: the commands switched and the program's windows hidden.
     void HideProgram();
+    // Adds the icon and watches the notification area.
+    void AddTrayIcon();
 
     TMainServices services_;
     std::unique_ptr<TUzDictionary> dictionary_;
@@ -229,12 +241,17 @@ private:
     // Minimising goes to the notification area once the creation sequence has set it up.
     bool minimizeToTray_ = false;
     int trayWaitTicks_ = 0;
+    int trayLostTicks_ = 0;
     // The program's other windows hidden with it and where they were, shown there again when
     // it comes back.
     std::vector<std::pair<QPointer<QWidget>, QPoint>> programWindows_;
     QPoint mainWindowPosition_;
     // Program logic selecting a row is not the user choosing it.
     bool selectingRow_ = false;
+    // Minimised on Wayland and not active since: the window system reports such a window as
+    // normal at once and tells nothing when the user brings it back.
+    bool minimizedUnseen_ = false;
+    std::string activationToken_;
 };
 
 } // namespace morva

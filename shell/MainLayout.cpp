@@ -41,6 +41,7 @@ constexpr QSize ServiceButtonSize(39, 38);
 constexpr QSize DirectionImageSize(19, 22);
 constexpr int UpdateInterval = 200;
 constexpr int TrayWaitInterval = 500;
+constexpr int TrayWatchInterval = 1000;
 
 QIcon CommandIcon(const QString& name)
 {
@@ -145,6 +146,9 @@ void TMainForm::CreateLayout()
     TrayWaitTimer = new QTimer(this);
     TrayWaitTimer->setObjectName(QStringLiteral("TrayWaitTimer"));
     TrayWaitTimer->setInterval(TrayWaitInterval);
+    TrayWatchTimer = new QTimer(this);
+    TrayWatchTimer->setObjectName(QStringLiteral("TrayWatchTimer"));
+    TrayWatchTimer->setInterval(TrayWatchInterval);
 
     NameForReaders();
     ApplyPaletteIcons();

@@ -5,7 +5,7 @@
 namespace morva {
 
 TInstanceCheck GuardSingleInstance(IInstanceBlock& block, IOtherCopy& otherCopy, IOtherCopyServer& server,
-                                   TWindowRequests requests)
+                                   TWindowRequests requests, const std::string& activationToken)
 {
     TBlockState state;
     try {
@@ -18,6 +18,8 @@ TInstanceCheck GuardSingleInstance(IInstanceBlock& block, IOtherCopy& otherCopy,
         // Whatever fails here, this copy ends: the first one is running.
         try {
             const std::uint32_t handle = block.ReadHandle();
+            if (IsActivationToken(activationToken))
+                otherCopy.HandOverActivationToken(handle, activationToken);
             if (otherCopy.IsVisible(handle)) {
                 otherCopy.Restore(handle);
                 otherCopy.SetForeground(handle);

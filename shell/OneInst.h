@@ -14,8 +14,9 @@ enum class TInstanceCheck {
     OtherCopy  // a first copy runs and has been brought forward: end with exit code 0
 };
 
-// The first copy's side answers requests through the given callbacks from then on.
+// The first copy's side answers requests through the given callbacks from then on. A later
+// copy hands its activation token (empty: none) over before it asks anything else.
 TInstanceCheck GuardSingleInstance(IInstanceBlock& block, IOtherCopy& otherCopy, IOtherCopyServer& server,
-                                   TWindowRequests requests);
+                                   TWindowRequests requests, const std::string& activationToken = {});
 
 } // namespace morva

@@ -52,32 +52,36 @@ TWindowRequests MainWindowRequests(TMainForm* const& mainForm)
     // The program is on screen unless it sits in the notification area.
     requests.IsVisible = [&mainForm] { return !mainForm || !mainForm->InTray(); };
     requests.Restore = [&mainForm] {
-        if (mainForm && mainForm->isMinimized())
-            mainForm->showNormal();
+        if (mainForm)
+            mainForm->RestoreMinimized();
     };
     requests.Activate = [&mainForm] {
-        if (!mainForm || !mainForm->isVisible())
-            return;
-        mainForm->raise();
-        mainForm->activateWindow();
+        if (mainForm)
+            mainForm->BringForward();
     };
     // A user who starts the program again wants to see it, also when it sits in the tray.
     requests.WakeUp = [&mainForm] {
         if (mainForm)
             mainForm->RestoreActionExecute();
     };
+    requests.ActivationToken = [&mainForm](const std::string& token) {
+        if (mainForm)
+            mainForm->SetActivationToken(token);
+    };
     return requests;
 }
 
 int Run(int argc, char** argv)
 {
+    // What the launcher gave this start to come forward with, read before Qt may use it up.
+    const std::string activationToken = qEnvironmentVariable("XDG_ACTIVATION_TOKEN").toStdString();
     TMorvaApplication app(argc, argv);
 
     TMainForm* mainForm = nullptr;
     TFileInstanceBlock instanceBlock;
     TLocalOtherCopy otherCopy;
     TLocalOtherCopyServer otherCopyServer;
-    if (GuardSingleInstance(instanceBlock, otherCopy, otherCopyServer, MainWindowRequests(mainForm))
+    if (GuardSingleInstance(instanceBlock, otherCopy, otherCopyServer, MainWindowRequests(mainForm), activationToken)
         == TInstanceCheck::OtherCopy)
         return 0;
     // From here on a signal to end does not kill the program: it closes once it can.

@@ -15,6 +15,7 @@ public:
     TRect Restored{10, 20, 300, 200};
     bool Handle = true;
     bool Shown = true;
+    bool KnownPosition = true;
     // No screens: the reach of a rectangle is not checked.
     std::vector<TRect> Screens;
     TWindowState State = TWindowState::Normal;
@@ -30,6 +31,7 @@ public:
     void SetBounds(const TRect& bounds) override { BoundsRect = Restored = bounds; }
     bool HasHandle() const override { return Handle; }
     bool WasShown() const override { return Shown; }
+    bool PositionKnown() const override { return KnownPosition; }
     std::vector<TRect> AvailableAreas() const override { return Screens; }
     TRect RestoredRect() const override { return Restored; }
     void SetRestoredRect(const TRect& rect) override { Restored = rect; }

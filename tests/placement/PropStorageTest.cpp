@@ -3,6 +3,7 @@
 #include "placement/PlacementStream.h"
 #include "platform/FakeRegistry.h"
 #include "tests/placement/FakePlacementWindow.h"
+#include "tests/placement/StreamProperties.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,7 @@ protected:
         return lines;
     }
 
+public:
     // A stream of the main window with the given properties.
     static std::string StreamHex(const std::vector<std::pair<std::string, int>>& properties)
     {
@@ -60,6 +62,7 @@ protected:
         return HexEncode(writer.Bytes());
     }
 
+protected:
     FakeRegistry registry_;
     TRegPropStorageMan manager_{registry_};
     FakePlacementWindow* window_;
@@ -352,6 +355,67 @@ TEST_F(PropStorageTest, TheShowHookTakesTheStoredPlacementEveryTime)
     window_->BoundsRect = {1, 1, 1, 1};
     storage_->ShowHook();
     EXPECT_EQ(window_->BoundsRect, (TRect{1, 1, 1, 1}));
+}
+
+// Where the window system tells no position (Wayland), the position stored by a session that
+// could place windows survives a save; the size is the window's own.
+struct KeptPositionCase {
+    const char* Name;
+    std::vector<std::string> StoredLines; // empty: nothing stored
+    int WindowPpi;
+    std::vector<std::pair<std::string, int>> Saved;
+};
+
+class KeptPositionTest : public PropStorageTest, public testing::WithParamInterface<KeptPositionCase> {
+protected:
+    std::vector<std::pair<std::string, int>> SavedProperties()
+    {
+        const auto stream = manager_.ReadSection("MainWindow");
+        return stream ? test::StreamProperties(*stream) : test::TStreamProperties{};
+    }
+};
+
+TEST_P(KeptPositionTest, SavingKeepsTheStoredPosition)
+{
+    const KeptPositionCase& c = GetParam();
+    StoreLines(MainWindowKey, c.StoredLines);
+    window_->KnownPosition = false;
+    // Where a Wayland window system puts a window's frame: nothing to do with the screen.
+    window_->BoundsRect = window_->Restored = {-3, -30, 400, 500};
+    window_->WindowPpi = c.WindowPpi;
+    storage_->SaveStoredProps();
+    EXPECT_EQ(SavedProperties(), c.Saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PropStorage, KeptPositionTest,
+    testing::Values(
+        KeptPositionCase{"StoredPositionStays", {Line0, Line1}, 96,
+                         {{"Height", 500}, {"Left", 299}, {"PixelsPerInch", 96}, {"Top", 106}, {"Width", 400}}},
+        // The position is kept at its own pixels per inch, the size brought to it.
+        KeptPositionCase{"StoredAtOtherPixelsPerInch",
+                         {PropStorageTest::StreamHex({{"Left", 600}, {"Top", 250}, {"PixelsPerInch", 120}})}, 96,
+                         {{"Height", 625}, {"Left", 600}, {"PixelsPerInch", 120}, {"Top", 250}, {"Width", 500}}},
+        KeptPositionCase{"OnlyLeftStored", {PropStorageTest::StreamHex({{"Left", 77}})}, 96,
+                         {{"Height", 500}, {"Left", 77}, {"PixelsPerInch", 96}, {"Width", 400}}},
+        KeptPositionCase{"NothingStored", {}, 96, {{"Height", 500}, {"PixelsPerInch", 96}, {"Width", 400}}},
+        KeptPositionCase{"DamagedStored", {"5450463009"}, 96,
+                         {{"Height", 500}, {"PixelsPerInch", 96}, {"Width", 400}}}),
+    [](const testing::TestParamInfo<KeptPositionCase>& info) { return std::string(info.param.Name); });
+
+TEST_F(PropStorageTest, AStreamWithoutPositionLeavesTheWindowWhereItIs)
+{
+    window_->KnownPosition = false;
+    window_->BoundsRect = {-3, -30, 400, 500};
+    storage_->SaveStoredProps();
+
+    // The next session can place windows: the window keeps its own place and takes the size.
+    auto window = std::make_unique<FakePlacementWindow>();
+    FakePlacementWindow& next = *window;
+    next.BoundsRect = {150, 90, 300, 200};
+    TPropStorage nextStorage(std::move(window), &manager_, "MainWindow");
+    nextStorage.LoadStoredProps();
+    EXPECT_EQ(next.BoundsRect, (TRect{150, 90, 400, 500}));
 }
 
 } // namespace

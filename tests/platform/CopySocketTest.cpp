@@ -1,6 +1,7 @@
 #include "platform/FileInstanceBlock.h"
 #include "platform/LocalOtherCopy.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -54,6 +55,48 @@ private:
     std::atomic<bool> listening_ = false;
     std::atomic<bool> stop_ = false;
 };
+
+// Asks this process's own server from another thread, as a later copy would; one answer a
+// request ("" where none came).
+std::vector<std::string> AskOwnServer(const std::vector<QByteArray>& requests)
+{
+    std::vector<std::string> answers;
+    std::atomic<bool> done = false;
+    std::unique_ptr<QThread> client(QThread::create([&] {
+        QLocalSocket socket;
+        socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+        socket.connectToServer(CopySocketName(static_cast<std::uint32_t>(getpid())));
+        if (socket.waitForConnected(5000)) {
+            for (const QByteArray& request : requests) {
+                socket.write(request + '\n');
+                socket.waitForBytesWritten(5000);
+                while (!socket.canReadLine() && socket.waitForReadyRead(5000)) {
+                }
+                answers.push_back(socket.readLine().trimmed().toStdString());
+            }
+        }
+        done = true;
+    }));
+    client->start();
+    while (!done)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    client->wait();
+    return answers;
+}
+
+TEST(CopySocket, TheFirstCopyTakesOnlyWhatCanBeAnActivationToken)
+{
+    std::vector<std::string> tokens;
+    TWindowRequests requests;
+    requests.ActivationToken = [&tokens](const std::string& token) { tokens.push_back(token); };
+    TLocalOtherCopyServer server;
+    ASSERT_NE(server.Listen(requests), 0u);
+    const QByteArray longest(MaxActivationTokenLength, 't');
+    const std::vector<QByteArray> asked = {"TOKEN kwin-4f2a", "TOKEN two words", "TOKEN ", "TOKEN " + longest,
+                                           "TOKEN " + longest + 't'};
+    EXPECT_EQ(AskOwnServer(asked), (std::vector<std::string>{"1", "0", "0", "1", "0"}));
+    EXPECT_EQ(tokens, (std::vector<std::string>{"kwin-4f2a", longest.toStdString()}));
+}
 
 TEST(CopySocket, OnlyTheCopyTheHandleNamesIsBelieved)
 {

@@ -76,6 +76,15 @@ TEST_F(InstanceTest, ASecondCopyBringsAVisibleFirstCopyToTheFront)
     EXPECT_EQ(Line(first), "activate");
 }
 
+TEST_F(InstanceTest, ASecondCopyHandsItsActivationTokenOverFirst)
+{
+    QProcess& first = StartFirst("tray");
+    environment_.insert("XDG_ACTIVATION_TOKEN", "x11-or-wayland_TIME123");
+    EXPECT_EQ(RunSecond(), "SECOND tray answered");
+    EXPECT_EQ(Line(first), "token x11-or-wayland_TIME123");
+    EXPECT_EQ(Line(first), "wakeup");
+}
+
 TEST_F(InstanceTest, ASecondCopyWakesAFirstCopyInTheTrayAndWaitsForIt)
 {
     QProcess& first = StartFirst("tray");

@@ -2,7 +2,7 @@
 //   platform_probe <block name> visible|tray|hang [reply timeout ms]
 // The first copy prints "FIRST <handle>" and serves requests until it is killed, printing
 // each request it gets; a later copy asks the first one what the program's guard asks,
-// prints "SECOND ..." and ends with exit code 0.
+// prints "SECOND ..." and ends with exit code 0; it hands over $XDG_ACTIVATION_TOKEN first.
 
 #include "platform/FileInstanceBlock.h"
 #include "platform/LocalOtherCopy.h"
@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 using namespace morva;
@@ -38,6 +39,8 @@ int main(int argc, char** argv)
         if (block.CreateOrOpen(argv[1]) == TBlockState::AlreadyExisted) {
             const std::uint32_t handle = block.ReadHandle();
             TLocalOtherCopy other(timeout);
+            if (const char* token = std::getenv("XDG_ACTIVATION_TOKEN"))
+                other.HandOverActivationToken(handle, token);
             if (other.IsVisible(handle)) {
                 other.Restore(handle);
                 other.SetForeground(handle);
@@ -62,6 +65,7 @@ int main(int argc, char** argv)
         [] { Say("restore"); },
         [] { Say("activate"); },
         [&] { stall(); Say("wakeup"); },
+        [](const std::string& token) { Say("token " + token); },
     });
     try {
         block.WriteHandle(handle);

@@ -186,11 +186,18 @@ TEST(InstanceGuardTest, ASecondCopyBringsTheFirstForward)
 {
     struct TCase {
         bool firstVisible;
+        std::string activationToken;
         std::vector<std::string> calls;
     };
     const TCase cases[] = {
-        {true, {"IsVisible 77", "Restore 77", "SetForeground 77"}},
-        {false, {"IsVisible 77", "SendWakeUp 77"}},
+        {true, "", {"IsVisible 77", "Restore 77", "SetForeground 77"}},
+        {false, "", {"IsVisible 77", "SendWakeUp 77"}},
+        // The token goes first, so the first copy has it when it is asked to come forward.
+        {true, "kwin-4f2a", {"Token kwin-4f2a 77", "IsVisible 77", "Restore 77", "SetForeground 77"}},
+        {false, "kwin-4f2a", {"Token kwin-4f2a 77", "IsVisible 77", "SendWakeUp 77"}},
+        // What cannot be a token stays here.
+        {false, "two words", {"IsVisible 77", "SendWakeUp 77"}},
+        {false, std::string(MaxActivationTokenLength + 1, 't'), {"IsVisible 77", "SendWakeUp 77"}},
     };
     for (const TCase& c : cases) {
         FakeInstanceBlock block;
@@ -199,7 +206,7 @@ TEST(InstanceGuardTest, ASecondCopyBringsTheFirstForward)
         FakeOtherCopy other;
         other.Visible = c.firstVisible;
         FakeOtherCopyServer server;
-        EXPECT_EQ(GuardSingleInstance(block, other, server, {}), TInstanceCheck::OtherCopy);
+        EXPECT_EQ(GuardSingleInstance(block, other, server, {}, c.activationToken), TInstanceCheck::OtherCopy);
         EXPECT_EQ(other.Calls, c.calls);
         EXPECT_FALSE(server.Listening);
         EXPECT_FALSE(block.IsOpen);

@@ -171,5 +171,50 @@ TEST_F(TrayTest, ASecondStartWhileWaitingForTheNotificationAreaBringsTheProgramB
     EXPECT_TRUE(form->isVisible());
 }
 
+// Whether there is a notification area is asked at each minimise: a panel (or a
+// StatusNotifierItem host) can come and go while the program runs.
+TEST_F(TrayTest, EachMinimiseAsksWhetherThereIsANotificationArea)
+{
+    Create();
+    tray.Available = false;
+    form->showMinimized();
+    QApplication::processEvents();
+    EXPECT_FALSE(tray.Shown);
+    EXPECT_TRUE(form->isMinimized());
+    form->showNormal();
+
+    tray.Available = true;
+    form->showMinimized();
+    QApplication::processEvents();
+    EXPECT_TRUE(tray.Shown);
+    EXPECT_FALSE(form->isVisible());
+    ExpectTrayState(*form, true);
+}
+
+TEST_F(TrayTest, TheProgramComesBackWhenTheNotificationAreaGoesWhileItSitsThere)
+{
+    Create();
+    Part<QAction>(*form, "MinimizeAction")->trigger();
+    auto* watch = Part<QTimer>(*form, "TrayWatchTimer");
+    ASSERT_TRUE(watch->isActive());
+
+    // A panel that restarts comes back within a few seconds: the program stays in it.
+    tray.Available = false;
+    form->TrayWatchTimerTimer();
+    form->TrayWatchTimerTimer();
+    tray.Available = true;
+    form->TrayWatchTimerTimer();
+    EXPECT_FALSE(form->isVisible());
+    ExpectTrayState(*form, true);
+
+    tray.Available = false;
+    for (int tick = 0; tick < 10 && watch->isActive(); ++tick)
+        form->TrayWatchTimerTimer();
+    EXPECT_FALSE(watch->isActive());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(tray.Shown);
+    ExpectTrayState(*form, false);
+}
+
 } // namespace
 } // namespace morva::test
