@@ -93,13 +93,7 @@ TReadableFile::TReadableFile(const std::filesystem::path& file, TLinks links)
 
 TReadableFile::~TReadableFile()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-}
-
-TReadableFile::TReadableFile(TReadableFile&& other) noexcept : fd_(other.fd_), status_(other.status_)
-{
-    other.fd_ = -1;
+    ::close(fd_);
 }
 
 std::string TReadableFile::ReadAll(std::size_t limit)

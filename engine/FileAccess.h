@@ -40,9 +40,8 @@ class TReadableFile {
 public:
     TReadableFile(const std::filesystem::path& file, TLinks links);
     ~TReadableFile();
-    TReadableFile(TReadableFile&& other) noexcept;
-    TReadableFile& operator=(TReadableFile&&) = delete;
     TReadableFile(const TReadableFile&) = delete;
+    TReadableFile& operator=(const TReadableFile&) = delete;
 
     int Descriptor() const { return fd_; }
     const struct stat& Status() const { return status_; }
