@@ -4,6 +4,7 @@
 #include "cards/CardManager.h"
 #include "cards/CardsHostory.h"
 #include "engine/DictionaryError.h"
+#include "engine/SearchRule.h"
 #include "engine/TextRules.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
@@ -39,16 +40,6 @@ using namespace Qt::StringLiterals;
 
 namespace morva {
 namespace {
-
-// Without leading and trailing bytes of codes 0 to 32.
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32)
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
-        text.remove_suffix(1);
-    return text;
-}
 
 // Ticks of the tray wait timer (500 ms each) before a start with the autorun switch stops
 // waiting for the notification area: half a minute.
@@ -306,7 +297,7 @@ void TMainForm::SetLangPair(Language src, Language dest, bool initial)
     SearchEdit->clear();
     {
         TBusyCursor busy;
-        wordListModel_->Refill(dictionary_.get());
+        wordListModel_->Refill(dictionary_.get(), src);
     }
     // A new list starts at its top, whatever row the old one showed.
     WordList->scrollToTop();
@@ -397,30 +388,16 @@ void TMainForm::SearchEditChange()
 void TMainForm::FindAndTidy()
 {
     const std::string text = SearchEdit->Text();
-
-    const std::string_view wanted = Trimmed(text);
-    if (!wanted.empty()) {
-        const int selected = SelectedRow();
-        // Text written from the list already has its row: no search.
-        if (selected < 0 || dictionary_->Headword(selected) != wanted) {
-            const int nearest = wordListModel_->NearestRow(wanted);
-            if (nearest >= 0)
-                SelectRow(nearest);
-        }
-    }
-
-    // Tidy: one trailing space survives while a phrase is typed; everything else that the
-    // normalisation changes is changed at once. Setting the text runs this handler again.
-    const std::string normal = NormalizeEntryText(text);
-    if (normal != text && normal + ' ' != text) {
-        const int caret = SearchEdit->cursorPosition();
-        SetSearchText(text.size() > 1 && text.back() == ' ' ? normal + ' ' : normal);
-        SearchEdit->setCursorPosition(std::min(caret, int(SearchEdit->text().size())));
-    }
-
-    const std::string now = SearchEdit->Text();
-    if (!now.empty() && NormalizeEntryText(now).empty())
-        SearchEdit->clear();
+    const SearchOutcome outcome = SearchAndTidy(*dictionary_, dictionary_->SourceLanguage(), text, SelectedRow(),
+                                                wordListModel_->rowCount());
+    if (outcome.Selected >= 0)
+        SelectRow(outcome.Selected);
+    if (outcome.Text == text)
+        return;
+    // Setting the text runs this handler again, on a text already tidy.
+    const int caret = SearchEdit->cursorPosition();
+    SetSearchText(outcome.Text);
+    SearchEdit->setCursorPosition(std::min(caret, int(SearchEdit->text().size())));
 }
 
 void TMainForm::WordListClick()
@@ -530,7 +507,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 
 void TMainForm::UpdateTimerTimer()
 {
-    const bool hasText = !Trimmed(SearchEdit->Text()).empty();
+    const bool hasText = !TrimmedText(SearchEdit->Text()).empty();
     CutToClipAction->setEnabled(hasText);
     CopyToClipAction->setEnabled(hasText);
     PasteFromClipAction->setEnabled(services_.Clipboard && services_.Clipboard->HasText());
@@ -538,7 +515,7 @@ void TMainForm::UpdateTimerTimer()
 
 void TMainForm::CutToClipActionExecute()
 {
-    if (Trimmed(SearchEdit->Text()).empty())
+    if (TrimmedText(SearchEdit->Text()).empty())
         return;
     SearchEdit->selectAll();
     services_.Clipboard->SetText(SearchEdit->selectedText());
@@ -547,7 +524,7 @@ void TMainForm::CutToClipActionExecute()
 
 void TMainForm::CopyToClipActionExecute()
 {
-    if (Trimmed(SearchEdit->Text()).empty())
+    if (TrimmedText(SearchEdit->Text()).empty())
         return;
     SearchEdit->selectAll();
     services_.Clipboard->SetText(SearchEdit->selectedText());

@@ -9,7 +9,7 @@ std::string SearchTextArg(const TUzDictionary& dictionary, const std::string& ut
 {
     std::u16string wide = Utf8ToWide(utf8);
     if (dictionary.SourceLanguage() == Uzbek)
-        wide = UzbekLatinToCyrillic(wide);
+        wide = UzbekSearchToCyrillic(wide);
     return WideToDictText(wide);
 }
 
