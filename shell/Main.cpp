@@ -388,8 +388,8 @@ void TMainForm::SearchEditChange()
 void TMainForm::FindAndTidy()
 {
     const std::string text = SearchEdit->Text();
-    const SearchOutcome outcome = SearchAndTidy(*dictionary_, dictionary_->SourceLanguage(), text, SelectedRow(),
-                                                wordListModel_->rowCount());
+    const SearchOutcome outcome =
+        SearchAndTidy(*dictionary_, wordListModel_->List(), text, SelectedRow(), wordListModel_->rowCount());
     if (outcome.Selected >= 0)
         SelectRow(outcome.Selected);
     if (outcome.Text == text)
@@ -407,7 +407,7 @@ void TMainForm::WordListClick()
     const int row = SelectedRow();
     if (row < 0)
         return;
-    Reported([&] { SetSearchText(dictionary_->Headword(row)); });
+    Reported([&] { SetSearchText(dictionary_->Headword(wordListModel_->List(), row)); });
 }
 
 void TMainForm::WordListDblClick()
