@@ -83,27 +83,31 @@ void TCardManager::CloseTempCards()
     }
 }
 
-void TCardManager::ShowWordCard(TUzDictionary& dictionary, int index)
+void TCardManager::ShowWordCard(const TUzDictionary& dictionary, LanguagePair pair, int index)
 {
     CloseTempCards();
-    const std::string article = wordViewForm_->FillFromDictionary(dictionary, index);
+    // A failure leaves the new caption over the previous article, and nothing shown.
+    wordViewForm_->SetCaption(TUzDictionary::CardCaption(pair));
+    const Card card = MakeCard(dictionary, pair, index);
+    wordViewForm_->FillFromDictionary(dictionary, card);
     wordViewForm_->ShowCard();
-    cardsHostoryForm_->AddCard(dictionary.Headword(index), wordViewForm_->Caption(), article);
+    cardsHostoryForm_->AddCard(card);
 }
 
-void TCardManager::OpenHistoryCard(const std::string& caption, const std::string& articleHtml)
+void TCardManager::OpenHistoryCard(const Card& card)
 {
     CloseTempCards();
-    wordViewForm_->FillFromText(caption, articleHtml);
+    wordViewForm_->FillFromHistory(card);
     wordViewForm_->ShowCard();
 }
 
-void TCardManager::WordInfoActionExecute(TUzDictionary* dictionary, int selectedRow, bool actionEnabled)
+void TCardManager::WordInfoActionExecute(const TUzDictionary* dictionary, LanguagePair pair, int selectedRow,
+                                         bool actionEnabled)
 {
     if (!actionEnabled || selectedRow < 0 || !dictionary)
         return;
     try {
-        ShowWordCard(*dictionary, selectedRow);
+        ShowWordCard(*dictionary, pair, selectedRow);
     } catch (const std::exception& error) {
         context_.ReportError(error);
     }

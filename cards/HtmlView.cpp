@@ -7,8 +7,11 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <vector>
 
 namespace morva {
 
@@ -22,6 +25,34 @@ constexpr const char* ArticleStyleSheet =
 // The frame markers that QTextDocument puts around a table and before each of its cells.
 constexpr char16_t BeginningOfFrame = 0xFDD0;
 constexpr char16_t EndOfFrame = 0xFDD1;
+
+// Takes the link targets out of the document, and what the links' markup and style sheet
+// added to their look, so a link shows as its text would without them.
+void DisableLinks(QTextDocument& document)
+{
+    struct Link {
+        int Start, End;
+        QTextCharFormat Format;
+    };
+    std::vector<Link> links;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().anchorHref().isEmpty())
+                links.push_back({fragment.position(), fragment.position() + fragment.length(), fragment.charFormat()});
+        }
+    // Only formats change, so the positions taken above stay right.
+    for (Link& link : links) {
+        for (int property : {QTextFormat::AnchorHref, QTextFormat::TextToolTip, QTextFormat::ForegroundBrush,
+                             QTextFormat::TextUnderlineStyle, QTextFormat::FontUnderline, QTextFormat::FontOverline,
+                             QTextFormat::FontStrikeOut})
+            link.Format.clearProperty(property);
+        QTextCursor cursor(&document);
+        cursor.setPosition(link.Start);
+        cursor.setPosition(link.End, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(link.Format);
+    }
+}
 
 } // namespace
 
@@ -44,12 +75,18 @@ THtmlView::THtmlView(QWidget* parent)
     document()->setDefaultStyleSheet(ArticleStyleSheet);
     document()->setDocumentMargin(ArticleMargin);
 
-    connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) { emit LinkClick(link.toString()); });
+    connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
+        if (links_)
+            emit LinkClick(link.toString());
+    });
 }
 
-void THtmlView::LoadArticle(std::string_view html)
+void THtmlView::LoadArticle(std::string_view html, bool links)
 {
+    links_ = links;
     setHtml(QString::fromStdU16String(ArticleToWide(html)));
+    if (!links)
+        DisableLinks(*document());
     moveCursor(QTextCursor::Start);
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);

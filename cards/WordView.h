@@ -3,6 +3,7 @@
 // card made with a context, kept for the life of the program) only hides when closed;
 // temporary cards (Tag 1), opened by the links of an article, are destroyed when closed.
 
+#include "cards/Card.h"
 #include "cards/CardContext.h"
 #include "ui/UiText.h"
 
@@ -31,15 +32,18 @@ public:
     void SetTag(int tag) { tag_ = tag; }
     bool IsMainCard() const { return context_.MainCard == this; }
 
-    TUzDictionary* Dictionary() const { return dictionary_; }
+    // The dictionary whose links the card follows; null until it shows a card of its own.
+    const TUzDictionary* Dictionary() const { return dictionary_; }
     // Dictionary text.
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
+    // The card shown.
+    const Card& Shown() const { return card_; }
 
-    // Shows entry index of the dictionary under its CardCaption and returns the article.
-    // Throws what the dictionary throws; the caption is set by then, the article is not.
-    std::string FillFromDictionary(TUzDictionary& dictionary, int index);
-    void FillFromText(const std::string& caption, const std::string& articleHtml);
+    // Shows a card of the dictionary; its links open further cards of the same pair.
+    void FillFromDictionary(const TUzDictionary& dictionary, const Card& card);
+    // Shows a card again as the history keeps it: its links cannot be followed.
+    void FillFromHistory(const Card& card);
     // Shows the article again, as the cards' Latin Uzbek setting now wants it.
     void RefreshArticle();
 
@@ -65,7 +69,7 @@ protected:
 private:
     void CreateParts();
     void OpenTemporaryCard(int index);
-    void ShowArticle(const std::string& articleHtml);
+    void ShowCardValue(const Card& card, bool links);
     void Report(const std::exception& error);
     template <class Handler>
     void Reported(Handler handler)
@@ -81,10 +85,11 @@ private:
     QAction* n1_ = nullptr;
     QAction* n2_ = nullptr;
     QAction* n3_ = nullptr;
-    TUzDictionary* dictionary_ = nullptr;
+    const TUzDictionary* dictionary_ = nullptr;
     std::string caption_;
-    // The article as the dictionary gave it; the view may show it converted.
-    std::string article_;
+    // The card as the dictionary gave it; the view may show its article converted.
+    Card card_;
+    bool links_ = true;
     int tag_ = 0;
 };
 

@@ -540,8 +540,9 @@ void TMainForm::PasteFromClipActionExecute()
 
 void TMainForm::WordInfoActionExecute()
 {
-    if (cards_)
-        cards_->WordInfoActionExecute(dictionary_.get(), SelectedRow(), WordInfoAction->isEnabled());
+    if (cards_ && dictionary_)
+        cards_->WordInfoActionExecute(dictionary_.get(), {wordListModel_->List(), dictionary_->TargetLanguage()},
+                                      SelectedRow(), WordInfoAction->isEnabled());
 }
 
 void TMainForm::CascadeCardsActionExecute()

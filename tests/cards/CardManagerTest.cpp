@@ -28,17 +28,17 @@ TEST_F(CardsTest, OpeningAHeadwordClosesEveryTemporaryCardHiddenOnesToo)
     EXPECT_TRUE(MainCard().isVisible());
     EXPECT_TRUE(MainCard().Html().toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
     ASSERT_EQ(History().Count(), 5);
-    EXPECT_EQ(History().ListBox().item(0)->text(), QStringLiteral("volume"));
+    EXPECT_EQ(HistoryRow(0), QStringLiteral("volume"));
 }
 
 TEST_F(CardsTest, OpenWordDoesNothingWhenDisabledOrWithoutARow)
 {
     WordInfoAction->setEnabled(false);
     OpenWord(Book);
-    cards->WordInfoActionExecute(dictionary.get(), Book, false);
+    cards->WordInfoActionExecute(dictionary.get(), dictionary->Pair(), Book, false);
     WordInfoAction->setEnabled(true);
     OpenWord(-1);
-    cards->WordInfoActionExecute(nullptr, -1, true);
+    cards->WordInfoActionExecute(nullptr, {}, -1, true);
     EXPECT_FALSE(MainCard().isVisible());
     EXPECT_EQ(History().Count(), 0);
 }
@@ -140,7 +140,7 @@ TEST_F(CardsTest, AMinimisedCardComesBackWhenShown)
     EXPECT_FALSE(card->isMinimized()) << "the cascade shows every visible card";
 
     MainCard().showMinimized();
-    History().ListBox().setCurrentRow(1);
+    SelectHistoryRow(1);
     History().ListBoxDblClick();
     EXPECT_FALSE(MainCard().isMinimized()) << "and so does reopening a history entry";
 }

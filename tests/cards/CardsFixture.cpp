@@ -28,6 +28,15 @@ std::vector<std::uint8_t> CardsDictionaryBytes()
     return writer.FileBytes();
 }
 
+Card Entry(std::string headword, std::string caption, std::string article)
+{
+    Card card;
+    card.Headword = std::move(headword);
+    card.Caption = std::move(caption);
+    card.Article = std::move(article);
+    return card;
+}
+
 void TRecordingPlacement::LoadStoredProps()
 {
     saved_ = false;
@@ -65,7 +74,7 @@ CardsTest::CardsTest()
         return action;
     };
     WordInfoAction = command("WordInfoAction", QKeySequence(Qt::Key_Return), [this] {
-        cards->WordInfoActionExecute(dictionary.get(), wordListRow, WordInfoAction->isEnabled());
+        cards->WordInfoActionExecute(dictionary.get(), dictionary->Pair(), wordListRow, WordInfoAction->isEnabled());
     });
     CascadeCardsAction = command("CascadeCardsAction", QKeySequence(Qt::CTRL | Qt::Key_A),
                                  [this] { cards->CascadeCardsActionExecute(wordListTop); });
@@ -77,15 +86,30 @@ CardsTest::CardsTest()
                                  [this] { cards->CardsHostoryActionExecute(); });
     CopyToClipAction = command("CopyToClipAction", QKeySequence(Qt::CTRL | Qt::Key_C), [] {});
     cards->SetMainWindow(&mainWindow, mainWindow.actions());
-    OnCardSelect([this](const std::string& caption, const std::string& article) {
-        cards->OpenHistoryCard(caption, article);
-    });
+    OnCardSelect([this](const Card& card) { cards->OpenHistoryCard(card); });
 }
 
 CardsTest::~CardsTest()
 {
     cards.reset();
     FinishEvent();
+}
+
+QString CardsTest::HistoryRow(int row)
+{
+    QListView& list = History().ListBox();
+    return list.model()->index(row, 0).data().toString();
+}
+
+int CardsTest::HistoryCurrentRow()
+{
+    return History().ListBox().currentIndex().row();
+}
+
+void CardsTest::SelectHistoryRow(int row)
+{
+    QListView& list = History().ListBox();
+    list.setCurrentIndex(list.model()->index(row, 0));
 }
 
 QList<TWordViewForm*> CardsTest::TemporaryCards()

@@ -13,7 +13,7 @@
 #include "tests/support/DictFiles.h"
 
 #include <QAction>
-#include <QListWidget>
+#include <QListView>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -23,6 +23,9 @@
 namespace morva::test {
 
 std::vector<std::uint8_t> CardsDictionaryBytes();
+
+// A card as the history keeps it, of no particular entry.
+Card Entry(std::string headword, std::string caption, std::string article);
 
 // Headwords of the English list, in order.
 inline constexpr int Book = 0;
@@ -61,6 +64,10 @@ protected:
         QObject::disconnect(&History(), &TCardsHostoryForm::CardSelected, nullptr, nullptr);
         QObject::connect(&History(), &TCardsHostoryForm::CardSelected, &History(), handler);
     }
+    // The history list's rows, read and chosen as the user sees them.
+    QString HistoryRow(int row);
+    int HistoryCurrentRow();
+    void SelectHistoryRow(int row);
     // The temporary cards that still exist (closed ones are gone once the event is over).
     QList<TWordViewForm*> TemporaryCards();
     // The same in the order they were created.

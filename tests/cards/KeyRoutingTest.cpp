@@ -1,7 +1,7 @@
 #include "tests/cards/CardsFixture.h"
 
 #include <QDialog>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -56,7 +56,7 @@ TEST_F(KeyRoutingTest, EnterInACardOpensTheSelectedHeadword)
     FinishEvent();
     EXPECT_TRUE(TemporaryCards().isEmpty()) << "that card included";
     EXPECT_TRUE(MainCard().Html().toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
-    EXPECT_EQ(History().ListBox().item(0)->text(), QStringLiteral("volume"));
+    EXPECT_EQ(HistoryRow(0), QStringLiteral("volume"));
 }
 
 TEST_F(KeyRoutingTest, TheCardsOwnCtrlCAndCtrlAWinInsideACard)
@@ -89,7 +89,7 @@ TEST_F(KeyRoutingTest, EnterInTheHistoryListReopensTheEntry)
     ClickLink(MainCard(), QStringLiteral("volume"));
     cards->CardsHostoryActionExecute();
     QSignalSpy opens(WordInfoAction, &QAction::triggered);
-    History().ListBox().setCurrentRow(1); // book
+    SelectHistoryRow(1); // book
     QTest::keyClick(&History().ListBox(), Qt::Key_Return);
     FinishEvent();
     EXPECT_EQ(opens.count(), 0);

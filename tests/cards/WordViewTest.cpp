@@ -100,7 +100,7 @@ TEST_F(CardsTest, ScrollsWithKeysAndWheelAndLoadsAtTheTop)
     std::string longArticle;
     for (int line = 0; line < 200; ++line)
         longArticle += "line " + std::to_string(line) + "<br>";
-    MainCard().FillFromText("caption", longArticle);
+    MainCard().FillFromHistory(Entry("", "caption", longArticle));
     MainCard().ShowCard();
     THtmlView& view = MainCard().Html();
     QScrollBar& bar = *view.verticalScrollBar();
@@ -122,7 +122,7 @@ TEST_F(CardsTest, ScrollsWithKeysAndWheelAndLoadsAtTheTop)
     QCoreApplication::sendEvent(view.viewport(), &wheel);
     EXPECT_GT(bar.value(), 0);
 
-    MainCard().FillFromText("caption", longArticle);
+    MainCard().FillFromHistory(Entry("", "caption", longArticle));
     EXPECT_EQ(bar.value(), 0) << "a new article shows from its top";
 }
 
@@ -139,7 +139,7 @@ TEST_F(CardsTest, CopyPutsUnicodeAndTheEightBitForm)
 {
     TQtClipboard qtClipboard;
     TCardManager manager(messageBox, qtClipboard);
-    manager.ShowWordCard(*dictionary, Book);
+    manager.ShowWordCard(*dictionary, dictionary->Pair(), Book);
     manager.WordViewForm().N3Click();
     manager.WordViewForm().N1Click();
 
@@ -242,16 +242,30 @@ TEST_F(CardsTest, LinkOpensATemporaryCardAndRecordsIt)
     EXPECT_TRUE(MainCard().Html().toPlainText().contains(u"\u049B\u045E\u043B")) << "the clicked card is unchanged";
 
     ASSERT_EQ(History().Count(), 2);
-    EXPECT_EQ(History().ListBox().item(0)->text(), QStringLiteral("volume"));
-    EXPECT_EQ(History().ListBox().currentRow(), 0);
+    EXPECT_EQ(HistoryRow(0), QStringLiteral("volume"));
+    EXPECT_EQ(HistoryCurrentRow(), 0);
 
     // A link in a temporary card opens a further one; the same link again opens another.
     ClickLink(*card, QStringLiteral("book"));
-    EXPECT_EQ(History().ListBox().item(0)->text(), QStringLiteral("book"));
+    EXPECT_EQ(HistoryRow(0), QStringLiteral("book"));
     ClickLink(MainCard(), QStringLiteral("volume"));
     EXPECT_EQ(TemporaryCards().size(), 3);
     EXPECT_EQ(History().Count(), 4);
     EXPECT_TRUE(card->isVisible()) << "the clicked card stays open";
+    EXPECT_TRUE(messageBox.Shown.empty());
+}
+
+TEST_F(CardsTest, ALinkOpensAnEntryOfItsOwnCardsListWhateverTheWindowShows)
+{
+    OpenWord(Book);
+    // The main window has moved on to another pair; the card still shows English to Uzbek.
+    dictionary->SelectSourceLanguage(Uzbek);
+    dictionary->SetTargetLanguage(Russian);
+    ClickLink(MainCard(), QStringLiteral("volume"));
+    ASSERT_EQ(TemporaryCards().size(), 1);
+    EXPECT_EQ(TemporaryCards()[0]->windowTitle(), EnUzCaption);
+    EXPECT_TRUE(TemporaryCards()[0]->Html().toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
+    EXPECT_EQ(HistoryRow(0), QStringLiteral("volume"));
     EXPECT_TRUE(messageBox.Shown.empty());
 }
 

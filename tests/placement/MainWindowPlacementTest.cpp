@@ -158,7 +158,7 @@ TEST_F(MainWindowPlacementTest, ALinkThatFailedLeavesTheStoredCardPlacementAsItW
 {
     Create();
     TWordViewForm& mainCard = form->Cards()->WordViewForm();
-    form->Cards()->ShowWordCard(*form->Dictionary(), 0);
+    form->Cards()->ShowWordCard(*form->Dictionary(), form->Dictionary()->Pair(), 0);
     mainCard.move(40, 50);
     mainCard.close();
     const std::vector<std::string> before = StoredLines(CardKey);
