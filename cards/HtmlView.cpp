@@ -1,6 +1,7 @@
 #include "cards/HtmlView.h"
 
 #include "text/ArticleText.h"
+#include "ui/CommandKeys.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -131,14 +132,7 @@ void THtmlView::SetPopupMenu(QMenu* menu)
 
 QAction* THtmlView::PopupCommand(const QKeyEvent* event) const
 {
-    if (!popupMenu_)
-        return nullptr;
-    const QKeySequence pressed(event->keyCombination());
-    for (QAction* action : popupMenu_->actions()) {
-        if (!action->shortcut().isEmpty() && action->shortcut() == pressed)
-            return action;
-    }
-    return nullptr;
+    return popupMenu_ ? CommandForKey(popupMenu_->actions(), event->keyCombination()) : nullptr;
 }
 
 bool THtmlView::event(QEvent* event)

@@ -20,6 +20,7 @@
 #include "shell/WordListModel.h"
 #include "text/CodePage1251.h"
 #include "text/XUzbekEdit.h"
+#include "ui/CommandKeys.h"
 #include "ui/Program.h"
 #include "ui/UiText.h"
 
@@ -458,20 +459,9 @@ bool TMainForm::WordListKeyPress(QKeyEvent* event)
 
 // ---- Keys ----
 
-QAction* TMainForm::CommandForKey(QKeyCombination key) const
-{
-    // The keypad's Enter is the same key as far as the commands go.
-    const QKeySequence pressed(QKeyCombination(key.keyboardModifiers() & ~Qt::KeypadModifier, key.key()));
-    for (QAction* action : actions())
-        for (const QKeySequence& shortcut : action->shortcuts())
-            if (shortcut == pressed)
-                return action;
-    return nullptr;
-}
-
 bool TMainForm::HandleCommandKey(QKeyCombination key)
 {
-    QAction* action = CommandForKey(key);
+    QAction* action = CommandForKey(actions(), key);
     if (!action)
         return false;
     if (action->isEnabled())
@@ -488,7 +478,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 
     // A command's key goes to the command, before the control can claim it for itself.
     if (type == QEvent::ShortcutOverride) {
-        if (!CommandForKey(key->keyCombination()))
+        if (!CommandForKey(actions(), key->keyCombination()))
             return false;
         event->accept();
         return true;

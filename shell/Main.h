@@ -194,7 +194,6 @@ private:
     bool SearchEditKeyDown(QKeyEvent* event);
     bool SearchEditKeyUp(QKeyEvent* event);
     bool WordListKeyPress(QKeyEvent* event);
-    QAction* CommandForKey(QKeyCombination key) const;
     // Runs the command that holds the key; true when one holds it, even a disabled one (the
     // key then has no effect).
     bool HandleCommandKey(QKeyCombination key);
