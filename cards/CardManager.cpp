@@ -25,7 +25,8 @@ bool IsTemporaryCard(const QWidget* window)
 
 } // namespace
 
-TCardManager::TCardManager(IMessageBox& messageBox, IClipboard& clipboard, TCardPlacementFactory placement)
+TCardManager::TCardManager(IMessageBox& messageBox, IClipboard& clipboard, TCardPlacementFactory placement,
+                           TErrorReport report)
     : windows_(std::make_unique<TWindowList>())
     , keyRouter_(std::make_unique<TKeyRouter>())
 {
@@ -33,9 +34,7 @@ TCardManager::TCardManager(IMessageBox& messageBox, IClipboard& clipboard, TCard
     context_.Clipboard = &clipboard;
     context_.Windows = windows_.get();
     context_.Placement = std::move(placement);
-    context_.ReportError = [&messageBox](const std::exception& error) {
-        messageBox.Show(nullptr, ErrorText(error), QString::fromLatin1(MainCaption), TMessageIcon::Error);
-    };
+    context_.ReportError = report ? std::move(report) : StandardErrorReport(messageBox);
     wordViewForm_ = new TWordViewForm(context_);
     cardsHostoryForm_ = new TCardsHostoryForm;
     windows_->Add(cardsHostoryForm_);
@@ -51,11 +50,6 @@ TCardManager::~TCardManager()
     }
     delete wordViewForm_;
     delete cardsHostoryForm_;
-}
-
-void TCardManager::SetErrorReport(std::function<void(const std::exception&)> report)
-{
-    context_.ReportError = std::move(report);
 }
 
 void TCardManager::SetMainWindow(QWidget* mainWindow, QList<QAction*> commands)

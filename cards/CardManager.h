@@ -46,8 +46,9 @@ class TCardManager : public QObject {
     Q_OBJECT
 public:
     // Creates the main card (hidden, its stored placement taken) and then the history dialog.
+    // Without a report of its own, errors go to an error box titled "Kovrak MORVA".
     TCardManager(IMessageBox& messageBox, IClipboard& clipboard,
-                 TCardPlacementFactory placement = MakeNoCardPlacement);
+                 TCardPlacementFactory placement = MakeNoCardPlacement, TErrorReport report = {});
     // Destroys the temporary cards, newest first, then the main card and the history dialog;
     // each card stores its placement on the way if it has not since it last took it.
     ~TCardManager() override;
@@ -56,9 +57,6 @@ public:
     TCardsHostoryForm& CardsHostoryForm() { return *cardsHostoryForm_; }
     // The program's windows in the order the card commands walk them.
     TWindowList& Windows() { return *windows_; }
-
-    // The standard error report; by default an error box titled "Kovrak MORVA".
-    void SetErrorReport(std::function<void(const std::exception&)> report);
 
     // The main window's menu commands that have shortcuts. From then on a key pressed in a
     // card or in the history dialog that none of its controls claims goes to the matching

@@ -70,13 +70,14 @@ public:
 } // namespace
 
 TMainForm::TMainForm(TMainServices services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services))
+    : QMainWindow(parent)
+    , services_(std::move(services))
+    , errorReport_(StandardErrorReport(*services_.Messages, [this]() -> QWidget* { return isVisible() ? this : nullptr; }))
 {
     CreateLayout();
     ConnectHandlers();
     RegPropStorageMan = std::make_unique<TRegPropStorageMan>(*services_.Registry);
-    MainPropStorage = MakeWidgetPropStorage(*this, *RegPropStorageMan, "MainWindow",
-                                            [this](const std::exception& error) { ReportError(error); });
+    MainPropStorage = MakeWidgetPropStorage(*this, *RegPropStorageMan, "MainWindow", errorReport_);
     // The close-time store runs in closeEvent, with the settings, as one registry write.
     MainPropStorage->InstallHooks(*this, false);
     UpdateTimer->start();
@@ -103,8 +104,7 @@ bool TMainForm::InTray() const
 void TMainForm::CreateCards()
 {
     cards_ = std::make_unique<TCardManager>(*services_.Messages, *services_.Clipboard,
-                                            MakeCardPlacementFactory(*RegPropStorageMan));
-    cards_->SetErrorReport([this](const std::exception& error) { ReportError(error); });
+                                            MakeCardPlacementFactory(*RegPropStorageMan), errorReport_);
     QList<QAction*> commands;
     for (QAction* action : actions())
         if (!action->shortcuts().isEmpty())
@@ -249,11 +249,6 @@ void TMainForm::closeEvent(QCloseEvent* event)
     event->accept();
     // Closing the main window always ends the program, whatever other windows are open.
     QCoreApplication::quit();
-}
-
-void TMainForm::ReportError(const std::exception& error)
-{
-    ShowError(ErrorText(error));
 }
 
 void TMainForm::ShowError(const QString& text)

@@ -56,14 +56,14 @@ void TRecordingPlacement::SaveStoredProps()
 
 CardsTest::CardsTest()
     : dictionary(std::make_unique<TUzDictionary>(CardsDictionaryBytes()))
-    , cards(std::make_unique<TCardManager>(messageBox, clipboard, [this](QWidget& card) {
-        return std::make_unique<TRecordingPlacement>(card, placement);
-    }))
+    , cards(std::make_unique<TCardManager>(
+          messageBox, clipboard,
+          [this](QWidget& card) { return std::make_unique<TRecordingPlacement>(card, placement); },
+          [this](const std::exception& error) {
+              messageBox.Show(nullptr, QString::fromStdU16String(DictTextToWide(error.what())), "Kovrak MORVA",
+                              TMessageIcon::Error);
+          }))
 {
-    cards->SetErrorReport([this](const std::exception& error) {
-        messageBox.Show(nullptr, QString::fromStdU16String(DictTextToWide(error.what())), "Kovrak MORVA",
-                        TMessageIcon::Error);
-    });
 
     auto command = [this](const char* name, QKeySequence shortcut, auto handler) {
         auto* action = new QAction(QString::fromLatin1(name), &mainWindow);
