@@ -3,6 +3,7 @@
 #include "about/About.h"
 #include "cards/CardManager.h"
 #include "cards/CardsHostory.h"
+#include "cards/WindowList.h"
 #include "engine/DictionaryError.h"
 #include "engine/SearchRule.h"
 #include "engine/TextRules.h"
@@ -626,11 +627,10 @@ void TMainForm::HideProgram()
     MinimizeAction->setEnabled(false);
     RestoreAction->setEnabled(true);
     programWindows_.clear();
-    // Windows that bypass the window manager (the tray icon's own) are on no taskbar: they stay.
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window != this && window->isVisible()
-            && (window->windowType() == Qt::Window || window->windowType() == Qt::Dialog)
-            && !window->windowFlags().testFlag(Qt::BypassWindowManagerHint)) {
+    // Before the cards exist (a start into the tray) no other window of the program is up.
+    const QList<QWidget*> windows = cards_ ? cards_->Windows().Windows() : QList<QWidget*>();
+    for (QWidget* window : windows)
+        if (window != this && window->isVisible()) {
             programWindows_.push_back({window, window->geometry().topLeft()});
             window->hide();
         }
