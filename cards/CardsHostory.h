@@ -25,11 +25,8 @@ public:
     // Shows the dialog without making it modal, raised and active.
     void ShowHistory();
 
-    QListView& ListBox() { return *listBox_; }
+    // The cards recorded.
     int Count() const;
-
-    void ListBoxDblClick();
-    void OKButtonClick();
 
 signals:
     void CardSelected(const Card& card);
@@ -37,8 +34,14 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
 
+private slots:
+    void ListBoxDblClick();
+
 private:
     void CreateParts();
+    void OKButtonClick();
+
+    // The parts, under their object names; tests find them by those names.
 
     TCardHistoryModel* cards_ = nullptr;
     QListView* listBox_ = nullptr;

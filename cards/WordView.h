@@ -51,16 +51,6 @@ public:
     // stored placement first and then runs FormShow.
     void ShowCard();
 
-    THtmlView& Html() { return *html_; }
-
-    void FormCreate();
-    void FormShow();
-    // Decides what closing does: the main card hides, a temporary card is destroyed.
-    void HtmlKeyDown(QKeyEvent* event);
-    void HtmlHotSpotClick(const QString& src);
-    void N1Click();
-    void N3Click();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -68,6 +58,12 @@ protected:
 
 private:
     void CreateParts();
+    void FormCreate();
+    void FormShow();
+    void HtmlKeyDown(QKeyEvent* event);
+    void HtmlHotSpotClick(const QString& src);
+    void N1Click();
+    void N3Click();
     void OpenTemporaryCard(int index);
     void ShowCardValue(const Card& card, bool links);
     void Report(const std::exception& error);
@@ -79,6 +75,7 @@ private:
 
     TCardContext& context_;
     std::unique_ptr<ICardPlacement> placement_;
+    // The parts, under their object names; tests find them by those names.
     QMenu* viewPopupMenu_ = nullptr;
     QFrame* viewPanel_ = nullptr;
     THtmlView* html_ = nullptr;

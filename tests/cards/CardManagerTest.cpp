@@ -19,14 +19,14 @@ TEST_F(CardsTest, OpeningAHeadwordClosesEveryTemporaryCardHiddenOnesToo)
     for (int i = 0; i < 3; ++i)
         ClickLink(MainCard(), QStringLiteral("volume"));
     ASSERT_EQ(TemporaryCards().size(), 3);
-    QTest::keyClick(&TemporaryCards()[1]->Html(), Qt::Key_Escape);
+    QTest::keyClick(&View(*TemporaryCards()[1]), Qt::Key_Escape);
     ASSERT_EQ(History().Count(), 4);
 
     OpenWord(Volume);
     FinishEvent();
     EXPECT_TRUE(TemporaryCards().isEmpty());
     EXPECT_TRUE(MainCard().isVisible());
-    EXPECT_TRUE(MainCard().Html().toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
+    EXPECT_TRUE(View(MainCard()).toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
     ASSERT_EQ(History().Count(), 5);
     EXPECT_EQ(HistoryRow(0), QStringLiteral("volume"));
 }
@@ -47,7 +47,7 @@ TEST_F(CardsTest, AFailedOpenReportsAndStopsBeforeShowing)
 {
     OpenWord(Book);
     ClickLink(MainCard(), QStringLiteral("volume"));
-    QTest::keyClick(&MainCard().Html(), Qt::Key_Escape);
+    QTest::keyClick(&View(MainCard()), Qt::Key_Escape);
     OpenWord(9);
     FinishEvent();
     ASSERT_EQ(messageBox.Shown.size(), 1u);
@@ -141,7 +141,7 @@ TEST_F(CardsTest, AMinimisedCardComesBackWhenShown)
 
     MainCard().showMinimized();
     SelectHistoryRow(1);
-    History().ListBoxDblClick();
+    QMetaObject::invokeMethod(&History(), "ListBoxDblClick");
     EXPECT_FALSE(MainCard().isMinimized()) << "and so does reopening a history entry";
 }
 
@@ -157,7 +157,7 @@ TEST_F(CardsTest, CloseAllClosesTheHiddenMainCardToo)
 {
     OpenWord(Book);
     ClickLink(MainCard(), QStringLiteral("volume"));
-    QTest::keyClick(&MainCard().Html(), Qt::Key_Escape);
+    QTest::keyClick(&View(MainCard()), Qt::Key_Escape);
     MainCard().move(222, 111);
     const int saves = placement.Saves;
 

@@ -97,18 +97,18 @@ CardsTest::~CardsTest()
 
 QString CardsTest::HistoryRow(int row)
 {
-    QListView& list = History().ListBox();
+    QListView& list = HistoryList();
     return list.model()->index(row, 0).data().toString();
 }
 
 int CardsTest::HistoryCurrentRow()
 {
-    return History().ListBox().currentIndex().row();
+    return HistoryList().currentIndex().row();
 }
 
 void CardsTest::SelectHistoryRow(int row)
 {
-    QListView& list = History().ListBox();
+    QListView& list = HistoryList();
     list.setCurrentIndex(list.model()->index(row, 0));
 }
 
@@ -140,7 +140,7 @@ void CardsTest::OpenWord(int index)
 
 void CardsTest::ClickLink(TWordViewForm& card, const QString& linkText)
 {
-    THtmlView& view = card.Html();
+    THtmlView& view = View(card);
     const QTextCursor found = view.document()->find(linkText);
     ASSERT_FALSE(found.isNull()) << linkText.toStdString();
     QTextCursor middle(view.document());

@@ -11,6 +11,7 @@
 #include "platform/FakeClipboard.h"
 #include "platform/FakeMessageBox.h"
 #include "tests/support/DictFiles.h"
+#include "tests/support/Part.h"
 
 #include <QAction>
 #include <QListView>
@@ -23,6 +24,12 @@
 namespace morva::test {
 
 std::vector<std::uint8_t> CardsDictionaryBytes();
+
+// A card's article view.
+inline THtmlView& View(QWidget& card)
+{
+    return *Part<THtmlView>(card, "Html");
+}
 
 // A card as the history keeps it, of no particular entry.
 Card Entry(std::string headword, std::string caption, std::string article);
@@ -57,6 +64,7 @@ protected:
 
     TWordViewForm& MainCard() { return cards->WordViewForm(); }
     TCardsHostoryForm& History() { return cards->CardsHostoryForm(); }
+    QListView& HistoryList() { return *Part<QListView>(History(), "ListBox"); }
     // The history's choice goes to this handler alone.
     template <class Handler>
     void OnCardSelect(Handler handler)

@@ -47,19 +47,19 @@ TEST_F(CardsTest, AReopenedCardShowsItsLinksAsTheirPlainText)
     for (const auto& c : cases) {
         MainCard().FillFromHistory(Entry("", "c", c.html));
         reference.LoadArticle(c.linksCut);
-        EXPECT_FALSE(HasLink(*MainCard().Html().document())) << c.html;
-        EXPECT_EQ(Runs(*MainCard().Html().document()), Runs(*reference.document())) << c.html;
+        EXPECT_FALSE(HasLink(*View(MainCard()).document())) << c.html;
+        EXPECT_EQ(Runs(*View(MainCard()).document()), Runs(*reference.document())) << c.html;
     }
     // Whatever the markup's spelling, nothing is left to follow.
     for (const char* html : {"<A HREF=\"12\">dom</A>", "text <a href=\"12\">and no end"}) {
         MainCard().FillFromHistory(Entry("", "c", html));
-        EXPECT_FALSE(HasLink(*MainCard().Html().document())) << html;
+        EXPECT_FALSE(HasLink(*View(MainCard()).document())) << html;
     }
 }
 
 TEST_F(CardsTest, EmptyHistoryShowsOnlyItsGreyedPlaceholder)
 {
-    QListView& list = History().ListBox();
+    QListView& list = HistoryList();
     ASSERT_EQ(list.model()->rowCount(), 1);
     EXPECT_EQ(HistoryRow(0), QStringLiteral("(bironta so\u2018rov bo\u2018lmagan)"));
     EXPECT_FALSE(list.isEnabled());
@@ -68,7 +68,7 @@ TEST_F(CardsTest, EmptyHistoryShowsOnlyItsGreyedPlaceholder)
     bool chosen = false;
     OnCardSelect([&](const Card&) { chosen = true; });
     SelectHistoryRow(0);
-    History().ListBoxDblClick();
+    QMetaObject::invokeMethod(&History(), "ListBoxDblClick");
     EXPECT_FALSE(chosen);
 }
 
@@ -80,7 +80,7 @@ TEST_F(CardsTest, AddCardPutsTheNewestOnTopAndGivesTheCardBack)
     History().AddCard(Entry("book", "caption 2", "<b>book</b>"));
     History().AddCard(Entry(Dict(u"\u049B\u045E\u043B"), "caption 3", "<a href=\"x\">nowhere</a>"));
 
-    QListView& list = History().ListBox();
+    QListView& list = HistoryList();
     EXPECT_TRUE(list.isEnabled());
     ASSERT_EQ(list.model()->rowCount(), 3) << "the same headword twice gives two rows";
     EXPECT_EQ(HistoryRow(0), QStringLiteral("\u049B\u045E\u043B"));
@@ -106,7 +106,7 @@ TEST_F(CardsTest, ADoubleClickBelowTheRowsChoosesTheSelectedRow)
     History().AddCard(Entry("book", "caption 1", "a"));
     History().AddCard(Entry("volume", "caption 2", "a"));
     cards->CardsHostoryActionExecute();
-    QListView& list = History().ListBox();
+    QListView& list = HistoryList();
     SelectHistoryRow(1);
     const QPoint below(list.viewport()->width() / 2, list.viewport()->height() - 4);
     ASSERT_FALSE(list.indexAt(below).isValid());
@@ -126,12 +126,12 @@ TEST_F(CardsTest, ReopenedEntryShowsItsCaptionAndArticleWithoutLinks)
     OpenWord(Book);
     ClickLink(MainCard(), QStringLiteral("volume"));
     SelectHistoryRow(1);
-    History().ListBoxDblClick();
+    QMetaObject::invokeMethod(&History(), "ListBoxDblClick");
     FinishEvent();
     EXPECT_TRUE(TemporaryCards().isEmpty());
     EXPECT_TRUE(MainCard().isVisible());
     EXPECT_EQ(MainCard().windowTitle(), QStringLiteral("So\u2018z tarjimasi (En-Uz)"));
-    const QTextCursor link = MainCard().Html().document()->find(QStringLiteral("volume"));
+    const QTextCursor link = View(MainCard()).document()->find(QStringLiteral("volume"));
     ASSERT_FALSE(link.isNull());
     EXPECT_EQ(link.charFormat().anchorHref(), QString()) << "the cross-reference can no longer be followed";
     EXPECT_NE(link.charFormat().foreground().color(), QColor(Qt::blue)) << "and does not look like a link";
@@ -154,11 +154,11 @@ TEST_F(CardsTest, YopishAndEscHideTheHistoryAndKeepItsRows)
 
     cards->CardsHostoryActionExecute();
     ASSERT_TRUE(History().isVisible());
-    QTest::keyClick(&History().ListBox(), Qt::Key_Escape);
+    QTest::keyClick(&HistoryList(), Qt::Key_Escape);
     EXPECT_FALSE(History().isVisible());
 
     cards->CardsHostoryActionExecute();
-    EXPECT_EQ(History().ListBox().model()->rowCount(), 2);
+    EXPECT_EQ(HistoryList().model()->rowCount(), 2);
     EXPECT_EQ(HistoryCurrentRow(), 1);
 }
 

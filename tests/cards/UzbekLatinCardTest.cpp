@@ -10,7 +10,7 @@ namespace {
 
 QString Shown(TWordViewForm& card)
 {
-    return card.Html().toPlainText();
+    return View(card).toPlainText();
 }
 
 TEST_F(CardsTest, UzbekTranslationsShownInLatinAndLinksStillWork)
