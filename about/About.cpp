@@ -80,7 +80,7 @@ TAboutForm::TAboutForm(const TSystemTime& dataFileDate, QWidget* parent)
 {
     CreateLayout();
     scrollPos_ = ScrollStart;
-    scrollBitmap_ = QPixmap::fromImage(Image);
+    scrollBitmap_ = QPixmap::fromImage(image_);
     Label3->setText(FormatDataDate(Label3->text(), dataFileDate));
 }
 
@@ -99,7 +99,7 @@ void TAboutForm::CreateLayout()
     ScrollTimer->setInterval(ScrollInterval);
     connect(ScrollTimer, &QTimer::timeout, this, &TAboutForm::ScrollTimerTimer);
 
-    Image = LoadJpeg(QStringLiteral(":/pictures/Credits.jpg"));
+    image_ = LoadJpeg(QStringLiteral(":/pictures/Credits.jpg"));
 
     Panel = new QFrame(this);
     Panel->setObjectName(QStringLiteral("Panel"));

@@ -49,9 +49,22 @@ public:
 
     // The picture row at the top edge of the scrolling box; it may be negative.
     int ScrollPos() const { return scrollPos_; }
+    // The credits picture the box scrolls.
+    const QImage& Image() const { return image_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private slots:
+    void ScrollTimerTimer();
+
+private:
+    void CreateLayout();
+    void FormShow();
+
+    // The parts, under their object names.
     QTimer* ScrollTimer = nullptr;
-    QImage Image;
+    QImage image_;
     QFrame* Panel = nullptr;
     QFrame* Shape = nullptr;
     QLabel* Label1 = nullptr;
@@ -61,15 +74,6 @@ public:
     QLabel* Label5 = nullptr;
     TAboutPaintBox* AboutPB = nullptr;
     QPushButton* OKButton = nullptr;
-
-    void FormShow();
-    void ScrollTimerTimer();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void CreateLayout();
 
     int scrollPos_ = 0;
     QPixmap scrollBitmap_;

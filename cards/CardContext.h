@@ -4,6 +4,7 @@
 
 #include "placement/CardPlacement.h"
 #include "cards/OffsetRandom.h"
+#include "ui/ErrorReport.h"
 
 #include <exception>
 #include <functional>
@@ -30,7 +31,7 @@ struct TCardContext {
     TCardsHostoryForm* History = nullptr;
     TCardPlacementFactory Placement = MakeNoCardPlacement;
     // The application's standard error report: what an uncaught exception in an event shows.
-    std::function<void(const std::exception&)> ReportError;
+    TErrorReport ReportError;
     TOffsetRandom Random;
     // Cards show their Uzbek text in the Latin alphabet.
     bool UzbekLatin = false;

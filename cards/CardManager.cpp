@@ -25,7 +25,8 @@ bool IsTemporaryCard(const QWidget* window)
 
 } // namespace
 
-TCardManager::TCardManager(IMessageBox& messageBox, IClipboard& clipboard, TCardPlacementFactory placement)
+TCardManager::TCardManager(IMessageBox& messageBox, IClipboard& clipboard, TCardPlacementFactory placement,
+                           TErrorReport report)
     : windows_(std::make_unique<TWindowList>())
     , keyRouter_(std::make_unique<TKeyRouter>())
 {
@@ -33,9 +34,7 @@ TCardManager::TCardManager(IMessageBox& messageBox, IClipboard& clipboard, TCard
     context_.Clipboard = &clipboard;
     context_.Windows = windows_.get();
     context_.Placement = std::move(placement);
-    context_.ReportError = [&messageBox](const std::exception& error) {
-        messageBox.Show(nullptr, ErrorText(error), QString::fromLatin1(MainCaption), TMessageIcon::Error);
-    };
+    context_.ReportError = report ? std::move(report) : StandardErrorReport(messageBox);
     wordViewForm_ = new TWordViewForm(context_);
     cardsHostoryForm_ = new TCardsHostoryForm;
     windows_->Add(cardsHostoryForm_);
@@ -51,11 +50,6 @@ TCardManager::~TCardManager()
     }
     delete wordViewForm_;
     delete cardsHostoryForm_;
-}
-
-void TCardManager::SetErrorReport(std::function<void(const std::exception&)> report)
-{
-    context_.ReportError = std::move(report);
 }
 
 void TCardManager::SetMainWindow(QWidget* mainWindow, QList<QAction*> commands)
@@ -85,27 +79,31 @@ void TCardManager::CloseTempCards()
     }
 }
 
-void TCardManager::ShowWordCard(TUzDictionary& dictionary, int index)
+void TCardManager::ShowWordCard(const TUzDictionary& dictionary, LanguagePair pair, int index)
 {
     CloseTempCards();
-    const std::string article = wordViewForm_->FillFromDictionary(dictionary, index);
+    // A failure leaves the new caption over the previous article, and nothing shown.
+    wordViewForm_->SetCaption(TUzDictionary::CardCaption(pair));
+    const Card card = MakeCard(dictionary, pair, index);
+    wordViewForm_->FillFromDictionary(dictionary, card);
     wordViewForm_->ShowCard();
-    cardsHostoryForm_->AddCard(dictionary.Headword(index), wordViewForm_->Caption(), article);
+    cardsHostoryForm_->AddCard(card);
 }
 
-void TCardManager::OpenHistoryCard(const std::string& caption, const std::string& articleHtml)
+void TCardManager::OpenHistoryCard(const Card& card)
 {
     CloseTempCards();
-    wordViewForm_->FillFromText(caption, articleHtml);
+    wordViewForm_->FillFromHistory(card);
     wordViewForm_->ShowCard();
 }
 
-void TCardManager::WordInfoActionExecute(TUzDictionary* dictionary, int selectedRow, bool actionEnabled)
+void TCardManager::WordInfoActionExecute(const TUzDictionary* dictionary, LanguagePair pair, int selectedRow,
+                                         bool actionEnabled)
 {
     if (!actionEnabled || selectedRow < 0 || !dictionary)
         return;
     try {
-        ShowWordCard(*dictionary, selectedRow);
+        ShowWordCard(*dictionary, pair, selectedRow);
     } catch (const std::exception& error) {
         context_.ReportError(error);
     }

@@ -7,7 +7,7 @@
 //
 //   cards_ = std::make_unique<TCardManager>(messageBox, clipboard);   // main card, then history
 //   cards_->SetMainWindow(this, {CutToClipAction, ..., CardsHostoryAction, StayOnTopAction, ...});
-//   WordInfoAction    -> cards_->WordInfoActionExecute(dictionary, selectedRow, WordInfoAction->isEnabled())
+//   WordInfoAction    -> cards_->WordInfoActionExecute(dictionary, pair, selectedRow, WordInfoAction->isEnabled())
 //   CascadeCardsAction -> cards_->CascadeCardsActionExecute(wordListTop)
 //   CloseTempCardsAction, CloseAllCardsAction, CardsHostoryAction -> the handlers of the same name here
 //   CardsHostoryForm()'s CardSelected -> cards_->OpenHistoryCard, connected once
@@ -20,6 +20,7 @@
 // Errors from the dictionary inside the handlers below go to the standard error report
 // (TCardContext::ReportError) and end the handler, as an uncaught exception would end an event.
 
+#include "cards/Card.h"
 #include "cards/CardContext.h"
 
 #include <QList>
@@ -45,8 +46,9 @@ class TCardManager : public QObject {
     Q_OBJECT
 public:
     // Creates the main card (hidden, its stored placement taken) and then the history dialog.
+    // Without a report of its own, errors go to an error box titled "Kovrak MORVA".
     TCardManager(IMessageBox& messageBox, IClipboard& clipboard,
-                 TCardPlacementFactory placement = MakeNoCardPlacement);
+                 TCardPlacementFactory placement = MakeNoCardPlacement, TErrorReport report = {});
     // Destroys the temporary cards, newest first, then the main card and the history dialog;
     // each card stores its placement on the way if it has not since it last took it.
     ~TCardManager() override;
@@ -56,19 +58,16 @@ public:
     // The program's windows in the order the card commands walk them.
     TWindowList& Windows() { return *windows_; }
 
-    // The standard error report; by default an error box titled "Kovrak MORVA".
-    void SetErrorReport(std::function<void(const std::exception&)> report);
-
     // The main window's menu commands that have shortcuts. From then on a key pressed in a
     // card or in the history dialog that none of its controls claims goes to the matching
     // command (see cards/KeyRouter.h). The main window handles its own keys.
     void SetMainWindow(QWidget* mainWindow, QList<QAction*> commands);
 
-    // Closes the temporary cards, fills the main card with entry index, shows it and records
-    // it in the history. Throws what the dictionary throws.
-    void ShowWordCard(TUzDictionary& dictionary, int index);
-    // Closes the temporary cards and shows a stored caption and article in the main card.
-    void OpenHistoryCard(const std::string& caption, const std::string& articleHtml);
+    // Closes the temporary cards, fills the main card with entry index of the pair's source
+    // list, shows it and records it in the history. Throws what the dictionary throws.
+    void ShowWordCard(const TUzDictionary& dictionary, LanguagePair pair, int index);
+    // Closes the temporary cards and shows a card of the history in the main card.
+    void OpenHistoryCard(const Card& card);
     // Closes every temporary card, hidden ones included.
     void CloseTempCards();
     // Shows Uzbek text in the Latin alphabet, or not, in every card from now on and at once
@@ -77,7 +76,8 @@ public:
 
     // The command handlers. WordInfoActionExecute does nothing unless the command is enabled
     // and a row (0 or more) is selected; dictionary may be null only then.
-    void WordInfoActionExecute(TUzDictionary* dictionary, int selectedRow, bool actionEnabled);
+    void WordInfoActionExecute(const TUzDictionary* dictionary, LanguagePair pair, int selectedRow,
+                               bool actionEnabled);
     // wordListTop: the word list's top inside the main window's client area (the height of
     // the toolbars above it), which the cascade starts from as a screen coordinate.
     void CascadeCardsActionExecute(int wordListTop);

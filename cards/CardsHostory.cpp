@@ -1,23 +1,20 @@
 #include "cards/CardsHostory.h"
 
+#include "cards/CardHistoryModel.h"
 #include "platform/TaskbarEntry.h"
-#include "text/CodePage1251.h"
 #include "ui/Program.h"
 #include "ui/ScreenCentre.h"
-#include "ui/UiText.h"
 
 #include <QKeyEvent>
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
+
+#include <functional>
 
 namespace morva {
 
 namespace {
-
-// "(bironta so‘rov bo‘lmagan)"
-const QString EmptyHistoryRow = QStringLiteral("(bironta so\u2018rov bo\u2018lmagan)");
-constexpr int RowHeight = 14;
 
 bool IsEnter(const QKeyEvent* event)
 {
@@ -27,7 +24,7 @@ bool IsEnter(const QKeyEvent* event)
 
 // The history list takes Enter itself, ahead of the main window's Enter (open word), and
 // every double click, also one below the rows: both choose the selected row.
-class THistoryListBox : public QListWidget {
+class THistoryListBox : public QListView {
 public:
     std::function<void()> OnChoose;
 
@@ -38,13 +35,13 @@ protected:
             event->accept();
             return true;
         }
-        return QListWidget::event(event);
+        return QListView::event(event);
     }
 
     void keyPressEvent(QKeyEvent* event) override
     {
         if (!IsEnter(event)) {
-            QListWidget::keyPressEvent(event);
+            QListView::keyPressEvent(event);
             return;
         }
         if (OnChoose)
@@ -55,36 +52,20 @@ protected:
     // A click below the rows leaves the selection as it is.
     void mousePressEvent(QMouseEvent* event) override
     {
-        if (itemAt(event->position().toPoint()))
-            QListWidget::mousePressEvent(event);
+        if (indexAt(event->position().toPoint()).isValid())
+            QListView::mousePressEvent(event);
     }
 
     void mouseDoubleClickEvent(QMouseEvent* event) override
     {
-        if (itemAt(event->position().toPoint()))
-            QListWidget::mouseDoubleClickEvent(event);
+        if (indexAt(event->position().toPoint()).isValid())
+            QListView::mouseDoubleClickEvent(event);
         if (event->button() == Qt::LeftButton && OnChoose)
             OnChoose();
     }
 };
 
-QListWidgetItem* NewRow(const QString& text)
-{
-    auto* row = new QListWidgetItem(text);
-    row->setSizeHint(QSize(0, RowHeight));
-    return row;
-}
-
 } // namespace
-
-std::string DisableLinks(std::string html)
-{
-    for (std::size_t open = html.find("<a "); open != std::string::npos; open = html.find("<a ")) {
-        const std::size_t close = std::min(html.find('>', open), html.size());
-        html.erase(open + 2, close - (open + 2));
-    }
-    return html;
-}
 
 TCardsHostoryForm::TCardsHostoryForm()
 {
@@ -112,7 +93,8 @@ void TCardsHostoryForm::CreateParts()
     listFont.setPixelSize(12);
     listBox_->setFont(listFont);
     listBox_->setUniformItemSizes(true);
-    listBox_->addItem(NewRow(EmptyHistoryRow));
+    cards_ = new TCardHistoryModel(this);
+    listBox_->setModel(cards_);
     listBox_->setEnabled(false);
 
     okButton_ = new QPushButton(QStringLiteral("Yopish"), this);
@@ -123,17 +105,16 @@ void TCardsHostoryForm::CreateParts()
     connect(okButton_, &QPushButton::clicked, this, &TCardsHostoryForm::OKButtonClick);
 }
 
-void TCardsHostoryForm::AddCard(const std::string& headword, const std::string& caption,
-                                const std::string& articleHtml)
+void TCardsHostoryForm::AddCard(const Card& card)
 {
-    if (!listBox_->isEnabled()) {
-        listBox_->setEnabled(true);
-        listBox_->clear();
-    }
-    listBox_->insertItem(0, NewRow(FromDictText(headword)));
-    listBox_->setCurrentRow(0);
-    captions_.insert(captions_.begin(), caption);
-    articles_.insert(articles_.begin(), DisableLinks(articleHtml));
+    cards_->Add(card);
+    listBox_->setEnabled(true);
+    listBox_->setCurrentIndex(cards_->index(0));
+}
+
+int TCardsHostoryForm::Count() const
+{
+    return cards_->Count();
 }
 
 void TCardsHostoryForm::ShowHistory()
@@ -156,13 +137,12 @@ void TCardsHostoryForm::showEvent(QShowEvent* event)
 
 void TCardsHostoryForm::ListBoxDblClick()
 {
-    const int row = listBox_->currentRow();
+    const int row = listBox_->currentIndex().row();
     if (row < 0 || row >= Count())
         return;
-    // Copies: the handler may add entries while it runs.
-    const std::string caption = captions_[row];
-    const std::string article = articles_[row];
-    emit CardSelected(caption, article);
+    // A copy: the handler may add entries while it runs.
+    const Card card = cards_->At(row);
+    emit CardSelected(card);
 }
 
 void TCardsHostoryForm::OKButtonClick()

@@ -2,6 +2,7 @@
 
 #include "cards/CardAccessible.h"
 #include "text/ArticleText.h"
+#include "ui/CommandKeys.h"
 #include "ui/Palette.h"
 
 #include <QAccessible>
@@ -10,8 +11,11 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <vector>
 
 namespace morva {
 
@@ -28,6 +32,34 @@ QString ArticleStyleSheet(const QColor& link)
 // The frame markers that QTextDocument puts around a table and before each of its cells.
 constexpr char16_t BeginningOfFrame = 0xFDD0;
 constexpr char16_t EndOfFrame = 0xFDD1;
+
+// Takes the link targets out of the document, and what the links' markup and style sheet
+// added to their look, so a link shows as its text would without them.
+void DisableLinks(QTextDocument& document)
+{
+    struct Link {
+        int Start, End;
+        QTextCharFormat Format;
+    };
+    std::vector<Link> links;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().anchorHref().isEmpty())
+                links.push_back({fragment.position(), fragment.position() + fragment.length(), fragment.charFormat()});
+        }
+    // Only formats change, so the positions taken above stay right.
+    for (Link& link : links) {
+        for (int property : {QTextFormat::AnchorHref, QTextFormat::TextToolTip, QTextFormat::ForegroundBrush,
+                             QTextFormat::TextUnderlineStyle, QTextFormat::FontUnderline, QTextFormat::FontOverline,
+                             QTextFormat::FontStrikeOut})
+            link.Format.clearProperty(property);
+        QTextCursor cursor(&document);
+        cursor.setPosition(link.Start);
+        cursor.setPosition(link.End, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(link.Format);
+    }
+}
 
 } // namespace
 
@@ -48,11 +80,15 @@ THtmlView::THtmlView(QWidget* parent)
     document()->setDefaultFont(QFont(ArticleFontName, ArticleFontSize));
     document()->setDocumentMargin(ArticleMargin);
 
-    connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) { emit LinkClick(link.toString()); });
+    connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
+        if (links_)
+            emit LinkClick(link.toString());
+    });
 }
 
-void THtmlView::LoadArticle(std::string_view html)
+void THtmlView::LoadArticle(std::string_view html, bool links)
 {
+    links_ = links;
     article_ = QString::fromStdU16String(ArticleToWide(html));
     ShowLoadedArticle();
 }
@@ -60,6 +96,8 @@ void THtmlView::LoadArticle(std::string_view html)
 void THtmlView::ShowLoadedArticle()
 {
     setHtml(article_);
+    if (!links_)
+        DisableLinks(*document());
     moveCursor(QTextCursor::Start);
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
@@ -151,14 +189,7 @@ void THtmlView::SetPopupMenu(QMenu* menu)
 
 QAction* THtmlView::PopupCommand(const QKeyEvent* event) const
 {
-    if (!popupMenu_)
-        return nullptr;
-    const QKeySequence pressed(event->keyCombination());
-    for (QAction* action : popupMenu_->actions()) {
-        if (!action->shortcut().isEmpty() && action->shortcut() == pressed)
-            return action;
-    }
-    return nullptr;
+    return popupMenu_ ? CommandForKey(popupMenu_->actions(), event->keyCombination()) : nullptr;
 }
 
 bool THtmlView::event(QEvent* event)

@@ -26,8 +26,9 @@ class THtmlView : public QTextBrowser {
 public:
     explicit THtmlView(QWidget* parent = nullptr);
 
-    // Replaces the document and shows the new one from its top.
-    void LoadArticle(std::string_view html);
+    // Replaces the document and shows the new one from its top. Without links, the links of
+    // the article show as its plain text and cannot be followed.
+    void LoadArticle(std::string_view html, bool links = true);
     // Selects the whole document; nothing happens when it is empty.
     void SelectAll();
     // The selection as plain text: lines end in "\n", the indentation cell's blanks are
@@ -69,6 +70,7 @@ private:
     QMenu* popupMenu_ = nullptr;
     QString article_;
     QColor linkColour_;
+    bool links_ = true;
 };
 
 } // namespace morva

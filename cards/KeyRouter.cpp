@@ -1,5 +1,7 @@
 #include "cards/KeyRouter.h"
 
+#include "ui/CommandKeys.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -8,15 +10,6 @@
 namespace morva {
 
 namespace {
-
-// The numeric pad's Enter is Enter; the pad itself makes no difference to a shortcut.
-QKeyCombination Normalized(QKeyCombination combination)
-{
-    Qt::Key key = combination.key();
-    if (key == Qt::Key_Enter)
-        key = Qt::Key_Return;
-    return QKeyCombination(combination.keyboardModifiers() & ~Qt::KeypadModifier, key);
-}
 
 bool IsNonModalProgramWindow(const QWidget* window)
 {
@@ -74,16 +67,11 @@ QAction* TKeyRouter::MainWindowCommand(QObject* watched, QKeyEvent* key)
     if (!mainWindow_->isEnabled() || QApplication::activeModalWidget())
         return nullptr;
 
-    const QKeySequence pressed(Normalized(key->keyCombination()));
-    QAction* match = nullptr;
-    for (const QPointer<QAction>& command : commands_) {
-        if (!command)
-            continue;
-        for (const QKeySequence& shortcut : command->shortcuts()) {
-            if (shortcut.count() == 1 && QKeySequence(Normalized(shortcut[0])) == pressed)
-                match = command;
-        }
-    }
+    QList<QAction*> commands;
+    for (const QPointer<QAction>& command : commands_)
+        if (command)
+            commands.append(command);
+    QAction* match = CommandForKey(commands, key->keyCombination());
     if (!match)
         return nullptr;
 

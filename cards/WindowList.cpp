@@ -7,11 +7,12 @@ namespace morva {
 
 namespace {
 
-// Menus, tool tips and the like are parts of a window, not windows of the program.
+// Menus, tool tips and the like are parts of a window, not windows of the program; windows
+// that bypass the window manager (the tray icon's own) are on no taskbar and in no walk.
 bool IsProgramWindow(const QObject* object)
 {
     const auto* widget = qobject_cast<const QWidget*>(object);
-    if (!widget || !widget->isWindow())
+    if (!widget || !widget->isWindow() || widget->windowFlags().testFlag(Qt::BypassWindowManagerHint))
         return false;
     const Qt::WindowType type = widget->windowType();
     return type == Qt::Window || type == Qt::Dialog;

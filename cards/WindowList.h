@@ -1,5 +1,6 @@
 #pragma once
-// The program's top-level windows in the order the card commands walk them: a new window
+// The program's top-level windows, the one list of them: the card commands walk it in its
+// order, and the main window hides and shows the program's windows by it. A new window
 // goes to the end, a window that is activated (takes the keyboard focus) moves to the front.
 // Every window of the program has an integer Tag, read as the Qt property "Tag"; a window
 // that does not declare one has Tag 0. Temporary cards have Tag 1.

@@ -122,30 +122,28 @@ void TWordViewForm::SetCaption(const std::string& caption)
     setWindowTitle(FromDictText(caption));
 }
 
-std::string TWordViewForm::FillFromDictionary(TUzDictionary& dictionary, int index)
+void TWordViewForm::FillFromDictionary(const TUzDictionary& dictionary, const Card& card)
 {
     dictionary_ = &dictionary;
-    SetCaption(dictionary.CardCaption());
-    std::string article = dictionary.ArticleHtml(index);
-    ShowArticle(article);
-    return article;
+    ShowCardValue(card, true);
 }
 
-void TWordViewForm::FillFromText(const std::string& caption, const std::string& articleHtml)
+void TWordViewForm::FillFromHistory(const Card& card)
 {
-    SetCaption(caption);
-    ShowArticle(articleHtml);
+    ShowCardValue(card, false);
 }
 
-void TWordViewForm::ShowArticle(const std::string& articleHtml)
+void TWordViewForm::ShowCardValue(const Card& card, bool links)
 {
-    article_ = articleHtml;
+    SetCaption(card.Caption);
+    card_ = card;
+    links_ = links;
     RefreshArticle();
 }
 
 void TWordViewForm::RefreshArticle()
 {
-    html_->LoadArticle(ArticleForDisplay(article_, caption_, context_.UzbekLatin));
+    html_->LoadArticle(ArticleForDisplay(card_, context_.UzbekLatin), links_);
 }
 
 void TWordViewForm::ShowCard()
@@ -246,7 +244,7 @@ void TWordViewForm::HtmlHotSpotClick(const QString& src)
         return;
     }
     // Only a card filled from the dictionary has links to follow.
-    if (!dictionary_)
+    if (!dictionary_ || !links_)
         return;
     Reported([&] { OpenTemporaryCard(index); });
 }
@@ -255,9 +253,12 @@ void TWordViewForm::OpenTemporaryCard(int index)
 {
     auto* card = new TWordViewForm(context_);
     card->SetTag(TemporaryCardTag);
-    const std::string article = card->FillFromDictionary(*dictionary_, index);
+    // The link names an entry of this card's own list, whatever list the main window shows now.
+    card->SetCaption(TUzDictionary::CardCaption(card_.Pair));
+    const Card opened = MakeCard(*dictionary_, card_.Pair, index);
+    card->FillFromDictionary(*dictionary_, opened);
     if (context_.History)
-        context_.History->AddCard(dictionary_->Headword(index), card->Caption(), article);
+        context_.History->AddCard(opened);
     card->ShowCard();
 }
 

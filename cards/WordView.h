@@ -3,6 +3,7 @@
 // card made with a context, kept for the life of the program) only hides when closed;
 // temporary cards (Tag 1), opened by the links of an article, are destroyed when closed.
 
+#include "cards/Card.h"
 #include "cards/CardContext.h"
 #include "ui/UiText.h"
 
@@ -31,31 +32,24 @@ public:
     void SetTag(int tag) { tag_ = tag; }
     bool IsMainCard() const { return context_.MainCard == this; }
 
-    TUzDictionary* Dictionary() const { return dictionary_; }
+    // The dictionary whose links the card follows; null until it shows a card of its own.
+    const TUzDictionary* Dictionary() const { return dictionary_; }
     // Dictionary text.
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
+    // The card shown.
+    const Card& Shown() const { return card_; }
 
-    // Shows entry index of the dictionary under its CardCaption and returns the article.
-    // Throws what the dictionary throws; the caption is set by then, the article is not.
-    std::string FillFromDictionary(TUzDictionary& dictionary, int index);
-    void FillFromText(const std::string& caption, const std::string& articleHtml);
+    // Shows a card of the dictionary; its links open further cards of the same pair.
+    void FillFromDictionary(const TUzDictionary& dictionary, const Card& card);
+    // Shows a card again as the history keeps it: its links cannot be followed.
+    void FillFromHistory(const Card& card);
     // Shows the article again, as the cards' Latin Uzbek setting now wants it.
     void RefreshArticle();
 
     // Makes the card visible, raises and activates it. A card that turns visible takes its
     // stored placement first and then runs FormShow.
     void ShowCard();
-
-    THtmlView& Html() { return *html_; }
-
-    void FormCreate();
-    void FormShow();
-    // Decides what closing does: the main card hides, a temporary card is destroyed.
-    void HtmlKeyDown(QKeyEvent* event);
-    void HtmlHotSpotClick(const QString& src);
-    void N1Click();
-    void N3Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -64,8 +58,14 @@ protected:
 
 private:
     void CreateParts();
+    void FormCreate();
+    void FormShow();
+    void HtmlKeyDown(QKeyEvent* event);
+    void HtmlHotSpotClick(const QString& src);
+    void N1Click();
+    void N3Click();
     void OpenTemporaryCard(int index);
-    void ShowArticle(const std::string& articleHtml);
+    void ShowCardValue(const Card& card, bool links);
     void Report(const std::exception& error);
     template <class Handler>
     void Reported(Handler handler)
@@ -75,16 +75,18 @@ private:
 
     TCardContext& context_;
     std::unique_ptr<ICardPlacement> placement_;
+    // The parts, under their object names; tests find them by those names.
     QMenu* viewPopupMenu_ = nullptr;
     QFrame* viewPanel_ = nullptr;
     THtmlView* html_ = nullptr;
     QAction* n1_ = nullptr;
     QAction* n2_ = nullptr;
     QAction* n3_ = nullptr;
-    TUzDictionary* dictionary_ = nullptr;
+    const TUzDictionary* dictionary_ = nullptr;
     std::string caption_;
-    // The article as the dictionary gave it; the view may show it converted.
-    std::string article_;
+    // The card as the dictionary gave it; the view may show its article converted.
+    Card card_;
+    bool links_ = true;
     int tag_ = 0;
 };
 

@@ -19,19 +19,9 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-bool IsTrimmed(char c)
-{
-    return static_cast<unsigned char>(c) <= 32;
-}
-
 std::string Trim(std::string_view text)
 {
-    std::size_t first = 0, last = text.size();
-    while (first < last && IsTrimmed(text[first]))
-        ++first;
-    while (last > first && IsTrimmed(text[last - 1]))
-        --last;
-    return std::string(text.substr(first, last - first));
+    return std::string(TrimmedText(text));
 }
 
 // Position just past the group that opens at `open`, or npos when the text ends first.
@@ -136,6 +126,15 @@ void DropReferenceNumber(std::string& t)
 }
 
 } // namespace
+
+std::string_view TrimmedText(std::string_view text)
+{
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32)
+        text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
+        text.remove_suffix(1);
+    return text;
+}
 
 bool IsBlankText(std::string_view text)
 {

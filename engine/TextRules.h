@@ -32,6 +32,8 @@ inline bool IsWordSeparator(unsigned char byte)
     return WordSeparators[byte];
 }
 
+// Without leading and trailing bytes of codes 0 to 32: how every typed text is trimmed.
+std::string_view TrimmedText(std::string_view text);
 // True when every byte is a space or "#", so also for the empty text.
 bool IsBlankText(std::string_view text);
 // The canonical form of an entry text: remarks in braces gone, blanks tidied, every spelling

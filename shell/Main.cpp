@@ -3,7 +3,9 @@
 #include "about/About.h"
 #include "cards/CardManager.h"
 #include "cards/CardsHostory.h"
+#include "cards/WindowList.h"
 #include "engine/DictionaryError.h"
+#include "engine/SearchRule.h"
 #include "engine/TextRules.h"
 #include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
@@ -20,6 +22,7 @@
 #include "shell/WordListModel.h"
 #include "text/CodePage1251.h"
 #include "text/XUzbekEdit.h"
+#include "ui/CommandKeys.h"
 #include "ui/Program.h"
 #include "ui/UiText.h"
 
@@ -43,16 +46,6 @@ using namespace Qt::StringLiterals;
 
 namespace morva {
 namespace {
-
-// Without leading and trailing bytes of codes 0 to 32.
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32)
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
-        text.remove_suffix(1);
-    return text;
-}
 
 // Ticks of the tray wait timer (500 ms each) before a start with the autorun switch stops
 // waiting for the notification area: half a minute.
@@ -106,13 +99,14 @@ public:
 } // namespace
 
 TMainForm::TMainForm(TMainServices services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services))
+    : QMainWindow(parent)
+    , services_(std::move(services))
+    , errorReport_(StandardErrorReport(*services_.Messages, [this]() -> QWidget* { return isVisible() ? this : nullptr; }))
 {
     CreateLayout();
     ConnectHandlers();
     RegPropStorageMan = std::make_unique<TRegPropStorageMan>(*services_.Registry);
-    MainPropStorage = MakeWidgetPropStorage(*this, *RegPropStorageMan, "MainWindow",
-                                            [this](const std::exception& error) { ReportError(error); });
+    MainPropStorage = MakeWidgetPropStorage(*this, *RegPropStorageMan, "MainWindow", errorReport_);
     // The close-time store runs in closeEvent, with the settings, as one registry write.
     MainPropStorage->InstallHooks(*this, false);
     UpdateTimer->start();
@@ -139,8 +133,7 @@ bool TMainForm::InTray() const
 void TMainForm::CreateCards()
 {
     cards_ = std::make_unique<TCardManager>(*services_.Messages, *services_.Clipboard,
-                                            MakeCardPlacementFactory(*RegPropStorageMan));
-    cards_->SetErrorReport([this](const std::exception& error) { ReportError(error); });
+                                            MakeCardPlacementFactory(*RegPropStorageMan), errorReport_);
     QList<QAction*> commands;
     for (QAction* action : actions())
         if (!action->shortcuts().isEmpty())
@@ -290,11 +283,6 @@ void TMainForm::closeEvent(QCloseEvent* event)
     QCoreApplication::quit();
 }
 
-void TMainForm::ReportError(const std::exception& error)
-{
-    ShowError(ErrorText(error));
-}
-
 void TMainForm::ShowError(const QString& text)
 {
     services_.Messages->Show(isVisible() ? this : nullptr, text, QString::fromLatin1(MainCaption),
@@ -337,7 +325,7 @@ void TMainForm::SetLangPair(Language src, Language dest, bool initial)
     SearchEdit->clear();
     {
         TBusyCursor busy;
-        wordListModel_->Refill(dictionary_.get());
+        wordListModel_->Refill(dictionary_.get(), src);
     }
     // A new list starts at its top, whatever row the old one showed.
     WordList->scrollToTop();
@@ -428,30 +416,16 @@ void TMainForm::SearchEditChange()
 void TMainForm::FindAndTidy()
 {
     const std::string text = SearchEdit->Text();
-
-    const std::string_view wanted = Trimmed(text);
-    if (!wanted.empty()) {
-        const int selected = SelectedRow();
-        // Text written from the list already has its row: no search.
-        if (selected < 0 || dictionary_->Headword(selected) != wanted) {
-            const int nearest = wordListModel_->NearestRow(wanted);
-            if (nearest >= 0)
-                SelectRow(nearest);
-        }
-    }
-
-    // Tidy: one trailing space survives while a phrase is typed; everything else that the
-    // normalisation changes is changed at once. Setting the text runs this handler again.
-    const std::string normal = NormalizeEntryText(text);
-    if (normal != text && normal + ' ' != text) {
-        const int caret = SearchEdit->cursorPosition();
-        SetSearchText(text.size() > 1 && text.back() == ' ' ? normal + ' ' : normal);
-        SearchEdit->setCursorPosition(std::min(caret, int(SearchEdit->text().size())));
-    }
-
-    const std::string now = SearchEdit->Text();
-    if (!now.empty() && NormalizeEntryText(now).empty())
-        SearchEdit->clear();
+    const SearchOutcome outcome =
+        SearchAndTidy(*dictionary_, wordListModel_->List(), text, SelectedRow(), wordListModel_->rowCount());
+    if (outcome.Selected >= 0)
+        SelectRow(outcome.Selected);
+    if (outcome.Text == text)
+        return;
+    // Setting the text runs this handler again, on a text already tidy.
+    const int caret = SearchEdit->cursorPosition();
+    SetSearchText(outcome.Text);
+    SearchEdit->setCursorPosition(std::min(caret, int(SearchEdit->text().size())));
 }
 
 void TMainForm::WordListClick()
@@ -461,7 +435,7 @@ void TMainForm::WordListClick()
     const int row = SelectedRow();
     if (row < 0)
         return;
-    Reported([&] { SetSearchText(dictionary_->Headword(row)); });
+    Reported([&] { SetSearchText(dictionary_->Headword(wordListModel_->List(), row)); });
 }
 
 void TMainForm::WordListDblClick()
@@ -512,20 +486,9 @@ bool TMainForm::WordListKeyPress(QKeyEvent* event)
 
 // ---- Keys ----
 
-QAction* TMainForm::CommandForKey(QKeyCombination key) const
-{
-    // The keypad's Enter is the same key as far as the commands go.
-    const QKeySequence pressed(QKeyCombination(key.keyboardModifiers() & ~Qt::KeypadModifier, key.key()));
-    for (QAction* action : actions())
-        for (const QKeySequence& shortcut : action->shortcuts())
-            if (shortcut == pressed)
-                return action;
-    return nullptr;
-}
-
 bool TMainForm::HandleCommandKey(QKeyCombination key)
 {
-    QAction* action = CommandForKey(key);
+    QAction* action = CommandForKey(actions(), key);
     if (!action)
         return false;
     if (action->isEnabled())
@@ -542,7 +505,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 
     // A command's key goes to the command, before the control can claim it for itself.
     if (type == QEvent::ShortcutOverride) {
-        if (!CommandForKey(key->keyCombination()))
+        if (!CommandForKey(actions(), key->keyCombination()))
             return false;
         event->accept();
         return true;
@@ -561,7 +524,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 
 void TMainForm::UpdateTimerTimer()
 {
-    const bool hasText = !Trimmed(SearchEdit->Text()).empty();
+    const bool hasText = !TrimmedText(SearchEdit->Text()).empty();
     CutToClipAction->setEnabled(hasText);
     CopyToClipAction->setEnabled(hasText);
     PasteFromClipAction->setEnabled(services_.Clipboard && services_.Clipboard->HasText());
@@ -569,7 +532,7 @@ void TMainForm::UpdateTimerTimer()
 
 void TMainForm::CutToClipActionExecute()
 {
-    if (Trimmed(SearchEdit->Text()).empty())
+    if (TrimmedText(SearchEdit->Text()).empty())
         return;
     SearchEdit->selectAll();
     services_.Clipboard->SetText(SearchEdit->selectedText());
@@ -578,7 +541,7 @@ void TMainForm::CutToClipActionExecute()
 
 void TMainForm::CopyToClipActionExecute()
 {
-    if (Trimmed(SearchEdit->Text()).empty())
+    if (TrimmedText(SearchEdit->Text()).empty())
         return;
     SearchEdit->selectAll();
     services_.Clipboard->SetText(SearchEdit->selectedText());
@@ -594,8 +557,9 @@ void TMainForm::PasteFromClipActionExecute()
 
 void TMainForm::WordInfoActionExecute()
 {
-    if (cards_)
-        cards_->WordInfoActionExecute(dictionary_.get(), SelectedRow(), WordInfoAction->isEnabled());
+    if (cards_ && dictionary_)
+        cards_->WordInfoActionExecute(dictionary_.get(), {wordListModel_->List(), dictionary_->TargetLanguage()},
+                                      SelectedRow(), WordInfoAction->isEnabled());
 }
 
 void TMainForm::CascadeCardsActionExecute()
@@ -761,11 +725,10 @@ void TMainForm::HideProgram()
     MinimizeAction->setEnabled(false);
     RestoreAction->setEnabled(true);
     programWindows_.clear();
-    // Windows that bypass the window manager (the tray icon's own) are on no taskbar: they stay.
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window != this && window->isVisible()
-            && (window->windowType() == Qt::Window || window->windowType() == Qt::Dialog)
-            && !window->windowFlags().testFlag(Qt::BypassWindowManagerHint)) {
+    // Before the cards exist (a start into the tray) no other window of the program is up.
+    const QList<QWidget*> windows = cards_ ? cards_->Windows().Windows() : QList<QWidget*>();
+    for (QWidget* window : windows)
+        if (window != this && window->isVisible()) {
             programWindows_.push_back({window, window->geometry().topLeft()});
             window->hide();
         }

@@ -6,6 +6,7 @@
 #include "engine/KovrObj.h"
 #include "engine/Language.h"
 #include "ui/Program.h"
+#include "ui/ErrorReport.h"
 #include "ui/UiText.h"
 
 #include <QMainWindow>
@@ -84,8 +85,9 @@ public:
     // The selected row of the word list, or -1.
     int SelectedRow() const;
 
-    // The application's standard error report: an error box with the main caption.
-    void ReportError(const std::exception& error);
+    // The application's standard error report: an error box with the main caption, over this
+    // window while it is shown. Made once; everything that runs events for the window uses it.
+    const TErrorReport& ErrorReport() const { return errorReport_; }
 
     // Handlers.
     void LangChange();
@@ -191,7 +193,7 @@ private:
     template <class Handler>
     void Reported(Handler handler)
     {
-        RunReported(handler, [this](const std::exception& error) { ReportError(error); });
+        RunReported(handler, errorReport_);
     }
 
     // MainLayout.cpp.
@@ -208,7 +210,6 @@ private:
     bool SearchEditKeyDown(QKeyEvent* event);
     bool SearchEditKeyUp(QKeyEvent* event);
     bool WordListKeyPress(QKeyEvent* event);
-    QAction* CommandForKey(QKeyCombination key) const;
     // Runs the command that holds the key; true when one holds it, even a disabled one (the
     // key then has no effect).
     bool HandleCommandKey(QKeyCombination key);
@@ -230,6 +231,7 @@ private:
     void AddTrayIcon();
 
     TMainServices services_;
+    TErrorReport errorReport_;
     std::unique_ptr<TUzDictionary> dictionary_;
     // Declared after the dictionary: the cards refer to it, so they must go first.
     std::unique_ptr<TCardManager> cards_;

@@ -20,16 +20,16 @@ public:
     // Whether the timer has run its handler (and so switched itself off).
     bool TimerFired() const { return timerFired_; }
 
-    QFrame* Panel = nullptr;
-    QLabel* SplashImage = nullptr;
-    QTimer* Timer = nullptr;
-
-    void TimerTimer();
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void TimerTimer();
+
+    // The parts, under their object names.
+    QFrame* Panel = nullptr;
+    QLabel* SplashImage = nullptr;
+    QTimer* Timer = nullptr;
     bool timerFired_ = false;
 };
 

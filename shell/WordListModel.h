@@ -1,6 +1,6 @@
 #pragma once
-// The word list over the dictionary: row i is Headword(i) of the current source language,
-// read when the view asks for it, so a refill copies no headword.
+// The word list over the dictionary: row i is Headword(i) of one list, read when the view
+// asks for it, so a refill copies no headword.
 
 #include "engine/Language.h"
 
@@ -10,7 +10,6 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <string_view>
 
 namespace morva {
 
@@ -23,21 +22,19 @@ public:
 
     explicit TWordListModel(QObject* parent = nullptr);
 
-    // Takes the dictionary's current list; nullptr empties the list. Like a fill that appends
-    // the headwords one by one, the list ends before the first headword that cannot be read.
-    void Refill(const TUzDictionary* dictionary);
-
-    // The first row whose headword does not sort below the text, or -1. Only the list's own
-    // rows count, so a damaged entry beyond them is never met.
-    int NearestRow(std::string_view text) const;
+    // Shows that list of the dictionary; nullptr empties the view. Like a fill that appends
+    // the headwords one by one, the rows end before the first headword that cannot be read.
+    void Refill(const TUzDictionary* dictionary, Language list = English);
+    Language List() const { return list_; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
-    std::int32_t ReadableCount(const TUzDictionary& dictionary);
+    std::int32_t ReadableCount(const TUzDictionary& dictionary, Language list);
 
     const TUzDictionary* dictionary_ = nullptr;
+    Language list_ = English;
     std::int32_t count_ = 0;
     // The lists never change: each is checked once, on its first fill.
     const TUzDictionary* checked_ = nullptr;

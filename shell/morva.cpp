@@ -31,7 +31,7 @@ class TMorvaApplication : public QApplication {
 public:
     using QApplication::QApplication;
 
-    std::function<void(const std::exception&)> ReportError;
+    TErrorReport ReportError;
 
     bool notify(QObject* receiver, QEvent* event) override
     {
@@ -113,7 +113,7 @@ int Run(int argc, char** argv)
         RunSplashWait(splash, [] { return false; });
         form = std::make_unique<TMainForm>(services);
         mainForm = form.get();
-        app.ReportError = [&form](const std::exception& error) { form->ReportError(error); };
+        app.ReportError = form->ErrorReport();
         form->Start(QCoreApplication::arguments());
     }
     if (form->TerminateRequested())

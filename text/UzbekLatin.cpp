@@ -288,6 +288,11 @@ bool IsTypedUzbekLatin(std::u16string_view text)
     return false;
 }
 
+std::u16string UzbekSearchToCyrillic(std::u16string_view text)
+{
+    return IsTypedUzbekLatin(text) ? ConvertUzbekLatin(text) : std::u16string(text);
+}
+
 std::u16string UzbekLatinToCyrillic(std::u16string_view text)
 {
     return HasLatinLetter(text) ? ConvertUzbekLatin(text) : std::u16string(text);

@@ -25,6 +25,11 @@ std::u16string ConvertUzbekLatin(std::u16string_view text);
 // (o‘, g‘ and the sign are Latin even once the letter before them has become Cyrillic).
 bool IsTypedUzbekLatin(std::u16string_view text);
 
+// A search text for the Uzbek list, as the search field takes it while the user types or
+// pastes and as the command-line tool takes its words: converted once it is typed Latin,
+// otherwise unchanged.
+std::u16string UzbekSearchToCyrillic(std::u16string_view text);
+
 // As ConvertUzbekLatin, but text with no Latin letter comes back untouched, apostrophes
 // included: Cyrillic typing and a second conversion change nothing.
 std::u16string UzbekLatinToCyrillic(std::u16string_view text);

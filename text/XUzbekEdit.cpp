@@ -31,9 +31,7 @@ void TXUzbekEdit::TypeText(std::string_view text)
 
 std::u16string TXUzbekEdit::TypedToCyrillic(std::u16string_view typed) const
 {
-    if (!latinInput_ || !IsTypedUzbekLatin(typed))
-        return std::u16string(typed);
-    return ConvertUzbekLatin(typed);
+    return latinInput_ ? UzbekSearchToCyrillic(typed) : std::u16string(typed);
 }
 
 void TXUzbekEdit::ConvertTypedLatin()

@@ -23,13 +23,6 @@ TUzDictionary& Context::Dictionary()
     return *dictionary_;
 }
 
-TUzDictionary& Context::Source(const std::string& tag)
-{
-    const Language language = ParseLanguage(tag);
-    Dictionary().SelectSourceLanguage(language);
-    return Dictionary();
-}
-
 Language ParseLanguage(const std::string& tag)
 {
     if (auto language = LanguageFromCode(tag))

@@ -19,8 +19,6 @@ public:
     const std::vector<std::string>& Args() const { return args_; }
     // Loaded on first use, from --data or beside the executable.
     TUzDictionary& Dictionary();
-    // The dictionary with the list of that language ("en", "uz", "ru") current.
-    TUzDictionary& Source(const std::string& tag);
 
 private:
     std::vector<std::string> args_;
@@ -32,7 +30,7 @@ Language ParseLanguage(const std::string& tag);
 std::int32_t ParseIndex(const std::string& text);
 // A search text from the command line as dictionary text; for the Uzbek list, Latin Uzbek
 // becomes Cyrillic as in the program's search field.
-std::string SearchTextArg(const TUzDictionary& dictionary, const std::string& utf8);
+std::string SearchTextArg(Language list, const std::string& utf8);
 // Prints dictionary text as a UTF-8 line.
 int PrintLine(const std::string& dictText);
 

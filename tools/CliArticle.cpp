@@ -31,7 +31,7 @@ std::u16string_view TagAt(std::u16string_view html, std::size_t& at)
 // would show, entities as characters, and each link followed by the headword it opens.
 class PlainText {
 public:
-    explicit PlainText(const TUzDictionary& dict) : dict_(dict) {}
+    PlainText(const TUzDictionary& dict, Language list) : dict_(dict), list_(list) {}
 
     std::u16string Convert(std::u16string_view html)
     {
@@ -68,7 +68,7 @@ private:
     std::u16string LinkTarget(const std::u16string& target) const
     {
         try {
-            return DictTextToWide(dict_.Headword(ParseIndex(WideToUtf8(target))));
+            return DictTextToWide(dict_.Headword(list_, ParseIndex(WideToUtf8(target))));
         } catch (const UsageError&) {
             return u"no entry";
         }
@@ -114,13 +114,14 @@ private:
     }
 
     const TUzDictionary& dict_;
+    const Language list_;
     std::u16string text_;
     std::u16string link_;
 };
 
-int Article(TUzDictionary& dict, std::int32_t index, bool raw)
+int Article(const TUzDictionary& dict, LanguagePair pair, std::int32_t index, bool raw)
 {
-    const std::string html = dict.ArticleHtml(index);
+    const std::string html = dict.ArticleHtml(pair, index);
     if (raw)
         std::cout << html;
     else
@@ -129,21 +130,22 @@ int Article(TUzDictionary& dict, std::int32_t index, bool raw)
 }
 
 // Prints the article of the headword the search selects; false when there is none.
-bool Lookup(TUzDictionary& dict, const std::string& word)
+bool Lookup(const TUzDictionary& dict, LanguagePair pair, const std::string& word)
 {
-    const std::int32_t index = SearchSelection(dict, dict.SourceLanguage(), SearchTextArg(dict, word));
+    const std::int32_t index = SearchSelection(dict, pair.Source, SearchTextArg(pair.Source, word));
     if (index < 0) {
         std::cerr << "morva-cli: no headword at or after \"" << Printable(word) << "\"\n";
         return false;
     }
-    const std::string article = WideToUtf8(PlainText(dict).Convert(ArticleToWide(dict.ArticleHtml(index))));
-    std::cout << DictTextToUtf8(dict.Headword(index)) << "\n\n" << article;
+    const std::string article =
+        WideToUtf8(PlainText(dict, pair.Source).Convert(ArticleToWide(dict.ArticleHtml(pair, index))));
+    std::cout << DictTextToUtf8(dict.Headword(pair.Source, index)) << "\n\n" << article;
     return true;
 }
 
 // A word that fails is reported; a bad line of standard input is such a failure, and so is a
 // bad argument among others, while a bad argument on its own is a usage error.
-bool LookupReported(TUzDictionary& dict, const LookupWord& word, bool only)
+bool LookupReported(const TUzDictionary& dict, LanguagePair pair, const LookupWord& word, bool only)
 {
     if (word.TooLong) {
         std::cerr << "morva-cli: line " << word.Line << " of standard input is longer than " << MaxInputWord
@@ -151,7 +153,7 @@ bool LookupReported(TUzDictionary& dict, const LookupWord& word, bool only)
         return false;
     }
     try {
-        return Lookup(dict, word.Text);
+        return Lookup(dict, pair, word.Text);
     } catch (const InvalidUtf8&) {
         if (only && !word.FromInput)
             throw;
@@ -162,16 +164,16 @@ bool LookupReported(TUzDictionary& dict, const LookupWord& word, bool only)
 
 // Several words: each article under a "==> WORD <==" line, blank lines between, as head does
 // for several files. A word that fails is reported and the others still print.
-int LookupAll(TUzDictionary& dict, TLookupWords words)
+int LookupAll(const TUzDictionary& dict, LanguagePair pair, TLookupWords words)
 {
     std::optional<LookupWord> word = words.Next();
     std::optional<LookupWord> after = word ? words.Next() : std::nullopt;
     if (word && !after)
-        return LookupReported(dict, *word, true) ? 0 : 1;
+        return LookupReported(dict, pair, *word, true) ? 0 : 1;
     int status = 0;
     for (bool first = true; word; first = false) {
         std::cout << (first ? "" : "\n") << "==> " << Printable(word->Text) << (word->TooLong ? "..." : "") << " <==\n";
-        if (!LookupReported(dict, *word, false))
+        if (!LookupReported(dict, pair, *word, false))
             status = 1;
         word = std::move(after);
         after = words.Next();
@@ -185,16 +187,15 @@ std::optional<int> RunArticleCommand(Context& context)
 {
     const auto& a = context.Args();
     const std::string& command = a[0];
-    const auto pair = [&]() -> TUzDictionary& {
-        const Language target = ParseLanguage(a[2]);
-        TUzDictionary& dict = context.Source(a[1]);
-        dict.SetTargetLanguage(target);
-        return dict;
-    };
-    if (command == "article" && (a.size() == 4 || (a.size() == 5 && a[4] == "--raw")))
-        return Article(pair(), ParseIndex(a[3]), a.size() == 5);
-    if (command == "lookup" && a.size() >= 4)
-        return LookupAll(pair(), TLookupWords(std::span(a).subspan(3), std::cin));
+    const auto pair = [&] { return LanguagePair{ParseLanguage(a[1]), ParseLanguage(a[2])}; };
+    if (command == "article" && (a.size() == 4 || (a.size() == 5 && a[4] == "--raw"))) {
+        const LanguagePair languages = pair();
+        return Article(context.Dictionary(), languages, ParseIndex(a[3]), a.size() == 5);
+    }
+    if (command == "lookup" && a.size() >= 4) {
+        const LanguagePair languages = pair();
+        return LookupAll(context.Dictionary(), languages, TLookupWords(std::span(a).subspan(3), std::cin));
+    }
     if (command == "normalize" && a.size() == 2)
         return PrintLine(NormalizeEntryText(Utf8ToDictText(a[1])));
     if (command == "matchform" && a.size() == 2)

@@ -24,37 +24,19 @@ int PrintNumber(std::int32_t number)
     return 0;
 }
 
-int Info(TUzDictionary& dict)
+int Info(const TUzDictionary& dict)
 {
     std::cout << FormatDate(dict.FileDate()) << '\n';
-    for (Language l : {English, Uzbek, Russian}) {
-        dict.SelectSourceLanguage(l);
-        std::cout << LanguageTags[l] << ' ' << dict.Count() << '\n';
-    }
+    for (Language l : {English, Uzbek, Russian})
+        std::cout << LanguageTags[l] << ' ' << dict.Count(l) << '\n';
     return 0;
 }
 
-int List(TUzDictionary& dict)
+int List(const TUzDictionary& dict, Language list)
 {
-    for (std::int32_t i = 0; i < dict.Count(); ++i)
-        std::cout << DictTextToUtf8(dict.Headword(i)) << '\n';
+    for (std::int32_t i = 0; i < dict.Count(list); ++i)
+        std::cout << DictTextToUtf8(dict.Headword(list, i)) << '\n';
     return 0;
-}
-
-std::int32_t FindHeadword(TUzDictionary& dict, const std::string& text)
-{
-    return dict.FindHeadword(SearchTextArg(dict, text));
-}
-
-std::int32_t NearestHeadword(TUzDictionary& dict, const std::string& text)
-{
-    return dict.NearestHeadword(SearchTextArg(dict, text));
-}
-
-int Caption(TUzDictionary& dict, Language target)
-{
-    dict.SetTargetLanguage(target);
-    return PrintLine(dict.CardCaption());
 }
 
 } // namespace
@@ -63,18 +45,30 @@ std::optional<int> RunLookupCommand(Context& context)
 {
     const auto& a = context.Args();
     const std::string& command = a[0];
+    // The list is read before the data file, so a wrong tag is a usage error whatever the file.
+    const auto list = [&] { return ParseLanguage(a[1]); };
     if (command == "info" && a.size() == 1)
         return Info(context.Dictionary());
     if (command == "list" && a.size() == 2)
-        return List(context.Source(a[1]));
-    if (command == "headword" && a.size() == 3)
-        return PrintLine(context.Source(a[1]).Headword(ParseIndex(a[2])));
-    if (command == "find" && a.size() == 3)
-        return PrintNumber(FindHeadword(context.Source(a[1]), a[2]));
-    if (command == "nearest" && a.size() == 3)
-        return PrintNumber(NearestHeadword(context.Source(a[1]), a[2]));
-    if (command == "caption" && a.size() == 3)
-        return Caption(context.Source(a[1]), ParseLanguage(a[2]));
+        return List(context.Dictionary(), list());
+    if (command == "headword" && a.size() == 3) {
+        const Language l = list();
+        return PrintLine(context.Dictionary().Headword(l, ParseIndex(a[2])));
+    }
+    if (command == "find" && a.size() == 3) {
+        const Language l = list();
+        return PrintNumber(context.Dictionary().FindHeadword(l, SearchTextArg(l, a[2])));
+    }
+    if (command == "nearest" && a.size() == 3) {
+        const Language l = list();
+        return PrintNumber(context.Dictionary().NearestHeadword(l, SearchTextArg(l, a[2])));
+    }
+    if (command == "caption" && a.size() == 3) {
+        const LanguagePair pair{list(), ParseLanguage(a[2])};
+        // As every command on the dictionary, it needs a readable data file.
+        context.Dictionary();
+        return PrintLine(TUzDictionary::CardCaption(pair));
+    }
     if (command == "compare" && a.size() == 3)
         return PrintNumber(CompareHeadwords(Utf8ToDictText(a[1]), Utf8ToDictText(a[2])));
     return std::nullopt;

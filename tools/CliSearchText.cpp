@@ -5,11 +5,11 @@
 
 namespace morva::cli {
 
-std::string SearchTextArg(const TUzDictionary& dictionary, const std::string& utf8)
+std::string SearchTextArg(Language list, const std::string& utf8)
 {
     std::u16string wide = Utf8ToWide(utf8);
-    if (dictionary.SourceLanguage() == Uzbek)
-        wide = UzbekLatinToCyrillic(wide);
+    if (list == Uzbek)
+        wide = UzbekSearchToCyrillic(wide);
     return WideToDictText(wide);
 }
 

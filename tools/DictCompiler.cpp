@@ -40,7 +40,9 @@ std::string Quoted(std::u16string_view characters)
     return quoted;
 }
 
-std::string_view TrimBlanks(std::string_view text)
+// Blanks of the source format are spaces and tabs only: any other control character in a
+// field is a fault to report, not padding to drop as the trim of a typed text would.
+std::string_view TrimSourceBlanks(std::string_view text)
 {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!text.empty() && blank(text.front()))
@@ -55,7 +57,7 @@ std::vector<std::string_view> SplitFields(std::string_view line)
     std::vector<std::string_view> fields;
     for (;;) {
         const auto bar = line.find('|');
-        fields.push_back(TrimBlanks(line.substr(0, bar)));
+        fields.push_back(TrimSourceBlanks(line.substr(0, bar)));
         if (bar == std::string_view::npos)
             return fields;
         line.remove_prefix(bar + 1);
@@ -502,7 +504,7 @@ DictSource ParseSource(std::string_view utf8, const std::string& fileName)
         ++lineNumber;
         if (line.ends_with('\r'))
             line.remove_suffix(1);
-        line = TrimBlanks(line);
+        line = TrimSourceBlanks(line);
         if (line.empty() || line.front() == '#')
             continue;
 

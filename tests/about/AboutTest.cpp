@@ -1,4 +1,5 @@
 #include "about/About.h"
+#include "tests/support/Part.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,6 +15,8 @@
 
 namespace morva {
 namespace {
+
+using test::Part;
 
 TSystemTime Date(int year, int month, int day)
 {
@@ -62,7 +65,7 @@ TEST(AboutBox, DateLineNamesTheMonthInUzbek)
     };
     for (const auto& c : cases) {
         WithOpenAboutBox(c.date, [&](TAboutForm& box) {
-            EXPECT_EQ(box.Label3->text().toStdString(), c.line);
+            EXPECT_EQ(Part<QLabel>(box, "Label3")->text().toStdString(), c.line);
             box.reject();
         });
     }
@@ -73,12 +76,12 @@ TEST(AboutBox, DateLineNamesTheMonthInUzbek)
 // The box shows picture rows top .. top + 104; rows outside the picture are white.
 void ExpectBoxShowsRows(TAboutForm& box, int top)
 {
-    const QImage shown = box.AboutPB->grab().toImage();
+    const QImage shown = Part<QWidget>(box, "AboutPB")->grab().toImage();
     ASSERT_EQ(shown.size(), QSize(350, 105));
     for (int y = 0; y < shown.height(); ++y) {
         const int row = top + y;
         for (int x = 0; x < shown.width(); ++x) {
-            const QRgb expected = row >= 0 && row < box.Image.height() ? box.Image.pixel(x, row)
+            const QRgb expected = row >= 0 && row < box.Image().height() ? box.Image().pixel(x, row)
                                                                        : qRgb(255, 255, 255);
             if (shown.pixel(x, y) != expected) {
                 ADD_FAILURE() << "scroll " << top << ": box row " << y << " column " << x
@@ -93,11 +96,11 @@ TEST(AboutBox, ScrollsOneRowPerTickAndStartsAgainBelowTheBox)
 {
     TAboutForm box(Date(2005, 6, 14));
     EXPECT_EQ(box.ScrollPos(), -90);
-    EXPECT_EQ(box.Image.size(), QSize(350, 500));
+    EXPECT_EQ(box.Image().size(), QSize(350, 500));
 
     std::vector<int> drawn;
     for (int tick = 0; tick < 593; ++tick) {
-        box.ScrollTimerTimer();
+        QMetaObject::invokeMethod(&box, "ScrollTimerTimer");
         drawn.push_back(box.ScrollPos());
         if (box.ScrollPos() == -89 || box.ScrollPos() == 0 || box.ScrollPos() == 420
             || box.ScrollPos() == 500 || (box.ScrollPos() == -100 && tick > 0))
@@ -113,10 +116,10 @@ TEST(AboutBox, ScrollsOneRowPerTickAndStartsAgainBelowTheBox)
 TEST(AboutBox, TimerRunsOnlyWhileShown)
 {
     TAboutForm box(Date(2004, 1, 1));
-    EXPECT_FALSE(box.ScrollTimer->isActive());
-    EXPECT_EQ(box.ScrollTimer->interval(), 40);
+    EXPECT_FALSE(Part<QTimer>(box, "ScrollTimer")->isActive());
+    EXPECT_EQ(Part<QTimer>(box, "ScrollTimer")->interval(), 40);
     box.show();
-    EXPECT_TRUE(box.ScrollTimer->isActive());
+    EXPECT_TRUE(Part<QTimer>(box, "ScrollTimer")->isActive());
     WaitForTicks(box);
     EXPECT_GT(box.ScrollPos(), -89);
 }
@@ -129,7 +132,7 @@ TEST(AboutBox, EscEnterAndOkCloseItAndEveryOpeningStartsAfresh)
     } closers[] = {
         {"Esc", [](TAboutForm& box) { QTest::keyClick(&box, Qt::Key_Escape); }},
         {"Enter", [](TAboutForm& box) { QTest::keyClick(&box, Qt::Key_Return); }},
-        {"OK", [](TAboutForm& box) { QTest::mouseClick(box.OKButton, Qt::LeftButton); }},
+        {"OK", [](TAboutForm& box) { QTest::mouseClick(Part<QPushButton>(box, "OKButton"), Qt::LeftButton); }},
     };
     for (const auto& closer : closers) {
         QPointer<TAboutForm> opened;

@@ -1,4 +1,5 @@
 #include "shell/Splash.h"
+#include "tests/support/Part.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -11,14 +12,16 @@
 namespace morva {
 namespace {
 
+using test::Part;
+
 TEST(Splash, PictureCoversThePanelInsideItsBevel)
 {
     TSplashForm splash;
     EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(splash.size(), QSize(477, 287));
-    EXPECT_EQ(splash.SplashImage->geometry(), QRect(2, 2, 473, 283));
-    EXPECT_EQ(splash.SplashImage->pixmap().size(), QSize(473, 283));
-    EXPECT_TRUE(splash.SplashImage->isVisibleTo(&splash));
+    EXPECT_EQ(Part<QLabel>(splash, "SplashImage")->geometry(), QRect(2, 2, 473, 283));
+    EXPECT_EQ(Part<QLabel>(splash, "SplashImage")->pixmap().size(), QSize(473, 283));
+    EXPECT_TRUE(Part<QLabel>(splash, "SplashImage")->isVisibleTo(&splash));
 
     splash.show();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -29,7 +32,7 @@ TEST(Splash, PictureCoversThePanelInsideItsBevel)
 TEST(Splash, WaitEndsWhenTheTimerHasFired)
 {
     TSplashForm splash;
-    EXPECT_EQ(splash.Timer->interval(), 500);
+    EXPECT_EQ(Part<QTimer>(splash, "Timer")->interval(), 500);
     int asked = 0;
     QElapsedTimer clock;
     clock.start();
@@ -38,7 +41,7 @@ TEST(Splash, WaitEndsWhenTheTimerHasFired)
     EXPECT_GE(clock.elapsed(), 450);
     EXPECT_TRUE(splash.isVisible());
     EXPECT_TRUE(splash.TimerFired());
-    EXPECT_FALSE(splash.Timer->isActive()) << "the handler switches the timer off";
+    EXPECT_FALSE(Part<QTimer>(splash, "Timer")->isActive()) << "the handler switches the timer off";
     EXPECT_GE(asked, 1);
 }
 

@@ -19,26 +19,26 @@ TEST_F(CardsTest, OpeningAHeadwordClosesEveryTemporaryCardHiddenOnesToo)
     for (int i = 0; i < 3; ++i)
         ClickLink(MainCard(), QStringLiteral("volume"));
     ASSERT_EQ(TemporaryCards().size(), 3);
-    QTest::keyClick(&TemporaryCards()[1]->Html(), Qt::Key_Escape);
+    QTest::keyClick(&View(*TemporaryCards()[1]), Qt::Key_Escape);
     ASSERT_EQ(History().Count(), 4);
 
     OpenWord(Volume);
     FinishEvent();
     EXPECT_TRUE(TemporaryCards().isEmpty());
     EXPECT_TRUE(MainCard().isVisible());
-    EXPECT_TRUE(MainCard().Html().toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
+    EXPECT_TRUE(View(MainCard()).toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
     ASSERT_EQ(History().Count(), 5);
-    EXPECT_EQ(History().ListBox().item(0)->text(), QStringLiteral("volume"));
+    EXPECT_EQ(HistoryRow(0), QStringLiteral("volume"));
 }
 
 TEST_F(CardsTest, OpenWordDoesNothingWhenDisabledOrWithoutARow)
 {
     WordInfoAction->setEnabled(false);
     OpenWord(Book);
-    cards->WordInfoActionExecute(dictionary.get(), Book, false);
+    cards->WordInfoActionExecute(dictionary.get(), dictionary->Pair(), Book, false);
     WordInfoAction->setEnabled(true);
     OpenWord(-1);
-    cards->WordInfoActionExecute(nullptr, -1, true);
+    cards->WordInfoActionExecute(nullptr, {}, -1, true);
     EXPECT_FALSE(MainCard().isVisible());
     EXPECT_EQ(History().Count(), 0);
 }
@@ -47,7 +47,7 @@ TEST_F(CardsTest, AFailedOpenReportsAndStopsBeforeShowing)
 {
     OpenWord(Book);
     ClickLink(MainCard(), QStringLiteral("volume"));
-    QTest::keyClick(&MainCard().Html(), Qt::Key_Escape);
+    QTest::keyClick(&View(MainCard()), Qt::Key_Escape);
     OpenWord(9);
     FinishEvent();
     ASSERT_EQ(messageBox.Shown.size(), 1u);
@@ -140,8 +140,8 @@ TEST_F(CardsTest, AMinimisedCardComesBackWhenShown)
     EXPECT_FALSE(card->isMinimized()) << "the cascade shows every visible card";
 
     MainCard().showMinimized();
-    History().ListBox().setCurrentRow(1);
-    History().ListBoxDblClick();
+    SelectHistoryRow(1);
+    QMetaObject::invokeMethod(&History(), "ListBoxDblClick");
     EXPECT_FALSE(MainCard().isMinimized()) << "and so does reopening a history entry";
 }
 
@@ -157,7 +157,7 @@ TEST_F(CardsTest, CloseAllClosesTheHiddenMainCardToo)
 {
     OpenWord(Book);
     ClickLink(MainCard(), QStringLiteral("volume"));
-    QTest::keyClick(&MainCard().Html(), Qt::Key_Escape);
+    QTest::keyClick(&View(MainCard()), Qt::Key_Escape);
     MainCard().move(222, 111);
     const int saves = placement.Saves;
 

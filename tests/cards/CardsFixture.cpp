@@ -28,6 +28,15 @@ std::vector<std::uint8_t> CardsDictionaryBytes()
     return writer.FileBytes();
 }
 
+Card Entry(std::string headword, std::string caption, std::string article)
+{
+    Card card;
+    card.Headword = std::move(headword);
+    card.Caption = std::move(caption);
+    card.Article = std::move(article);
+    return card;
+}
+
 void TRecordingPlacement::LoadStoredProps()
 {
     saved_ = false;
@@ -47,14 +56,14 @@ void TRecordingPlacement::SaveStoredProps()
 
 CardsTest::CardsTest()
     : dictionary(std::make_unique<TUzDictionary>(CardsDictionaryBytes()))
-    , cards(std::make_unique<TCardManager>(messageBox, clipboard, [this](QWidget& card) {
-        return std::make_unique<TRecordingPlacement>(card, placement);
-    }))
+    , cards(std::make_unique<TCardManager>(
+          messageBox, clipboard,
+          [this](QWidget& card) { return std::make_unique<TRecordingPlacement>(card, placement); },
+          [this](const std::exception& error) {
+              messageBox.Show(nullptr, QString::fromStdU16String(DictTextToWide(error.what())), "Kovrak MORVA",
+                              TMessageIcon::Error);
+          }))
 {
-    cards->SetErrorReport([this](const std::exception& error) {
-        messageBox.Show(nullptr, QString::fromStdU16String(DictTextToWide(error.what())), "Kovrak MORVA",
-                        TMessageIcon::Error);
-    });
 
     auto command = [this](const char* name, QKeySequence shortcut, auto handler) {
         auto* action = new QAction(QString::fromLatin1(name), &mainWindow);
@@ -65,7 +74,7 @@ CardsTest::CardsTest()
         return action;
     };
     WordInfoAction = command("WordInfoAction", QKeySequence(Qt::Key_Return), [this] {
-        cards->WordInfoActionExecute(dictionary.get(), wordListRow, WordInfoAction->isEnabled());
+        cards->WordInfoActionExecute(dictionary.get(), dictionary->Pair(), wordListRow, WordInfoAction->isEnabled());
     });
     CascadeCardsAction = command("CascadeCardsAction", QKeySequence(Qt::CTRL | Qt::Key_A),
                                  [this] { cards->CascadeCardsActionExecute(wordListTop); });
@@ -77,15 +86,30 @@ CardsTest::CardsTest()
                                  [this] { cards->CardsHostoryActionExecute(); });
     CopyToClipAction = command("CopyToClipAction", QKeySequence(Qt::CTRL | Qt::Key_C), [] {});
     cards->SetMainWindow(&mainWindow, mainWindow.actions());
-    OnCardSelect([this](const std::string& caption, const std::string& article) {
-        cards->OpenHistoryCard(caption, article);
-    });
+    OnCardSelect([this](const Card& card) { cards->OpenHistoryCard(card); });
 }
 
 CardsTest::~CardsTest()
 {
     cards.reset();
     FinishEvent();
+}
+
+QString CardsTest::HistoryRow(int row)
+{
+    QListView& list = HistoryList();
+    return list.model()->index(row, 0).data().toString();
+}
+
+int CardsTest::HistoryCurrentRow()
+{
+    return HistoryList().currentIndex().row();
+}
+
+void CardsTest::SelectHistoryRow(int row)
+{
+    QListView& list = HistoryList();
+    list.setCurrentIndex(list.model()->index(row, 0));
 }
 
 QList<TWordViewForm*> CardsTest::TemporaryCards()
@@ -116,7 +140,7 @@ void CardsTest::OpenWord(int index)
 
 void CardsTest::ClickLink(TWordViewForm& card, const QString& linkText)
 {
-    THtmlView& view = card.Html();
+    THtmlView& view = View(card);
     const QTextCursor found = view.document()->find(linkText);
     ASSERT_FALSE(found.isNull()) << linkText.toStdString();
     QTextCursor middle(view.document());

@@ -11,9 +11,10 @@
 #include "platform/FakeClipboard.h"
 #include "platform/FakeMessageBox.h"
 #include "tests/support/DictFiles.h"
+#include "tests/support/Part.h"
 
 #include <QAction>
-#include <QListWidget>
+#include <QListView>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -23,6 +24,15 @@
 namespace morva::test {
 
 std::vector<std::uint8_t> CardsDictionaryBytes();
+
+// A card's article view.
+inline THtmlView& View(QWidget& card)
+{
+    return *Part<THtmlView>(card, "Html");
+}
+
+// A card as the history keeps it, of no particular entry.
+Card Entry(std::string headword, std::string caption, std::string article);
 
 // Headwords of the English list, in order.
 inline constexpr int Book = 0;
@@ -54,6 +64,7 @@ protected:
 
     TWordViewForm& MainCard() { return cards->WordViewForm(); }
     TCardsHostoryForm& History() { return cards->CardsHostoryForm(); }
+    QListView& HistoryList() { return *Part<QListView>(History(), "ListBox"); }
     // The history's choice goes to this handler alone.
     template <class Handler>
     void OnCardSelect(Handler handler)
@@ -61,6 +72,10 @@ protected:
         QObject::disconnect(&History(), &TCardsHostoryForm::CardSelected, nullptr, nullptr);
         QObject::connect(&History(), &TCardsHostoryForm::CardSelected, &History(), handler);
     }
+    // The history list's rows, read and chosen as the user sees them.
+    QString HistoryRow(int row);
+    int HistoryCurrentRow();
+    void SelectHistoryRow(int row);
     // The temporary cards that still exist (closed ones are gone once the event is over).
     QList<TWordViewForm*> TemporaryCards();
     // The same in the order they were created.

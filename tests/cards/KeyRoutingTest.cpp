@@ -1,7 +1,7 @@
 #include "tests/cards/CardsFixture.h"
 
 #include <QDialog>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -36,15 +36,15 @@ protected:
 TEST_F(KeyRoutingTest, MainWindowCommandsWorkFromACard)
 {
     TWordViewForm& card = OpenTemporaryCard();
-    QTest::keyClick(&card.Html(), Qt::Key_H, Qt::ControlModifier);
+    QTest::keyClick(&View(card), Qt::Key_H, Qt::ControlModifier);
     EXPECT_TRUE(History().isVisible());
 
-    QTest::keyClick(&card.Html(), Qt::Key_Escape, Qt::ShiftModifier);
+    QTest::keyClick(&View(card), Qt::Key_Escape, Qt::ShiftModifier);
     FinishEvent();
     EXPECT_TRUE(TemporaryCards().isEmpty()) << "Shift+Esc closed the temporary cards";
 
     ASSERT_TRUE(MainCard().isVisible());
-    QTest::keyClick(&MainCard().Html(), Qt::Key_F4, Qt::ShiftModifier);
+    QTest::keyClick(&View(MainCard()), Qt::Key_F4, Qt::ShiftModifier);
     EXPECT_FALSE(MainCard().isVisible()) << "Shift+F4 closed all cards";
 }
 
@@ -52,11 +52,11 @@ TEST_F(KeyRoutingTest, EnterInACardOpensTheSelectedHeadword)
 {
     TWordViewForm& card = OpenTemporaryCard();
     wordListRow = Volume;
-    QTest::keyClick(&card.Html(), Qt::Key_Return);
+    QTest::keyClick(&View(card), Qt::Key_Return);
     FinishEvent();
     EXPECT_TRUE(TemporaryCards().isEmpty()) << "that card included";
-    EXPECT_TRUE(MainCard().Html().toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
-    EXPECT_EQ(History().ListBox().item(0)->text(), QStringLiteral("volume"));
+    EXPECT_TRUE(View(MainCard()).toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
+    EXPECT_EQ(HistoryRow(0), QStringLiteral("volume"));
 }
 
 TEST_F(KeyRoutingTest, TheCardsOwnCtrlCAndCtrlAWinInsideACard)
@@ -65,9 +65,9 @@ TEST_F(KeyRoutingTest, TheCardsOwnCtrlCAndCtrlAWinInsideACard)
     QSignalSpy cascades(CascadeCardsAction, &QAction::triggered);
     QSignalSpy copies(CopyToClipAction, &QAction::triggered);
 
-    QTest::keyClick(&card.Html(), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_TRUE(card.Html().textCursor().hasSelection());
-    QTest::keyClick(&card.Html(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(&View(card), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(View(card).textCursor().hasSelection());
+    QTest::keyClick(&View(card), Qt::Key_C, Qt::ControlModifier);
     EXPECT_TRUE(clipboard.Content.startsWith(QStringLiteral("volume")));
     EXPECT_EQ(cascades.count(), 0);
     EXPECT_EQ(copies.count(), 0);
@@ -78,7 +78,7 @@ TEST_F(KeyRoutingTest, CtrlAInTheHistoryCascades)
     OpenTemporaryCard();
     cards->CardsHostoryActionExecute();
     QSignalSpy cascades(CascadeCardsAction, &QAction::triggered);
-    QTest::keyClick(&History().ListBox(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&HistoryList(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(History().findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(cascades.count(), 2);
 }
@@ -89,12 +89,12 @@ TEST_F(KeyRoutingTest, EnterInTheHistoryListReopensTheEntry)
     ClickLink(MainCard(), QStringLiteral("volume"));
     cards->CardsHostoryActionExecute();
     QSignalSpy opens(WordInfoAction, &QAction::triggered);
-    History().ListBox().setCurrentRow(1); // book
-    QTest::keyClick(&History().ListBox(), Qt::Key_Return);
+    SelectHistoryRow(1); // book
+    QTest::keyClick(&HistoryList(), Qt::Key_Return);
     FinishEvent();
     EXPECT_EQ(opens.count(), 0);
     EXPECT_TRUE(TemporaryCards().isEmpty());
-    EXPECT_TRUE(MainCard().Html().toPlainText().contains(u"\u049B\u045E\u043B"));
+    EXPECT_TRUE(View(MainCard()).toPlainText().contains(u"\u049B\u045E\u043B"));
     EXPECT_EQ(History().Count(), 2) << "reopening adds nothing";
 }
 
@@ -103,13 +103,13 @@ TEST_F(KeyRoutingTest, ADisabledCommandStillTakesItsKey)
     TWordViewForm& card = OpenTemporaryCard();
     WordInfoAction->setEnabled(false);
     KeyCounter counter;
-    card.Html().installEventFilter(&counter);
-    QTest::keyClick(&card.Html(), Qt::Key_Return);
+    View(card).installEventFilter(&counter);
+    QTest::keyClick(&View(card), Qt::Key_Return);
     FinishEvent();
     EXPECT_EQ(counter.Presses, 0);
     EXPECT_EQ(TemporaryCards().size(), 1);
 
-    QTest::keyClick(&card.Html(), Qt::Key_Down);
+    QTest::keyClick(&View(card), Qt::Key_Down);
     EXPECT_EQ(counter.Presses, 1) << "keys of no command reach the view";
 }
 
@@ -120,10 +120,10 @@ TEST_F(KeyRoutingTest, NothingIsRoutedWhileAModalBoxIsOpen)
     modal.setModal(true);
     modal.show();
     ASSERT_NE(QApplication::activeModalWidget(), nullptr);
-    QTest::keyClick(&card.Html(), Qt::Key_H, Qt::ControlModifier);
+    QTest::keyClick(&View(card), Qt::Key_H, Qt::ControlModifier);
     EXPECT_FALSE(History().isVisible());
     modal.hide();
-    QTest::keyClick(&card.Html(), Qt::Key_H, Qt::ControlModifier);
+    QTest::keyClick(&View(card), Qt::Key_H, Qt::ControlModifier);
     EXPECT_TRUE(History().isVisible());
 }
 

@@ -10,7 +10,7 @@ namespace {
 
 QString Shown(TWordViewForm& card)
 {
-    return card.Html().toPlainText();
+    return View(card).toPlainText();
 }
 
 TEST_F(CardsTest, UzbekTranslationsShownInLatinAndLinksStillWork)
@@ -44,10 +44,10 @@ TEST_F(CardsTest, TheCardsPairDecidesWhichSideIsUzbek)
 {
     cards->SetUzbekLatin(true);
     const std::string article = dictionary->ArticleHtml(Book);
-    cards->OpenHistoryCard(Dict(u"So‘z tarjimasi (En-Uz)"), article);
+    cards->OpenHistoryCard({"book", Book, {English, Uzbek}, Dict(u"So‘z tarjimasi (En-Uz)"), article});
     EXPECT_TRUE(Shown(MainCard()).contains(u"qo‘llanma"));
     // Not a pair the card knows: shown as it is.
-    cards->OpenHistoryCard(Dict(u"So‘z tarjimasi (En-Ru)"), article);
+    cards->OpenHistoryCard({"book", Book, {English, Russian}, Dict(u"So‘z tarjimasi (En-Ru)"), article});
     EXPECT_TRUE(Shown(MainCard()).contains(u"қўлланма"));
 
     dictionary->SelectSourceLanguage(Uzbek);

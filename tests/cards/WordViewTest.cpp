@@ -33,15 +33,15 @@ TEST_F(CardsTest, MainCardShowsTheArticleUnderThePairCaption)
     EXPECT_EQ(MainCard().Tag(), 0);
     EXPECT_EQ(MainCard().windowTitle(), EnUzCaption);
     EXPECT_EQ(MainCard().Dictionary(), dictionary.get());
-    const QString text = MainCard().Html().toPlainText();
+    const QString text = View(MainCard()).toPlainText();
     EXPECT_TRUE(text.contains(u"\u049B\u045E\u043B\u043B\u0430\u043D\u043C\u0430")) << text.toStdString();
     EXPECT_TRUE(text.contains(u"[b\u028Ak]")) << "the transcription is decoded as IPA";
-    EXPECT_EQ(MainCard().Html().verticalScrollBar()->value(), 0);
+    EXPECT_EQ(View(MainCard()).verticalScrollBar()->value(), 0);
 }
 
 TEST_F(CardsTest, ArticleViewSettings)
 {
-    THtmlView& view = MainCard().Html();
+    THtmlView& view = View(MainCard());
     EXPECT_EQ(view.document()->defaultFont().family(), QStringLiteral("Arial for KovrMorva"));
     EXPECT_EQ(view.document()->defaultFont().pointSize(), 10);
     EXPECT_EQ(view.document()->documentMargin(), 5);
@@ -61,9 +61,9 @@ TEST_F(CardsTest, ArticleViewSettings)
 TEST_F(CardsTest, SelectionIsPlainTextWithoutTableOrParagraphMarkers)
 {
     OpenWord(Book);
-    EXPECT_EQ(MainCard().Html().SelectedText(), QString());
-    MainCard().N3Click();
-    const QString selected = MainCard().Html().SelectedText();
+    EXPECT_EQ(View(MainCard()).SelectedText(), QString());
+    Part<QAction>(MainCard(), "N3")->trigger();
+    const QString selected = View(MainCard()).SelectedText();
     for (const QChar c : selected) {
         EXPECT_NE(c, QChar(QChar::ParagraphSeparator));
         EXPECT_NE(c, QChar(QChar::LineSeparator));
@@ -79,7 +79,7 @@ TEST_F(CardsTest, SelectionIsPlainTextWithoutTableOrParagraphMarkers)
 TEST_F(CardsTest, MouseSelectsText)
 {
     OpenWord(Book);
-    THtmlView& view = MainCard().Html();
+    THtmlView& view = View(MainCard());
     const QString word = QStringLiteral("a book of poems");
     const QTextCursor found = view.document()->find(word);
     ASSERT_FALSE(found.isNull());
@@ -100,9 +100,9 @@ TEST_F(CardsTest, ScrollsWithKeysAndWheelAndLoadsAtTheTop)
     std::string longArticle;
     for (int line = 0; line < 200; ++line)
         longArticle += "line " + std::to_string(line) + "<br>";
-    MainCard().FillFromText("caption", longArticle);
+    MainCard().FillFromHistory(Entry("", "caption", longArticle));
     MainCard().ShowCard();
-    THtmlView& view = MainCard().Html();
+    THtmlView& view = View(MainCard());
     QScrollBar& bar = *view.verticalScrollBar();
     ASSERT_GT(bar.maximum(), 0);
 
@@ -122,15 +122,15 @@ TEST_F(CardsTest, ScrollsWithKeysAndWheelAndLoadsAtTheTop)
     QCoreApplication::sendEvent(view.viewport(), &wheel);
     EXPECT_GT(bar.value(), 0);
 
-    MainCard().FillFromText("caption", longArticle);
+    MainCard().FillFromHistory(Entry("", "caption", longArticle));
     EXPECT_EQ(bar.value(), 0) << "a new article shows from its top";
 }
 
 TEST_F(CardsTest, SelectAllOnAnEmptyCardDoesNothing)
 {
-    MainCard().N3Click();
-    EXPECT_FALSE(MainCard().Html().textCursor().hasSelection());
-    MainCard().N1Click();
+    Part<QAction>(MainCard(), "N3")->trigger();
+    EXPECT_FALSE(View(MainCard()).textCursor().hasSelection());
+    Part<QAction>(MainCard(), "N1")->trigger();
     EXPECT_TRUE(clipboard.Filled);
     EXPECT_EQ(clipboard.Content, QString());
 }
@@ -139,9 +139,9 @@ TEST_F(CardsTest, CopyPutsUnicodeAndTheEightBitForm)
 {
     TQtClipboard qtClipboard;
     TCardManager manager(messageBox, qtClipboard);
-    manager.ShowWordCard(*dictionary, Book);
-    manager.WordViewForm().N3Click();
-    manager.WordViewForm().N1Click();
+    manager.ShowWordCard(*dictionary, dictionary->Pair(), Book);
+    Part<QAction>(manager.WordViewForm(), "N3")->trigger();
+    Part<QAction>(manager.WordViewForm(), "N1")->trigger();
 
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
@@ -163,13 +163,13 @@ TEST_F(CardsTest, EscHidesTheCardWithoutClosingIt)
     TWordViewForm* card = TemporaryCards().front();
     const int saves = placement.Saves;
 
-    QTest::keyClick(&card->Html(), Qt::Key_Escape);
+    QTest::keyClick(&View(*card), Qt::Key_Escape);
     FinishEvent();
     ASSERT_EQ(TemporaryCards().size(), 1) << "a hidden temporary card goes on existing";
     EXPECT_FALSE(card->isVisible());
     EXPECT_EQ(placement.Saves, saves) << "hiding stores nothing";
 
-    QTest::keyClick(&MainCard().Html(), Qt::Key_Escape);
+    QTest::keyClick(&View(MainCard()), Qt::Key_Escape);
     EXPECT_FALSE(MainCard().isVisible());
 }
 
@@ -202,7 +202,7 @@ TEST_F(CardsTest, ReshownMainCardReturnsToTheStoredPlacement)
     MainCard().move(10, 20); // moved while visible: opening another word keeps it there
     OpenWord(Book);
     EXPECT_EQ(MainCard().pos(), QPoint(10, 20));
-    QTest::keyClick(&MainCard().Html(), Qt::Key_Escape);
+    QTest::keyClick(&View(MainCard()), Qt::Key_Escape);
     OpenWord(Book);
     EXPECT_EQ(MainCard().pos(), QPoint(300, 200));
 }
@@ -238,20 +238,34 @@ TEST_F(CardsTest, LinkOpensATemporaryCardAndRecordsIt)
     EXPECT_TRUE(card->isVisible());
     EXPECT_EQ(card->windowTitle(), EnUzCaption);
     EXPECT_EQ(card->Dictionary(), dictionary.get());
-    EXPECT_TRUE(card->Html().toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
-    EXPECT_TRUE(MainCard().Html().toPlainText().contains(u"\u049B\u045E\u043B")) << "the clicked card is unchanged";
+    EXPECT_TRUE(View(*card).toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
+    EXPECT_TRUE(View(MainCard()).toPlainText().contains(u"\u049B\u045E\u043B")) << "the clicked card is unchanged";
 
     ASSERT_EQ(History().Count(), 2);
-    EXPECT_EQ(History().ListBox().item(0)->text(), QStringLiteral("volume"));
-    EXPECT_EQ(History().ListBox().currentRow(), 0);
+    EXPECT_EQ(HistoryRow(0), QStringLiteral("volume"));
+    EXPECT_EQ(HistoryCurrentRow(), 0);
 
     // A link in a temporary card opens a further one; the same link again opens another.
     ClickLink(*card, QStringLiteral("book"));
-    EXPECT_EQ(History().ListBox().item(0)->text(), QStringLiteral("book"));
+    EXPECT_EQ(HistoryRow(0), QStringLiteral("book"));
     ClickLink(MainCard(), QStringLiteral("volume"));
     EXPECT_EQ(TemporaryCards().size(), 3);
     EXPECT_EQ(History().Count(), 4);
     EXPECT_TRUE(card->isVisible()) << "the clicked card stays open";
+    EXPECT_TRUE(messageBox.Shown.empty());
+}
+
+TEST_F(CardsTest, ALinkOpensAnEntryOfItsOwnCardsListWhateverTheWindowShows)
+{
+    OpenWord(Book);
+    // The main window has moved on to another pair; the card still shows English to Uzbek.
+    dictionary->SelectSourceLanguage(Uzbek);
+    dictionary->SetTargetLanguage(Russian);
+    ClickLink(MainCard(), QStringLiteral("volume"));
+    ASSERT_EQ(TemporaryCards().size(), 1);
+    EXPECT_EQ(TemporaryCards()[0]->windowTitle(), EnUzCaption);
+    EXPECT_TRUE(View(*TemporaryCards()[0]).toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
+    EXPECT_EQ(HistoryRow(0), QStringLiteral("volume"));
     EXPECT_TRUE(messageBox.Shown.empty());
 }
 
@@ -270,7 +284,7 @@ TEST_F(CardsTest, LinkToAMissingHeadwordShowsItsMessageOnly)
 TEST_F(CardsTest, LinkOutsideTheCurrentListReportsTheErrorAndLeavesAHiddenCard)
 {
     OpenWord(Book);
-    MainCard().HtmlHotSpotClick(QStringLiteral("7"));
+    emit View(MainCard()).LinkClick(QStringLiteral("7"));
     ASSERT_EQ(messageBox.Shown.size(), 1u);
     EXPECT_EQ(messageBox.Shown[0].Icon, TMessageIcon::Error);
     EXPECT_EQ(messageBox.Shown[0].Text, QStringLiteral("7 indeksli element yo\u2018q."));
@@ -286,7 +300,7 @@ TEST_F(CardsTest, LinkOutsideTheCurrentListReportsTheErrorAndLeavesAHiddenCard)
 TEST_F(CardsTest, CardKeys)
 {
     OpenWord(Book);
-    MainCard().N3Click();
+    Part<QAction>(MainCard(), "N3")->trigger();
     struct Case {
         int key;
         Qt::KeyboardModifiers modifiers;
@@ -300,7 +314,7 @@ TEST_F(CardsTest, CardKeys)
     };
     for (const Case& c : cases) {
         clipboard = FakeClipboard();
-        QTest::keyClick(&MainCard().Html(), Qt::Key(c.key), c.modifiers);
+        QTest::keyClick(&View(MainCard()), Qt::Key(c.key), c.modifiers);
         EXPECT_EQ(clipboard.Filled, c.copies) << c.key << " " << c.modifiers;
         if (c.copies) {
             EXPECT_TRUE(clipboard.Content.startsWith(QStringLiteral("book \n[b\u028Ak]")));

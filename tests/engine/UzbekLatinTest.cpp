@@ -88,8 +88,7 @@ TEST(UzbekLatin, TypingLetterByLetterGivesTheWholeWord)
         std::u16string field;
         for (const char16_t letter : latin) {
             field += letter;
-            if (IsTypedUzbekLatin(field))
-                field = ConvertUzbekLatin(field);
+            field = UzbekSearchToCyrillic(field);
         }
         EXPECT_EQ(WideToUtf8(field), WideToUtf8(cyrillic)) << WideToUtf8(latin);
     }

@@ -2,6 +2,7 @@
 // window with its cards on fake platform services, offscreen, where windows have no frame.
 
 #include "cards/CardManager.h"
+#include "cards/HtmlView.h"
 #include "cards/WordView.h"
 #include "placement/PlacementStream.h"
 #include "placement/RegPropStorageMan.h"
@@ -158,20 +159,20 @@ TEST_F(MainWindowPlacementTest, ALinkThatFailedLeavesTheStoredCardPlacementAsItW
 {
     Create();
     TWordViewForm& mainCard = form->Cards()->WordViewForm();
-    form->Cards()->ShowWordCard(*form->Dictionary(), 0);
+    form->Cards()->ShowWordCard(*form->Dictionary(), form->Dictionary()->Pair(), 0);
     mainCard.move(40, 50);
     mainCard.close();
     const std::vector<std::string> before = StoredLines(CardKey);
     ASSERT_FALSE(before.empty());
 
     // The link leads outside the list: an error box, and a card that never shows.
-    mainCard.HtmlHotSpotClick(QStringLiteral("999"));
+    emit Part<THtmlView>(mainCard, "Html")->LinkClick(QStringLiteral("999"));
     EXPECT_EQ(messages.Shown.size(), 1u);
     Part<QAction>(*form, "CloseTempCardsAction")->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(StoredLines(CardKey), before);
 
-    mainCard.HtmlHotSpotClick(QStringLiteral("999"));
+    emit Part<THtmlView>(mainCard, "Html")->LinkClick(QStringLiteral("999"));
     CloseAndDestroy();
     EXPECT_EQ(StoredLines(CardKey), before);
 }

@@ -11,7 +11,7 @@
 #include "cards/WordView.h"
 
 #include <QAction>
-#include <QListWidget>
+#include <QListView>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -51,6 +51,8 @@ protected:
 
     TWordViewForm& MainCard() { return form->Cards()->WordViewForm(); }
     TCardsHostoryForm& History() { return form->Cards()->CardsHostoryForm(); }
+    QListView& HistoryList() { return *Part<QListView>(History(), "ListBox"); }
+    static THtmlView& View(QWidget& card) { return *Part<THtmlView>(card, "Html"); }
 };
 
 TEST_F(WindowFocusTest, ACardShownFromTheKeyboardTakesTheKeys)
@@ -58,11 +60,11 @@ TEST_F(WindowFocusTest, ACardShownFromTheKeyboardTakesTheKeys)
     QTest::keyClicks(Part<TXUzbekEdit>(*form, "SearchEdit"), "book");
     Press(Qt::Key_Return);
     WaitUntilActive(MainCard());
-    EXPECT_EQ(QApplication::focusWidget(), &MainCard().Html());
+    EXPECT_EQ(QApplication::focusWidget(), &View(MainCard()));
     const QString copied = SelectAllAndCopy();
     EXPECT_TRUE(copied.startsWith("book")) << copied.toStdString();
     EXPECT_TRUE(copied.contains("kitob")) << copied.toStdString();
-    EXPECT_TRUE(MainCard().Html().textCursor().hasSelection());
+    EXPECT_TRUE(View(MainCard()).textCursor().hasSelection());
     EXPECT_EQ(Part<TXUzbekEdit>(*form, "SearchEdit")->text(), "book") << "the search field kept its text";
     clipboard.Content.clear();
     Press(Qt::Key_Insert, Qt::ControlModifier);
@@ -74,7 +76,7 @@ TEST_F(WindowFocusTest, ACardOpenedFromALinkTakesTheKeys)
     QTest::keyClicks(Part<TXUzbekEdit>(*form, "SearchEdit"), "book");
     Press(Qt::Key_Return);
     WaitUntilActive(MainCard());
-    THtmlView& view = MainCard().Html();
+    THtmlView& view = View(MainCard());
     const QTextCursor link = view.document()->find("volume");
     ASSERT_FALSE(link.isNull());
     QTextCursor middle(view.document());
@@ -108,7 +110,7 @@ TEST_F(WindowFocusTest, TheHistoryListAndACardShownAgainFromItTakeTheKeys)
 
     Press(Qt::Key_H, Qt::ControlModifier);
     WaitUntilActive(History());
-    EXPECT_EQ(QApplication::focusWidget(), &History().ListBox());
+    EXPECT_EQ(QApplication::focusWidget(), &HistoryList());
 
     Press(Qt::Key_Return);
     WaitUntilActive(MainCard());
