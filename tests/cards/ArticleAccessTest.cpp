@@ -27,7 +27,7 @@ void Press(QWidget& target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::N
 TEST_F(ArticleAccessTest, TabReachesTheLinksAndEnterFollowsTheOneInFocus)
 {
     OpenWord(Book);
-    THtmlView& view = MainCard().Html();
+    THtmlView& view = View(MainCard());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&MainCard()));
     EXPECT_EQ(view.FocusedLink(), QString());
 
@@ -46,7 +46,7 @@ TEST_F(ArticleAccessTest, TabReachesTheLinksAndEnterFollowsTheOneInFocus)
     ASSERT_EQ(TemporaryCards().size(), 1);
     TWordViewForm& opened = *TemporaryCards().first();
     EXPECT_TRUE(opened.isVisible());
-    EXPECT_TRUE(opened.Html().toPlainText().contains(u"\u0436\u0438\u043B\u0434")) << "volume's article";
+    EXPECT_TRUE(View(opened).toPlainText().contains(u"\u0436\u0438\u043B\u0434")) << "volume's article";
     EXPECT_EQ(History().Count(), 2);
     EXPECT_TRUE(MainCard().isVisible()) << "the clicked card stays";
 }
@@ -54,7 +54,7 @@ TEST_F(ArticleAccessTest, TabReachesTheLinksAndEnterFollowsTheOneInFocus)
 TEST_F(ArticleAccessTest, EnterOnTheLinkToNowhereSaysSoAndWithoutALinkOpensTheWord)
 {
     OpenWord(Book);
-    THtmlView& view = MainCard().Html();
+    THtmlView& view = View(MainCard());
     Press(view, Qt::Key_Tab);
     Press(view, Qt::Key_Tab);
     Press(view, Qt::Key_Enter);
@@ -64,18 +64,18 @@ TEST_F(ArticleAccessTest, EnterOnTheLinkToNowhereSaysSoAndWithoutALinkOpensTheWo
 
     // A plain selection is no link in focus: Enter is the open-word command again.
     ClickLink(MainCard(), QStringLiteral("poems"));
-    MainCard().N3Click();
+    Part<QAction>(MainCard(), "N3")->trigger();
     EXPECT_EQ(view.FocusedLink(), QString());
     wordListRow = Volume;
     Press(view, Qt::Key_Return);
-    EXPECT_TRUE(MainCard().Html().toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
+    EXPECT_TRUE(View(MainCard()).toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
     EXPECT_TRUE(TemporaryCards().isEmpty());
 }
 
 TEST_F(ArticleAccessTest, ReadersGetADocumentWithTheTextThatIsCopied)
 {
     OpenWord(Book);
-    THtmlView& view = MainCard().Html();
+    THtmlView& view = View(MainCard());
     QAccessibleInterface* card = QAccessible::queryAccessibleInterface(&MainCard());
     ASSERT_NE(card, nullptr);
     EXPECT_EQ(card->role(), QAccessible::Window);
@@ -88,7 +88,7 @@ TEST_F(ArticleAccessTest, ReadersGetADocumentWithTheTextThatIsCopied)
     QAccessibleTextInterface* text = article->textInterface();
     ASSERT_NE(text, nullptr);
 
-    MainCard().N3Click();
+    Part<QAction>(MainCard(), "N3")->trigger();
     const QString copied = view.SelectedText();
     const QString read = text->text(0, text->characterCount());
     EXPECT_EQ(read, copied);
@@ -113,7 +113,7 @@ TEST_F(ArticleAccessTest, ReadersGetADocumentWithTheTextThatIsCopied)
 
 TEST_F(ArticleAccessTest, TheHistoryListIsNamed)
 {
-    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&History().ListBox());
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&HistoryList());
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("Kartochkalar tarixi"));
     EXPECT_EQ(list->role(), QAccessible::List);
@@ -161,7 +161,7 @@ TEST_F(ArticleAccessTest, LinksReadOnTheCardBackgroundInLightAndDarkPalettes)
         {"dark like Adwaita-dark", Palette(QColor(0x2d, 0x2d, 0x2d), Qt::white, QColor(0x35, 0x84, 0xe4)), QColor()},
     };
     OpenWord(Book);
-    THtmlView& view = MainCard().Html();
+    THtmlView& view = View(MainCard());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         view.setPalette(c.Colours);
