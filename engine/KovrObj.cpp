@@ -4,10 +4,10 @@
 #include "engine/DictionaryError.h"
 #include "engine/ExecutablePath.h"
 #include "engine/FileFormat.h"
+#include "engine/FileMapping.h"
 #include "engine/LinearSearch.h"
 #include "engine/Messages.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <cstring>
@@ -18,12 +18,6 @@
 
 namespace morva {
 namespace {
-
-std::string SystemErrorText(int error)
-{
-    // A short read sets no error; say what happened in the system's words for it.
-    return error == 0 ? "Reached the end of the file" : std::strerror(error);
-}
 
 std::optional<TSystemTime> BrokenDown(std::time_t seconds, long nanoseconds)
 {
@@ -49,44 +43,37 @@ TSystemTime Now()
     return BrokenDown(now.tv_sec, now.tv_nsec).value_or(TSystemTime{});
 }
 
-class FileCloser {
+// The data file, open for reading. Without O_NONBLOCK, opening a FIFO waits for a writer;
+// and only a regular file has a size to trust and an end to reach: a pipe or a device could
+// keep the program waiting, or reading, for ever.
+class TOpenFile {
 public:
-    explicit FileCloser(int fd) : fd_(fd) {}
-    ~FileCloser() { ::close(fd_); }
-    FileCloser(const FileCloser&) = delete;
-    FileCloser& operator=(const FileCloser&) = delete;
+    explicit TOpenFile(const std::filesystem::path& file)
+        : fd_(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK))
+    {
+        if (fd_ < 0)
+            throw EDictionaryError(messages::ReadFailed(std::strerror(errno)));
+        if (fstat(fd_, &status_) != 0) {
+            const int error = errno;
+            ::close(fd_);
+            throw EDictionaryError(messages::ReadFailed(std::strerror(error)));
+        }
+        if (!S_ISREG(status_.st_mode)) {
+            ::close(fd_);
+            throw EDictionaryError(messages::ReadFailed(std::strerror(S_ISDIR(status_.st_mode) ? EISDIR : ENOTSUP)));
+        }
+    }
+    ~TOpenFile() { ::close(fd_); }
+    TOpenFile(const TOpenFile&) = delete;
+    TOpenFile& operator=(const TOpenFile&) = delete;
+
+    int Fd() const { return fd_; }
+    const struct stat& Status() const { return status_; }
 
 private:
     int fd_;
+    struct stat status_ {};
 };
-
-// Only a regular file has a size to trust and an end to reach: a pipe or a device could keep
-// the program waiting, or reading, for ever.
-void RequireRegularFile(const struct stat& st)
-{
-    if (!S_ISREG(st.st_mode))
-        throw EDictionaryError(messages::ReadFailed(std::strerror(S_ISDIR(st.st_mode) ? EISDIR : ENOTSUP)));
-}
-
-// Reads the whole file straight into its block and unscrambles each piece while it is still
-// in the cache; returns the XOR of the unscrambled bytes. The size is known, so a short read
-// is a failure.
-std::uint8_t ReadAndUnscramble(int fd, std::span<std::uint8_t> into)
-{
-    constexpr std::size_t Piece = std::size_t(256) << 10;
-    std::uint8_t sum = 0;
-    errno = 0;
-    for (std::size_t done = 0; done < into.size();) {
-        const ssize_t got = ::read(fd, into.data() + done, std::min(Piece, into.size() - done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            throw EDictionaryError(messages::ReadFailed(SystemErrorText(errno)));
-        sum ^= ScrambleAt(into.subspan(done, std::size_t(got)), done);
-        done += std::size_t(got);
-    }
-    return sum;
-}
 
 } // namespace
 
@@ -99,26 +86,17 @@ TUzDictionary::TUzDictionary(const std::filesystem::path& file)
 
 void TUzDictionary::Load(const std::filesystem::path& file)
 {
-    // Without O_NONBLOCK, opening a FIFO waits for a writer.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        throw EDictionaryError(messages::ReadFailed(SystemErrorText(errno)));
-    std::uint8_t sum = 0;
     {
-        FileCloser closer(fd);
-        struct stat st {};
-        if (fstat(fd, &st) != 0)
-            throw EDictionaryError(messages::ReadFailed(SystemErrorText(errno)));
-        RequireRegularFile(st);
+        const TOpenFile open(file);
+        const struct stat& st = open.Status();
         fileDate_ = BrokenDown(st.st_mtim.tv_sec, st.st_mtim.tv_nsec).value_or(Now());
         if (st.st_size < off_t(MinFileSize) || st.st_size > off_t(MaxFileSize))
             throw EDictionaryError(messages::BadFormat());
-        const auto size = std::size_t(st.st_size);
-        auto bytes = AllocateByteBlock(size);
-        sum = ReadAndUnscramble(fd, {bytes.get(), size});
-        image_ = DictImage(std::move(bytes), size);
+        // Mapped, not read: the checksum needs one pass over the stored bytes and a lookup
+        // only the few it reads, so nothing is copied or unscrambled in advance.
+        image_ = DictImage(TFileMapping(open.Fd(), std::size_t(st.st_size)));
     }
-    Check(sum);
+    Check();
 }
 
 TUzDictionary::TUzDictionary(std::vector<std::uint8_t> fileBytes)
@@ -126,18 +104,17 @@ TUzDictionary::TUzDictionary(std::vector<std::uint8_t> fileBytes)
     fileDate_ = Now();
     if (fileBytes.size() < MinFileSize || fileBytes.size() > MaxFileSize)
         throw EDictionaryError(messages::BadFormat());
-    auto bytes = AllocateByteBlock(fileBytes.size());
-    std::copy(fileBytes.begin(), fileBytes.end(), bytes.get());
-    image_ = DictImage(std::move(bytes), fileBytes.size());
-    Check(ScrambleAt(image_.Bytes(), 0));
+    image_ = DictImage(std::move(fileBytes));
+    Check();
 }
 
-void TUzDictionary::Check(std::uint8_t unscrambledXor)
+void TUzDictionary::Check()
 {
     if (image_.Word(HeaderLengthWord) != image_.Size())
         throw EDictionaryError(messages::LengthMismatch());
     const std::uint32_t checkWord = image_.Word(HeaderCheckWord);
-    WriteWord(image_.Bytes(), HeaderCheckWord, 0);
+    const std::uint8_t unscrambledXor = image_.XorOfUnscrambledBytes();
+    image_.ClearCheckWord();
     // The check word's bytes count as zeros.
     const std::uint8_t withoutCheckWord =
         unscrambledXor ^ std::uint8_t(checkWord ^ checkWord >> 8 ^ checkWord >> 16 ^ checkWord >> 24);
@@ -160,10 +137,7 @@ void TUzDictionary::SelectSourceLanguage(Language language)
         return;
     sourceLanguage_ = language;
     currentList_ = image_.Word(HeaderListsWord + 4 * std::size_t(language));
-    std::int32_t n = 0;
-    while (image_.Word(currentList_ + 4 * std::size_t(n)) != 0)
-        ++n;
-    count_ = n;
+    count_ = std::int32_t(image_.WordsBeforeZero(currentList_));
 }
 
 std::uint32_t TUzDictionary::EntryOffset(std::int32_t index) const
@@ -190,10 +164,10 @@ bool TUzDictionary::CurrentListIsSorted() const
         // An unreadable headword is left for the scan to meet, where the scan would meet it.
         try {
             bool sorted = true;
-            std::string_view previous = count_ > 0 ? HeadwordView(0) : std::string_view();
+            std::uint32_t previous = count_ > 0 ? image_.Word(EntryOffset(0) + 4) : 0;
             for (std::int32_t i = 1; i < count_ && sorted; ++i) {
-                const std::string_view next = HeadwordView(i);
-                sorted = CompareHeadwords(previous, next) <= 0;
+                const std::uint32_t next = image_.Word(EntryOffset(i) + 4);
+                sorted = image_.CompareTexts(previous, next) <= 0;
                 previous = next;
             }
             known = sorted;
