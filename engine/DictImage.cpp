@@ -30,8 +30,7 @@ DictImage::DictImage(ByteBlock bytes, std::size_t size)
 
 DictImage::DictImage(TFileMapping scrambled)
     : bytes_(AllocateLazyByteBlock(scrambled.Bytes().size())), size_(scrambled.Bytes().size()),
-      scrambled_(scrambled.Bytes()), mapping_(std::move(scrambled)), ready_(BlockCount(size_)),
-      terminatedBelow_(TerminatedBelow())
+      scrambled_(scrambled.Bytes()), mapping_(std::move(scrambled)), ready_(BlockCount(size_))
 {
 }
 
@@ -40,7 +39,6 @@ DictImage::DictImage(std::vector<std::uint8_t> scrambled)
       ready_(BlockCount(size_))
 {
     scrambled_ = scrambledCopy_;
-    terminatedBelow_ = TerminatedBelow();
 }
 
 void DictImage::OutsideTheImage()
@@ -48,18 +46,21 @@ void DictImage::OutsideTheImage()
     throw EDictionaryError(messages::BadFormat());
 }
 
+void DictImage::UnscrambleBlock(std::size_t block) const
+{
+    if (ready_[block])
+        return;
+    const std::size_t start = block * BlockSize;
+    const std::size_t n = std::min(BlockSize, size_ - start);
+    UnscrambleInto({bytes_.get() + start, n}, scrambled_.subspan(start, n), start);
+    ready_[block] = 1;
+}
+
 std::span<const std::uint8_t> DictImage::Unscrambled(std::size_t offset, std::size_t length) const
 {
-    if (scrambled_.data()) {
-        for (std::size_t block = offset / BlockSize; block * BlockSize < offset + length; ++block) {
-            if (ready_[block])
-                continue;
-            const std::size_t start = block * BlockSize;
-            const std::size_t n = std::min(BlockSize, size_ - start);
-            UnscrambleInto({bytes_.get() + start, n}, scrambled_.subspan(start, n), start);
-            ready_[block] = true;
-        }
-    }
+    if (scrambled_.data())
+        for (std::size_t block = offset / BlockSize; block * BlockSize < offset + length; ++block)
+            UnscrambleBlock(block);
     return {bytes_.get(), size_};
 }
 
@@ -68,11 +69,12 @@ std::string_view DictImage::Text(std::size_t offset) const
     if (offset >= size_)
         OutsideTheImage();
     // Block by block, so that only the blocks up to the terminator are unscrambled.
-    const std::size_t step = scrambled_.data() ? BlockSize : size_;
+    const bool lazy = scrambled_.data() != nullptr;
     const auto* start = bytes_.get() + offset;
     for (std::size_t at = offset; at < size_;) {
-        const std::size_t end = std::min(size_, (at / step + 1) * step);
-        Unscrambled(at, end - at);
+        const std::size_t end = lazy ? std::min(size_, (at / BlockSize + 1) * BlockSize) : size_;
+        if (lazy)
+            UnscrambleBlock(at / BlockSize);
         if (const auto* zero = static_cast<const std::uint8_t*>(std::memchr(bytes_.get() + at, 0, end - at)))
             return {reinterpret_cast<const char*>(start), std::size_t(zero - start)};
         at = end;
@@ -102,10 +104,13 @@ std::size_t DictImage::WordsBeforeZero(std::size_t offset) const
 
 std::size_t DictImage::TerminatedBelow() const
 {
-    for (std::size_t at = size_; at > 0; --at)
-        if (scrambled_[at - 1] == ScrambleKey[(at - 1) % ScrambleKeyLength])
-            return at;
-    return 0;
+    if (!terminatedBelow_) {
+        std::size_t at = size_;
+        while (at > 0 && scrambled_[at - 1] != ScrambleKey[(at - 1) % ScrambleKeyLength])
+            --at;
+        terminatedBelow_ = at;
+    }
+    return *terminatedBelow_;
 }
 
 int DictImage::CompareTexts(std::size_t a, std::size_t b) const
@@ -113,7 +118,7 @@ int DictImage::CompareTexts(std::size_t a, std::size_t b) const
     // The check word's bytes no longer read as the file holds them.
     if (!scrambled_.data() || a < HeaderCheckWord + 4 || b < HeaderCheckWord + 4)
         return CompareHeadwords(Text(a), Text(b));
-    if (a >= terminatedBelow_ || b >= terminatedBelow_)
+    if (const std::size_t terminated = TerminatedBelow(); a >= terminated || b >= terminated)
         OutsideTheImage();
     // Both texts end before the image does, so the walk stops at the first terminator. Eight
     // bytes at a time, byte 0 lowest (a little-endian load): up to the first byte that differs

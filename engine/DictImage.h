@@ -12,6 +12,7 @@
 #include "engine/FileMapping.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -53,10 +54,12 @@ public:
 
 private:
     [[noreturn]] static void OutsideTheImage();
-    // One past the last byte that unscrambles to 0: a text has its terminator if it starts below.
+    // One past the last byte that unscrambles to 0: a text has its terminator if it starts
+    // below. Found on first use, so that a damaged file is not searched before its checks.
     std::size_t TerminatedBelow() const;
     // The unscrambled image, with at least those bytes in place.
     std::span<const std::uint8_t> Unscrambled(std::size_t offset, std::size_t length) const;
+    void UnscrambleBlock(std::size_t block) const;
 
     ByteBlock bytes_;
     std::size_t size_ = 0;
@@ -65,8 +68,8 @@ private:
     TFileMapping mapping_;
     std::vector<std::uint8_t> scrambledCopy_;
     // Per block of bytes_: whether it is unscrambled yet.
-    mutable std::vector<bool> ready_;
-    std::size_t terminatedBelow_ = 0;
+    mutable std::vector<std::uint8_t> ready_;
+    mutable std::optional<std::size_t> terminatedBelow_;
 };
 
 } // namespace morva

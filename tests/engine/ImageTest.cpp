@@ -35,7 +35,8 @@ std::string Outcome(Read read)
 }
 
 // Texts of every kind a comparison meets: equal weights from different bytes, prefixes, runs of
-// eight equal bytes and more, Cyrillic, and one text longer than a block of the lazy image.
+// eight equal bytes and more, Cyrillic, and one text longer than a block of the lazy image (a
+// pattern, so that most comparisons inside it end early).
 std::vector<std::uint8_t> MixedImage()
 {
     TDictWriter writer;
@@ -44,7 +45,10 @@ std::vector<std::uint8_t> MixedImage()
                                      "\xA4\xA3",  Dict(u"қишлоқ"), Dict(u"Қишлоқ"), Dict(u"ўғил")};
     for (const auto& h : headwords)
         writer.AddWordEntry(English, h, {test::Sense(h + " sense", "uz", "ru")}, {});
-    writer.AddWordEntry(Uzbek, std::string(5000, 'k') + "x", {test::Sense("long", std::string(4500, 'u'), "ru")}, {});
+    std::string longText;
+    while (longText.size() < 5000)
+        longText += "abcdefghijklmnopqrstuvwxyz0123456789";
+    writer.AddWordEntry(Uzbek, longText, {test::Sense("long", "uz", "ru")}, {});
     writer.AddWordEntry(Russian, Dict(u"книга"), {}, {{"book", "kitob", Dict(u"книга")}});
     return writer.Image();
 }
