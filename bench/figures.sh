@@ -10,7 +10,7 @@
 #     under a private Xvfb display (xdotool polls for the window every few milliseconds).
 # usage: bench/figures.sh [BUILD] [DISPLAY_NUMBER] [RUNS] [ROUNDS]
 #   BUILD defaults to build-release (cmake -DCMAKE_BUILD_TYPE=Release; targets morva, morva-cli,
-#   morva-gen, morva_data); the display defaults to 99, the start-up runs to 7, the rounds of
+#   morva-gen, morva_data, morva_fonts); the display defaults to 99, the start-up runs to 7, the rounds of
 #   10 timed runs of each lookup command to 5.
 set -e
 cd "$(dirname "$0")/.."
