@@ -63,8 +63,14 @@ print("%s: morva-cli / sdcv = %.2f" % (sys.argv[1], first / second))
 PY
 }
 
+# Headwords that pass as single arguments to both tools: no blanks, no leading "-" (sdcv would
+# take "-ment" for options).
+plain_words() {
+  "$bin/morva-cli" --data "$1" list en | grep -v -e ' ' -e '^-'
+}
+
 middle_word() {
-  "$bin/morva-cli" --data "$1" list en | grep -v ' ' | awk '{w[NR] = $0} END {print w[int(NR / 2)]}'
+  plain_words "$1" | awk '{w[NR] = $0} END {print w[int(NR / 2)]}'
 }
 
 for size in 25000000 50000000; do
@@ -79,7 +85,8 @@ done
 
 echo "== 1,000 words in one run, 50 MB file"
 big="$work/g50000000.uzd"
-words=$("$bin/morva-cli" --data "$big" list en | grep -v ' ' | awk 'NR % 97 == 1' | head -n 1000 | tr '\n' ' ')
+words=$(plain_words "$big" | awk 'NR % 97 == 1' | head -n 1000 | tr '\n' ' ')
+[ "$(echo $words | wc -w)" -eq 1000 ] || { echo "fewer than 1,000 words" >&2; exit 1; }
 compare "1,000 words, 50 MB" \
   -n morva-cli "$bin/morva-cli --data $big lookup en uz $words" \
   -n sdcv "sdcv -2 $work/sd50000000 -x -n -0 -1 $words"
