@@ -47,7 +47,9 @@ compare() {
   shift
   rm -f "$work"/round*.json
   for round in $(seq "$rounds"); do
-    HOME="$work/sdcv-home" hyperfine -N -w 2 -r 10 --export-json "$work/round$round.json" "$@" >/dev/null
+    # Its warnings about outliers are expected on a shared machine; its errors are shown.
+    HOME="$work/sdcv-home" hyperfine -N -w 2 -r 10 --export-json "$work/round$round.json" "$@" \
+      >/dev/null 2>"$work/hyperfine.err" || { cat "$work/hyperfine.err" >&2; exit 1; }
   done
   python3 - "$label" "$work"/round*.json <<'PY'
 import json, statistics, sys
