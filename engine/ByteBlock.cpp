@@ -10,14 +10,18 @@ constexpr std::size_t HugePage = std::size_t(2) << 20;
 
 } // namespace
 
+ByteBlock AllocateLazyByteBlock(std::size_t size)
+{
+    auto* bytes = static_cast<std::uint8_t*>(std::malloc(size == 0 ? 1 : size));
+    if (!bytes)
+        throw std::bad_alloc();
+    return ByteBlock(bytes);
+}
+
 ByteBlock AllocateByteBlock(std::size_t size)
 {
-    if (size < HugePage) {
-        auto* bytes = static_cast<std::uint8_t*>(std::malloc(size == 0 ? 1 : size));
-        if (!bytes)
-            throw std::bad_alloc();
-        return ByteBlock(bytes);
-    }
+    if (size < HugePage)
+        return AllocateLazyByteBlock(size);
     const std::size_t rounded = (size + HugePage - 1) / HugePage * HugePage;
     auto* bytes = static_cast<std::uint8_t*>(std::aligned_alloc(HugePage, rounded));
     if (!bytes)

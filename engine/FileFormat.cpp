@@ -36,33 +36,59 @@ std::uint8_t FoldWord(std::uint64_t w)
     return std::uint8_t(w);
 }
 
-// XOR with the key bytes beside them; returns the XOR of the results.
-std::uint8_t XorRun(std::uint8_t* bytes, const std::uint8_t* key, std::size_t n)
+// `to` := `from` XOR the key bytes beside them (the two may be the same block); returns the
+// XOR of the results.
+std::uint8_t XorRun(std::uint8_t* to, const std::uint8_t* from, const std::uint8_t* key, std::size_t n)
 {
     std::uint64_t sum = 0;
     std::size_t i = 0;
     for (; i + 8 <= n; i += 8) {
-        const std::uint64_t w = LoadWord(bytes + i) ^ LoadWord(key + i);
-        std::memcpy(bytes + i, &w, sizeof w);
+        const std::uint64_t w = LoadWord(from + i) ^ LoadWord(key + i);
+        std::memcpy(to + i, &w, sizeof w);
         sum ^= w;
     }
     std::uint8_t tail = FoldWord(sum);
     for (; i < n; ++i) {
-        bytes[i] ^= key[i];
-        tail ^= bytes[i];
+        to[i] = from[i] ^ key[i];
+        tail ^= to[i];
     }
     return tail;
 }
+
+std::uint8_t XorWithKey(std::uint8_t* to, const std::uint8_t* from, std::size_t size, std::size_t position)
+{
+    const std::uint8_t* key = RepeatedKey.data() + position % ScrambleKeyLength;
+    std::uint8_t sum = 0;
+    for (std::size_t at = 0; at < size; at += KeyRun)
+        sum ^= XorRun(to + at, from + at, key, std::min(KeyRun, size - at));
+    return sum;
+}
+
+// The XOR of the key's first n bytes, for every n from 0 to the key's length.
+constexpr auto KeyPrefixXor = [] {
+    std::array<std::uint8_t, ScrambleKeyLength + 1> prefix{};
+    for (std::size_t n = 1; n <= ScrambleKeyLength; ++n)
+        prefix[n] = prefix[n - 1] ^ ScrambleKey[n - 1];
+    return prefix;
+}();
 
 } // namespace
 
 std::uint8_t ScrambleAt(std::span<std::uint8_t> bytes, std::size_t position)
 {
-    const std::uint8_t* key = RepeatedKey.data() + position % ScrambleKeyLength;
-    std::uint8_t sum = 0;
-    for (std::size_t at = 0; at < bytes.size(); at += KeyRun)
-        sum ^= XorRun(bytes.data() + at, key, std::min(KeyRun, bytes.size() - at));
-    return sum;
+    return XorWithKey(bytes.data(), bytes.data(), bytes.size(), position);
+}
+
+void UnscrambleInto(std::span<std::uint8_t> to, std::span<const std::uint8_t> from, std::size_t position)
+{
+    XorWithKey(to.data(), from.data(), std::min(to.size(), from.size()), position);
+}
+
+std::uint8_t ScrambleKeyXor(std::size_t size)
+{
+    // Whole turns of the key cancel in pairs.
+    const std::uint8_t turns = (size / ScrambleKeyLength) % 2 ? KeyPrefixXor[ScrambleKeyLength] : 0;
+    return turns ^ KeyPrefixXor[size % ScrambleKeyLength];
 }
 
 std::uint8_t XorOfBytes(std::span<const std::uint8_t> bytes)
@@ -75,17 +101,6 @@ std::uint8_t XorOfBytes(std::span<const std::uint8_t> bytes)
     for (; i < bytes.size(); ++i)
         tail ^= bytes[i];
     return tail;
-}
-
-std::uint32_t ReadWord(std::span<const std::uint8_t> bytes, std::size_t offset)
-{
-    if constexpr (std::endian::native == std::endian::little) {
-        std::uint32_t w;
-        std::memcpy(&w, bytes.data() + offset, sizeof w);
-        return w;
-    }
-    return std::uint32_t(bytes[offset]) | std::uint32_t(bytes[offset + 1]) << 8 |
-           std::uint32_t(bytes[offset + 2]) << 16 | std::uint32_t(bytes[offset + 3]) << 24;
 }
 
 void WriteWord(std::span<std::uint8_t> bytes, std::size_t offset, std::uint32_t value)

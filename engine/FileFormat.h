@@ -3,7 +3,9 @@
 // the writer: scrambling and the order-free checksum.
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <span>
 
 namespace morva {
@@ -84,6 +86,26 @@ static_assert(detail::IsLinear(CrcTable));
 // call scrambles and unscrambles. Returns the XOR of the bytes it leaves.
 std::uint8_t ScrambleAt(std::span<std::uint8_t> bytes, std::size_t position);
 
+// The same XOR from one block into another of the same size.
+void UnscrambleInto(std::span<std::uint8_t> to, std::span<const std::uint8_t> from, std::size_t position);
+
+// The XOR of the key over the first `size` positions of a file: what scrambling adds to the
+// XOR of its bytes. So the XOR of a file's unscrambled bytes is that of its scrambled bytes
+// with this, and the checksum needs no unscrambled copy.
+std::uint8_t ScrambleKeyXor(std::size_t size);
+
+namespace detail {
+// The key with its first seven bytes again at the end: eight bytes from any phase in one load.
+constexpr std::array<std::uint8_t, ScrambleKeyLength + 7> BuildKeyWords()
+{
+    std::array<std::uint8_t, ScrambleKeyLength + 7> key{};
+    for (std::size_t i = 0; i < key.size(); ++i)
+        key[i] = ScrambleKey[i % ScrambleKeyLength];
+    return key;
+}
+inline constexpr auto KeyWords = BuildKeyWords();
+} // namespace detail
+
 inline void Scramble(std::span<std::uint8_t> bytes)
 {
     ScrambleAt(bytes, 0);
@@ -98,7 +120,32 @@ inline std::uint32_t ChecksumOf(std::span<const std::uint8_t> bytes)
     return CrcTable[XorOfBytes(bytes)];
 }
 
-std::uint32_t ReadWord(std::span<const std::uint8_t> bytes, std::size_t offset);
+// Unchecked: the caller has made sure the four bytes are there.
+inline std::uint32_t ReadWord(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint32_t w;
+        std::memcpy(&w, bytes.data() + offset, sizeof w);
+        return w;
+    }
+    return std::uint32_t(bytes[offset]) | std::uint32_t(bytes[offset + 1]) << 8 |
+           std::uint32_t(bytes[offset + 2]) << 16 | std::uint32_t(bytes[offset + 3]) << 24;
+}
+
+// The key bytes that scramble the word at that position of a file, as a word.
+inline std::uint32_t ScrambleKeyWord(std::size_t position)
+{
+    return ReadWord(detail::KeyWords, position % ScrambleKeyLength);
+}
+
+// The same for eight bytes, in memory order.
+inline std::uint64_t ScrambleKeyBytes8(std::size_t position)
+{
+    std::uint64_t w;
+    std::memcpy(&w, detail::KeyWords.data() + position % ScrambleKeyLength, sizeof w);
+    return w;
+}
+
 void WriteWord(std::span<std::uint8_t> bytes, std::size_t offset, std::uint32_t value);
 
 // Sets the check word of an unscrambled image so that its checksum comes out right.

@@ -3,27 +3,20 @@
 #include "engine/Collation.h"
 #include "engine/DictionaryError.h"
 #include "engine/ExecutablePath.h"
+#include "engine/FileAccess.h"
 #include "engine/FileFormat.h"
+#include "engine/FileMapping.h"
 #include "engine/LinearSearch.h"
 #include "engine/Messages.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <cstring>
 #include <ctime>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace morva {
 namespace {
-
-std::string SystemErrorText(int error)
-{
-    // A short read sets no error; say what happened in the system's words for it.
-    return error == 0 ? "Reached the end of the file" : std::strerror(error);
-}
 
 std::optional<TSystemTime> BrokenDown(std::time_t seconds, long nanoseconds)
 {
@@ -49,43 +42,15 @@ TSystemTime Now()
     return BrokenDown(now.tv_sec, now.tv_nsec).value_or(TSystemTime{});
 }
 
-class FileCloser {
-public:
-    explicit FileCloser(int fd) : fd_(fd) {}
-    ~FileCloser() { ::close(fd_); }
-    FileCloser(const FileCloser&) = delete;
-    FileCloser& operator=(const FileCloser&) = delete;
-
-private:
-    int fd_;
-};
-
-// Only a regular file has a size to trust and an end to reach: a pipe or a device could keep
-// the program waiting, or reading, for ever.
-void RequireRegularFile(const struct stat& st)
+// The system's words for why the data file cannot be read. Only a regular file has a size to
+// trust and an end to reach: a pipe or a device could keep the program waiting for ever.
+std::string ReadFailure(const EFileAccess& failure)
 {
-    if (!S_ISREG(st.st_mode))
-        throw EDictionaryError(messages::ReadFailed(std::strerror(S_ISDIR(st.st_mode) ? EISDIR : ENOTSUP)));
-}
-
-// Reads the whole file straight into its block and unscrambles each piece while it is still
-// in the cache; returns the XOR of the unscrambled bytes. The size is known, so a short read
-// is a failure.
-std::uint8_t ReadAndUnscramble(int fd, std::span<std::uint8_t> into)
-{
-    constexpr std::size_t Piece = std::size_t(256) << 10;
-    std::uint8_t sum = 0;
-    errno = 0;
-    for (std::size_t done = 0; done < into.size();) {
-        const ssize_t got = ::read(fd, into.data() + done, std::min(Piece, into.size() - done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            throw EDictionaryError(messages::ReadFailed(SystemErrorText(errno)));
-        sum ^= ScrambleAt(into.subspan(done, std::size_t(got)), done);
-        done += std::size_t(got);
+    switch (failure.Fault()) {
+    case TFileFault::Folder: return std::strerror(EISDIR);
+    case TFileFault::NotRegular: return std::strerror(ENOTSUP);
+    default: return std::strerror(failure.Error());
     }
-    return sum;
 }
 
 } // namespace
@@ -99,26 +64,19 @@ TUzDictionary::TUzDictionary(const std::filesystem::path& file)
 
 void TUzDictionary::Load(const std::filesystem::path& file)
 {
-    // Without O_NONBLOCK, opening a FIFO waits for a writer.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        throw EDictionaryError(messages::ReadFailed(SystemErrorText(errno)));
-    std::uint8_t sum = 0;
-    {
-        FileCloser closer(fd);
-        struct stat st {};
-        if (fstat(fd, &st) != 0)
-            throw EDictionaryError(messages::ReadFailed(SystemErrorText(errno)));
-        RequireRegularFile(st);
+    try {
+        const TReadableFile open(file, TLinks::Follow);
+        const struct stat& st = open.Status();
         fileDate_ = BrokenDown(st.st_mtim.tv_sec, st.st_mtim.tv_nsec).value_or(Now());
         if (st.st_size < off_t(MinFileSize) || st.st_size > off_t(MaxFileSize))
             throw EDictionaryError(messages::BadFormat());
-        const auto size = std::size_t(st.st_size);
-        auto bytes = AllocateByteBlock(size);
-        sum = ReadAndUnscramble(fd, {bytes.get(), size});
-        image_ = DictImage(std::move(bytes), size);
+        // Mapped, not read: the checksum needs one pass over the stored bytes and a lookup
+        // only the few it reads, so nothing is copied or unscrambled in advance.
+        image_ = DictImage(TFileMapping(open.Descriptor(), std::size_t(st.st_size)));
+    } catch (const EFileAccess& failure) {
+        throw EDictionaryError(messages::ReadFailed(ReadFailure(failure)));
     }
-    Check(sum);
+    Check();
 }
 
 TUzDictionary::TUzDictionary(std::vector<std::uint8_t> fileBytes)
@@ -126,18 +84,17 @@ TUzDictionary::TUzDictionary(std::vector<std::uint8_t> fileBytes)
     fileDate_ = Now();
     if (fileBytes.size() < MinFileSize || fileBytes.size() > MaxFileSize)
         throw EDictionaryError(messages::BadFormat());
-    auto bytes = AllocateByteBlock(fileBytes.size());
-    std::copy(fileBytes.begin(), fileBytes.end(), bytes.get());
-    image_ = DictImage(std::move(bytes), fileBytes.size());
-    Check(ScrambleAt(image_.Bytes(), 0));
+    image_ = DictImage(std::move(fileBytes));
+    Check();
 }
 
-void TUzDictionary::Check(std::uint8_t unscrambledXor)
+void TUzDictionary::Check()
 {
     if (image_.Word(HeaderLengthWord) != image_.Size())
         throw EDictionaryError(messages::LengthMismatch());
     const std::uint32_t checkWord = image_.Word(HeaderCheckWord);
-    WriteWord(image_.Bytes(), HeaderCheckWord, 0);
+    const std::uint8_t unscrambledXor = image_.XorOfUnscrambledBytes();
+    image_.ClearCheckWord();
     // The check word's bytes count as zeros.
     const std::uint8_t withoutCheckWord =
         unscrambledXor ^ std::uint8_t(checkWord ^ checkWord >> 8 ^ checkWord >> 16 ^ checkWord >> 24);
@@ -148,8 +105,7 @@ void TUzDictionary::Check(std::uint8_t unscrambledXor)
     for (Language language : {Russian, Uzbek, English}) {
         WordList& list = lists_[language];
         list.Offset = image_.Word(HeaderListsWord + 4 * std::size_t(language));
-        while (image_.Word(list.Offset + 4 * std::size_t(list.Count)) != 0)
-            ++list.Count;
+        list.Count = std::int32_t(image_.WordsBeforeZero(list.Offset));
         if (list.Count == 0)
             throw EDictionaryError(messages::NoWords());
     }
@@ -183,10 +139,10 @@ bool TUzDictionary::ListIsSorted(Language list) const
         try {
             const std::int32_t count = Count(list);
             bool sorted = true;
-            std::string_view previous = count > 0 ? HeadwordView(list, 0) : std::string_view();
+            std::uint32_t previous = count > 0 ? image_.Word(EntryOffset(list, 0) + 4) : 0;
             for (std::int32_t i = 1; i < count && sorted; ++i) {
-                const std::string_view next = HeadwordView(list, i);
-                sorted = CompareHeadwords(previous, next) <= 0;
+                const std::uint32_t next = image_.Word(EntryOffset(list, i) + 4);
+                sorted = image_.CompareTexts(previous, next) <= 0;
                 previous = next;
             }
             known = sorted;

@@ -72,8 +72,8 @@ private:
     };
 
     void Load(const std::filesystem::path& file);
-    // The checks after reading, given the XOR of every unscrambled byte.
-    void Check(std::uint8_t unscrambledXor);
+    // The checks on the image, in their order: length, checksum, lists.
+    void Check();
     std::string_view HeadwordView(Language list, std::int32_t index) const;
     bool ListIsSorted(Language list) const;
 
