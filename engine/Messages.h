@@ -1,5 +1,5 @@
 #pragma once
-// The engine's messages, as dictionary text.
+// The engine's messages, as UTF-8 like every exception's message.
 
 #include <cstdint>
 #include <string>

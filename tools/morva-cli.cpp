@@ -58,7 +58,7 @@ int main(int argc, char** argv)
         std::cerr << "morva-cli: arguments must be UTF-8\n";
         return 2;
     } catch (const morva::EDictionaryError& e) {
-        std::cerr << morva::DictTextToUtf8(e.what()) << '\n';
+        std::cerr << e.what() << '\n';
         return 1;
     }
 }

@@ -2,7 +2,6 @@
 
 #include "ui/UiText.h"
 
-#include "engine/DictionaryError.h"
 #include "text/CodePage1251.h"
 
 namespace morva {
@@ -14,8 +13,6 @@ QString FromDictText(std::string_view text)
 
 QString ErrorText(const std::exception& error)
 {
-    if (dynamic_cast<const EDictionaryError*>(&error))
-        return FromDictText(error.what());
     return QString::fromUtf8(error.what());
 }
 

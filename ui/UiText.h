@@ -11,7 +11,7 @@ namespace morva {
 
 QString FromDictText(std::string_view text);
 
-// Engine messages are dictionary text; any other message is taken as UTF-8.
+// Every exception's message is UTF-8.
 QString ErrorText(const std::exception& error);
 
 // Runs the handler; what it throws goes to the report instead of ending the event.

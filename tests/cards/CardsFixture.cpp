@@ -60,7 +60,7 @@ CardsTest::CardsTest()
           messageBox, clipboard,
           [this](QWidget& card) { return std::make_unique<TRecordingPlacement>(card, placement); },
           [this](const std::exception& error) {
-              messageBox.Show(nullptr, QString::fromStdU16String(DictTextToWide(error.what())), "Kovrak MORVA",
+              messageBox.Show(nullptr, QString::fromUtf8(error.what()), "Kovrak MORVA",
                               TMessageIcon::Error);
           }))
 {

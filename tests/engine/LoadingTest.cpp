@@ -41,7 +41,7 @@ TEST(Loading, AMissingFileGivesTheReadMessageWithTheSystemText)
     auto path = test::FreshFolder("missing") / "Morva.uzd";
     EXPECT_EQ(LoadError(path), messages::ReadFailed("No such file or directory"));
     EXPECT_EQ(messages::ReadFailed("No such file or directory"),
-              "Lug\x91" "at fayli o\x91qilayotganda xato hosil bo\x91ldi.\r\nNo such file or directory.");
+              "Lug‘at fayli o‘qilayotganda xato hosil bo‘ldi.\r\nNo such file or directory.");
 }
 
 TEST(Loading, AFolderInPlaceOfTheFileGivesTheReadMessage)

@@ -36,7 +36,7 @@ TEST(Lookup, HeadwordIndexOutOfRange)
             EXPECT_EQ(std::string(e.what()), messages::NoSuchIndex(bad));
         }
     }
-    EXPECT_EQ(messages::NoSuchIndex(-1), "-1 indeksli element yo\x91q.");
+    EXPECT_EQ(messages::NoSuchIndex(-1), "-1 indeksli element yo‘q.");
 }
 
 TEST(Lookup, FindAndNearestAgreeWithTheScans)
