@@ -91,6 +91,14 @@ void TCardManager::ShowWordCard(TUzDictionary& dictionary, int index)
     cardsHostoryForm_->AddCard(dictionary.Headword(index), wordViewForm_->Caption(), article);
 }
 
+void TCardManager::ShowPairCard(TUzDictionary& dictionary, LanguagePair pair, int index)
+{
+    CloseTempCards();
+    const std::string article = wordViewForm_->FillFromDictionary(dictionary, pair, index);
+    wordViewForm_->ShowCard();
+    cardsHostoryForm_->AddCard(dictionary.Headword(pair.Source, index), wordViewForm_->Caption(), article);
+}
+
 void TCardManager::OpenHistoryCard(const std::string& caption, const std::string& articleHtml)
 {
     CloseTempCards();

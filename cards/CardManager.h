@@ -21,6 +21,7 @@
 // (TCardContext::ReportError) and end the handler, as an uncaught exception would end an event.
 
 #include "cards/CardContext.h"
+#include "engine/Language.h"
 
 #include <QList>
 #include <QObject>
@@ -67,6 +68,9 @@ public:
     // Closes the temporary cards, fills the main card with entry index, shows it and records
     // it in the history. Throws what the dictionary throws.
     void ShowWordCard(TUzDictionary& dictionary, int index);
+    // The same for an entry of the pair's source list, shown under the pair's caption,
+    // whatever list the main window shows.
+    void ShowPairCard(TUzDictionary& dictionary, LanguagePair pair, int index);
     // Closes the temporary cards and shows a stored caption and article in the main card.
     void OpenHistoryCard(const std::string& caption, const std::string& articleHtml);
     // Closes every temporary card, hidden ones included.

@@ -124,8 +124,19 @@ void TWordViewForm::SetCaption(const std::string& caption)
 std::string TWordViewForm::FillFromDictionary(TUzDictionary& dictionary, int index)
 {
     dictionary_ = &dictionary;
+    pair_.reset();
     SetCaption(dictionary.CardCaption());
     std::string article = dictionary.ArticleHtml(index);
+    ShowArticle(article);
+    return article;
+}
+
+std::string TWordViewForm::FillFromDictionary(TUzDictionary& dictionary, LanguagePair pair, int index)
+{
+    dictionary_ = &dictionary;
+    pair_ = pair;
+    SetCaption(TUzDictionary::CardCaption(pair));
+    std::string article = dictionary.ArticleHtml(pair, index);
     ShowArticle(article);
     return article;
 }
@@ -254,9 +265,11 @@ void TWordViewForm::OpenTemporaryCard(int index)
 {
     auto* card = new TWordViewForm(context_);
     card->SetTag(TemporaryCardTag);
-    const std::string article = card->FillFromDictionary(*dictionary_, index);
+    const std::string article =
+        pair_ ? card->FillFromDictionary(*dictionary_, *pair_, index) : card->FillFromDictionary(*dictionary_, index);
+    const Language list = pair_ ? pair_->Source : dictionary_->SourceLanguage();
     if (context_.History)
-        context_.History->AddCard(dictionary_->Headword(index), card->Caption(), article);
+        context_.History->AddCard(dictionary_->Headword(list, index), card->Caption(), article);
     card->ShowCard();
 }
 

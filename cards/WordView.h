@@ -4,11 +4,13 @@
 // temporary cards (Tag 1), opened by the links of an article, are destroyed when closed.
 
 #include "cards/CardContext.h"
+#include "engine/Language.h"
 #include "ui/UiText.h"
 
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -39,6 +41,9 @@ public:
     // Shows entry index of the dictionary under its CardCaption and returns the article.
     // Throws what the dictionary throws; the caption is set by then, the article is not.
     std::string FillFromDictionary(TUzDictionary& dictionary, int index);
+    // The same for a pair of its own, whatever list the main window shows; the card's links
+    // follow that pair's list.
+    std::string FillFromDictionary(TUzDictionary& dictionary, LanguagePair pair, int index);
     void FillFromText(const std::string& caption, const std::string& articleHtml);
     // Shows the article again, as the cards' Latin Uzbek setting now wants it.
     void RefreshArticle();
@@ -82,6 +87,8 @@ private:
     QAction* n2_ = nullptr;
     QAction* n3_ = nullptr;
     TUzDictionary* dictionary_ = nullptr;
+    // Set for a card of a pair of its own; otherwise links follow the dictionary's selection.
+    std::optional<LanguagePair> pair_;
     std::string caption_;
     // The article as the dictionary gave it; the view may show it converted.
     std::string article_;
