@@ -19,6 +19,13 @@ public:
     bool Restore(std::uint32_t handle) override { return Record("Restore", handle); }
     bool SetForeground(std::uint32_t handle) override { return Record("SetForeground", handle); }
     bool SendWakeUp(std::uint32_t handle) override { return Record("SendWakeUp", handle); }
+    // Recorded as "LookUp 7" and the text in Texts.
+    bool LookUp(std::uint32_t handle, const std::u16string& text) override
+    {
+        Texts.push_back(text);
+        return Record("LookUp", handle);
+    }
+    std::vector<std::u16string> Texts;
 
 private:
     bool Record(const char* what, std::uint32_t handle)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace morva {
 
@@ -24,6 +25,8 @@ public:
     // Returns once the other copy has handled the notification (true) or could not be
     // reached in time (false).
     virtual bool SendWakeUp(std::uint32_t handle) = 0;
+    // Asks the other copy to show the card for a text; true once it has taken it.
+    virtual bool LookUp(std::uint32_t handle, const std::u16string& text) = 0;
 };
 
 // What the first copy does for the requests; every callback runs on the UI thread.
@@ -32,6 +35,8 @@ struct TWindowRequests {
     std::function<void()> Restore;
     std::function<void()> Activate;
     std::function<void()> WakeUp;
+    // A text from another process: untrusted, to be looked up as a word and nothing else.
+    std::function<void(const std::u16string&)> LookUp;
 };
 
 class IOtherCopyServer {

@@ -84,6 +84,11 @@ public:
     // The selected row of the word list, or -1.
     int SelectedRow() const;
 
+    // Shows the card for a text from outside the program (a command line, another copy) in
+    // the main card, without moving the word list. The text is untrusted: it is only ever
+    // looked up as a word.
+    void LookUpFromOutside(const std::u16string& text);
+
     // The application's standard error report: an error box with the main caption.
     void ReportError(const std::exception& error);
 

@@ -5,7 +5,7 @@
 namespace morva {
 
 TInstanceCheck GuardSingleInstance(IInstanceBlock& block, IOtherCopy& otherCopy, IOtherCopyServer& server,
-                                   TWindowRequests requests)
+                                   TWindowRequests requests, const std::u16string& word)
 {
     TBlockState state;
     try {
@@ -18,7 +18,9 @@ TInstanceCheck GuardSingleInstance(IInstanceBlock& block, IOtherCopy& otherCopy,
         // Whatever fails here, this copy ends: the first one is running.
         try {
             const std::uint32_t handle = block.ReadHandle();
-            if (otherCopy.IsVisible(handle)) {
+            if (!word.empty()) {
+                otherCopy.LookUp(handle, word);
+            } else if (otherCopy.IsVisible(handle)) {
                 otherCopy.Restore(handle);
                 otherCopy.SetForeground(handle);
             } else {

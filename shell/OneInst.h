@@ -5,6 +5,8 @@
 #include "platform/InstanceBlock.h"
 #include "platform/OtherCopy.h"
 
+#include <string>
+
 namespace morva {
 
 inline constexpr const char* InstanceBlockName = "Kovrak.Morva.Instance";
@@ -14,8 +16,9 @@ enum class TInstanceCheck {
     OtherCopy  // a first copy runs and has been brought forward: end with exit code 0
 };
 
-// The first copy's side answers requests through the given callbacks from then on.
+// The first copy's side answers requests through the given callbacks from then on. With a
+// word, a later copy hands the word over instead: the first copy shows its card.
 TInstanceCheck GuardSingleInstance(IInstanceBlock& block, IOtherCopy& otherCopy, IOtherCopyServer& server,
-                                   TWindowRequests requests);
+                                   TWindowRequests requests, const std::u16string& word = {});
 
 } // namespace morva

@@ -1,17 +1,24 @@
 // A tiny program for the platform tests: takes the instance block like the real program.
-//   platform_probe <block name> visible|tray|hang [reply timeout ms]
+//   platform_probe <block name> visible|tray|hang|fdlimit [reply timeout ms] [word]
 // The first copy prints "FIRST <handle>" and serves requests until it is killed, printing
-// each request it gets; a later copy asks the first one what the program's guard asks,
-// prints "SECOND ..." and ends with exit code 0.
+// each request it gets; a later copy asks the first one what the program's guard asks (or,
+// given a word, hands the word over), prints "SECOND ..." and ends with exit code 0.
+// fdlimit: the first copy then uses up every file descriptor it may have and prints "FULL";
+// a line "free" on its standard input lets them go again and it prints "FREED".
 
 #include "platform/FileInstanceBlock.h"
 #include "platform/LocalOtherCopy.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <QThread>
 
 #include <cstdio>
+#include <fcntl.h>
 #include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
 
 using namespace morva;
 
@@ -38,7 +45,10 @@ int main(int argc, char** argv)
         if (block.CreateOrOpen(argv[1]) == TBlockState::AlreadyExisted) {
             const std::uint32_t handle = block.ReadHandle();
             TLocalOtherCopy other(timeout);
-            if (other.IsVisible(handle)) {
+            if (argc > 4) {
+                const QString word = QString::fromUtf8(argv[4]);
+                Say(std::string("SECOND lookup ") + (other.LookUp(handle, word.toStdU16String()) ? "answered" : "unanswered"));
+            } else if (other.IsVisible(handle)) {
                 other.Restore(handle);
                 other.SetForeground(handle);
                 Say("SECOND visible");
@@ -62,8 +72,32 @@ int main(int argc, char** argv)
         [] { Say("restore"); },
         [] { Say("activate"); },
         [&] { stall(); Say("wakeup"); },
+        [](const std::u16string& text) { Say("lookup " + QString::fromStdU16String(text).toStdString()); },
     });
     block.WriteHandle(handle);
     Say("FIRST " + std::to_string(handle));
+
+    std::vector<int> hogs;
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    if (mode == "fdlimit") {
+        rlimit limit{};
+        getrlimit(RLIMIT_NOFILE, &limit);
+        limit.rlim_cur = std::min<rlim_t>(limit.rlim_cur, 256);
+        setrlimit(RLIMIT_NOFILE, &limit);
+        for (int fd; (fd = open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)
+            hogs.push_back(fd);
+        Say("FULL");
+        QObject::connect(&input, &QSocketNotifier::activated, [&] {
+            char line[64];
+            if (read(STDIN_FILENO, line, sizeof line) <= 0)
+                input.setEnabled(false);
+            for (int fd : hogs)
+                close(fd);
+            hogs.clear();
+            Say("FREED");
+        });
+    } else {
+        input.setEnabled(false);
+    }
     return app.exec();
 }

@@ -178,6 +178,22 @@ TEST(InstanceGuardTest, ASecondCopyBringsTheFirstForward)
     }
 }
 
+TEST(InstanceGuardTest, ASecondCopyWithAWordHandsTheWordOverAndEnds)
+{
+    for (bool firstVisible : {true, false}) {
+        FakeInstanceBlock block;
+        block.Existed = true;
+        block.Handle = 77;
+        FakeOtherCopy other;
+        other.Visible = firstVisible;
+        FakeOtherCopyServer server;
+        EXPECT_EQ(GuardSingleInstance(block, other, server, {}, u"book"), TInstanceCheck::OtherCopy);
+        EXPECT_EQ(other.Calls, std::vector<std::string>{"LookUp 77"});
+        EXPECT_EQ(other.Texts, std::vector<std::u16string>{u"book"});
+        EXPECT_FALSE(block.IsOpen);
+    }
+}
+
 TEST(InstanceGuardTest, TheFirstCopyStoresWhereItCanBeReached)
 {
     FakeInstanceBlock block;
