@@ -31,10 +31,14 @@ class QToolBar;
 namespace morva {
 
 class IClipboard;
+class IDesktopPointer;
 class IMessageBox;
+class IPrimarySelection;
 class TCardManager;
 class TPropStorage;
 class TRegPropStorageMan;
+class TSelectionCardForm;
+class TSelectionWatch;
 class IRegistry;
 class IShellOpener;
 class ISystemInfo;
@@ -54,6 +58,10 @@ struct TMainServices {
     std::function<std::unique_ptr<TUzDictionary>()> OpenDictionary;
     // The program's own executable: the help file lies beside it and autorun starts it.
     std::filesystem::path ExecutablePath;
+    // Other applications' selections and the desktop's pointer, for the selection watch;
+    // without them the watch is not offered.
+    IPrimarySelection* Selection = nullptr;
+    IDesktopPointer* Pointer = nullptr;
 };
 
 // The maker's web site.
@@ -111,6 +119,8 @@ public:
     // Applies both Latin Uzbek switches: Latin input in the search field while the Uzbek list
     // is shown, and Latin in the cards.
     void UzbekLatinActionExecute();
+    // Applies both selection watch switches.
+    void WatchSelectionActionExecute();
     void CallHelpActionExecute();
     void GoToSiteActionExecute();
     void AboutActionExecute();
@@ -129,6 +139,10 @@ private:
     void FormCreate(const QStringList& arguments);
     // The main card and then the history dialog; after FormCreate.
     void CreateCards();
+    // The watch on other applications' selections and its card; after CreateCards.
+    void CreateSelectionWatch();
+    void ShowSelectionCard(const QString& text, QPoint pointer);
+    void OpenSelectionCardEntry(LanguagePair pair, int index);
 
     // The data file's date, for the about box.
     TSystemTime DataFileDate;
@@ -167,6 +181,8 @@ private:
     QAction* AutorunChangeAction = nullptr;
     QAction* UzbekLatinInputAction = nullptr;
     QAction* UzbekLatinCardsAction = nullptr;
+    QAction* WatchSelectionAction = nullptr;
+    QAction* WatchSelectionCtrlAction = nullptr;
     QAction* CallHelpAction = nullptr;
     QAction* GoToSiteAction = nullptr;
     QAction* AboutAction = nullptr;
@@ -222,6 +238,8 @@ private:
     std::unique_ptr<TUzDictionary> dictionary_;
     // Declared after the dictionary: the cards refer to it, so they must go first.
     std::unique_ptr<TCardManager> cards_;
+    std::unique_ptr<TSelectionCardForm> selectionCard_;
+    std::unique_ptr<TSelectionWatch> selectionWatch_;
     TWordListModel* wordListModel_ = nullptr;
     std::array<QAction*, LanguageCount> srcLangActions_{};
     std::array<QAction*, LanguageCount> destLangActions_{};

@@ -133,6 +133,9 @@ int Run(int argc, char** argv)
     services.Tray = &tray;
     services.Shell = &shell;
     services.Clipboard = &clipboard;
+    TX11DesktopPointer pointer;
+    services.Selection = &selection;
+    services.Pointer = &pointer;
     services.OpenDictionary = [] { return std::make_unique<TUzDictionary>(); };
     services.ExecutablePath = QCoreApplication::applicationFilePath().toStdString();
 
