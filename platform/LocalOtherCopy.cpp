@@ -174,8 +174,12 @@ void TLocalOtherCopyServer::Serve()
 void TLocalOtherCopyServer::Accept(QLocalSocket* socket)
 {
     const std::optional<ucred> peer = Peer(socket->socketDescriptor());
+    auto heldBy = [this](pid_t pid) {
+        const auto found = perProcess_.find(pid);
+        return found == perProcess_.end() ? 0 : found->second;
+    };
     const bool welcome = peer && peer->uid == getuid() && connections_ < limits_.Connections
-                      && perProcess_[peer ? peer->pid : 0] < limits_.ConnectionsPerProcess;
+                      && heldBy(peer->pid) < limits_.ConnectionsPerProcess;
     if (!welcome) {
         socket->abort();
         socket->deleteLater();
