@@ -151,6 +151,15 @@ class DesktopTest(unittest.TestCase):
         # The main window still shows the Uzbek list it showed.
         self.assertTrue(display.Windows(MAIN))
 
+    def test_a_word_that_comes_while_the_first_copy_starts_shows_once_it_is_ready(self):
+        # The first copy listens before its splash and windows: the word waits for them.
+        self.StartRunning()
+        status, _ = self.SecondStart("pen")
+        self.assertEqual(status, 0)
+        card = WaitFor(lambda: display.Windows(Card("En-Uz")))
+        self.assertTrue(card, "the early word was lost")
+        self.assertIn("pen", self.CardText(card[0]))
+
     def test_from_the_tray_the_card_comes_and_the_program_stays_in_the_tray(self):
         self.StartRunning("/autorun")
         status, _ = self.SecondStart("--", "book")
