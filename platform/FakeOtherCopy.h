@@ -23,6 +23,13 @@ public:
     {
         return Record(("Token " + token).c_str(), handle);
     }
+    // Recorded as "LookUp 7" and the text in Texts.
+    bool LookUp(std::uint32_t handle, const std::u16string& text) override
+    {
+        Texts.push_back(text);
+        return Record("LookUp", handle);
+    }
+    std::vector<std::u16string> Texts;
 
 private:
     bool Record(const char* what, std::uint32_t handle)

@@ -5,6 +5,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
+#include <QTimer>
+#include <QVariant>
 
 #include <cerrno>
 #include <csignal>
@@ -17,20 +19,15 @@
 namespace morva {
 namespace {
 
-// A request or an answer is one short line (the longest, a token hand-over); anything
-// longer is not one of ours.
-constexpr qsizetype MaxLine = 16 + MaxActivationTokenLength;
-
-const QByteArray VisibleRequest = "VISIBLE";
-const QByteArray RestoreRequest = "RESTORE";
-const QByteArray ForegroundRequest = "FOREGROUND";
-const QByteArray TokenRequest = "TOKEN ";
-
-QByteArray MessageRequest(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam)
+// The numbers of the wake-up notification, as the message request carries them.
+QByteArray WakeUpPayload()
 {
-    return "MESSAGE " + QByteArray::number(message) + ' ' + QByteArray::number(quint64(wParam)) + ' '
-         + QByteArray::number(qint64(lParam));
+    return QByteArray::number(WakeUpMessage) + ' ' + QByteArray::number(quint64(WakeUpWParam)) + ' '
+         + QByteArray::number(qint64(WakeUpLParam));
 }
+
+// An answer is one byte; nothing longer is waited for.
+constexpr qsizetype MaxAnswerPayload = 16;
 
 // The process at the other end of a connected socket, if the system tells.
 std::optional<ucred> Peer(qintptr descriptor)
@@ -67,6 +64,10 @@ void RemoveDeadCopySocketFiles()
     }
 }
 
+const char* const PeerProperty = "morvaPeer";
+const char* const BufferProperty = "morvaBuffer";
+const char* const BusyProperty = "morvaBusy";
+
 } // namespace
 
 QString CopySocketName(std::uint32_t handle)
@@ -74,7 +75,7 @@ QString CopySocketName(std::uint32_t handle)
     return QStringLiteral("kovrak-morva-%1-%2").arg(getuid()).arg(handle);
 }
 
-bool TLocalOtherCopy::Ask(std::uint32_t handle, const QByteArray& request)
+bool TLocalOtherCopy::Ask(std::uint32_t handle, TCopyKind kind, const QByteArray& payload)
 {
     if (handle == 0)
         return false;
@@ -89,44 +90,60 @@ bool TLocalOtherCopy::Ask(std::uint32_t handle, const QByteArray& request)
     const std::optional<ucred> peer = Peer(socket.socketDescriptor());
     if (!peer || peer->uid != getuid() || static_cast<std::uint32_t>(peer->pid) != handle)
         return false;
-    socket.write(request + '\n');
+    socket.write(EncodeCopyMessage(kind, payload));
     if (!socket.waitForBytesWritten(timeout))
         return false;
-    while (!socket.canReadLine()) {
-        if (socket.bytesAvailable() > MaxLine || !socket.waitForReadyRead(timeout))
+    QByteArray buffer;
+    TCopyMessage answer;
+    for (;;) {
+        const TCopyTake take = TakeCopyMessage(buffer, answer, MaxAnswerPayload);
+        if (take == TCopyTake::Refused)
             return false;
+        if (take == TCopyTake::Taken)
+            return answer.Kind == std::uint8_t(TCopyKind::Answer) && answer.Payload == "1";
+        if (!socket.bytesAvailable() && !socket.waitForReadyRead(timeout))
+            return false;
+        buffer += socket.read(CopyHeaderSize + MaxAnswerPayload - buffer.size());
     }
-    return socket.readLine(MaxLine).trimmed() == "1";
 }
 
 bool TLocalOtherCopy::IsVisible(std::uint32_t handle)
 {
-    return Ask(handle, VisibleRequest);
+    return Ask(handle, TCopyKind::Visible);
 }
 
 bool TLocalOtherCopy::Restore(std::uint32_t handle)
 {
-    return Ask(handle, RestoreRequest);
+    return Ask(handle, TCopyKind::Restore);
 }
 
 bool TLocalOtherCopy::SetForeground(std::uint32_t handle)
 {
-    return Ask(handle, ForegroundRequest);
+    return Ask(handle, TCopyKind::Foreground);
 }
 
 bool TLocalOtherCopy::SendWakeUp(std::uint32_t handle)
 {
-    return Ask(handle, MessageRequest(WakeUpMessage, WakeUpWParam, WakeUpLParam));
+    return Ask(handle, TCopyKind::Message, WakeUpPayload());
 }
 
 bool TLocalOtherCopy::HandOverActivationToken(std::uint32_t handle, const std::string& token)
 {
-    return IsActivationToken(token) && Ask(handle, TokenRequest + QByteArray::fromStdString(token));
+    return IsActivationToken(token) && Ask(handle, TCopyKind::Token, QByteArray::fromStdString(token));
 }
 
-TLocalOtherCopyServer::TLocalOtherCopyServer(QObject* parent) : QObject(parent), server_(new QLocalServer(this))
+bool TLocalOtherCopy::LookUp(std::uint32_t handle, const std::u16string& text)
+{
+    return Ask(handle, TCopyKind::LookUp, BoundedUtf8(text));
+}
+
+TLocalOtherCopyServer::TLocalOtherCopyServer(QObject* parent, TCopyServerLimits limits)
+    : QObject(parent), limits_(limits), server_(new QLocalServer(this)), relisten_(new QTimer(this))
 {
     connect(server_, &QLocalServer::newConnection, this, &TLocalOtherCopyServer::Serve);
+    // Qt closes a server whose accept fails (no descriptors left): listen again once it can.
+    relisten_->setInterval(limits_.Relisten);
+    connect(relisten_, &QTimer::timeout, this, &TLocalOtherCopyServer::ListenAgain);
 }
 
 TLocalOtherCopyServer::~TLocalOtherCopyServer()
@@ -140,55 +157,146 @@ std::uint32_t TLocalOtherCopyServer::Listen(TWindowRequests requests)
     RemoveDeadCopySocketFiles();
     const auto handle = static_cast<std::uint32_t>(getpid());
     server_->setSocketOptions(QLocalServer::AbstractNamespaceOption);
-    return server_->listen(CopySocketName(handle)) ? handle : 0;
+    name_ = CopySocketName(handle);
+    if (!server_->listen(name_))
+        return 0;
+    relisten_->start();
+    return handle;
+}
+
+void TLocalOtherCopyServer::ListenAgain()
+{
+    if (!server_->isListening())
+        server_->listen(name_);
 }
 
 void TLocalOtherCopyServer::Serve()
 {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-        const std::optional<ucred> peer = Peer(socket->socketDescriptor());
-        if (!peer || peer->uid != getuid()) {
-            socket->abort();
-            socket->deleteLater();
-            continue;
-        }
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket = QPointer<QLocalSocket>(socket)] {
-            while (socket && socket->canReadLine()) {
-                // The answer may run a nested event loop that lets the socket go.
-                QByteArray answer = Answer(socket->readLine(MaxLine + 1).trimmed());
-                if (socket)
-                    socket->write(answer + '\n');
-            }
-            if (socket && socket->bytesAvailable() > MaxLine)
-                socket->abort();
-        });
-    }
+    while (QLocalSocket* socket = server_->nextPendingConnection())
+        Accept(socket);
 }
 
-QByteArray TLocalOtherCopyServer::Answer(const QByteArray& request)
+void TLocalOtherCopyServer::Accept(QLocalSocket* socket)
+{
+    const std::optional<ucred> peer = Peer(socket->socketDescriptor());
+    auto heldBy = [this](pid_t pid) {
+        const auto found = perProcess_.find(pid);
+        return found == perProcess_.end() ? 0 : found->second;
+    };
+    const bool welcome = peer && peer->uid == getuid() && connections_ < limits_.Connections
+                      && heldBy(peer->pid) < limits_.ConnectionsPerProcess;
+    if (!welcome) {
+        socket->abort();
+        socket->deleteLater();
+        return;
+    }
+    ++connections_;
+    ++perProcess_[peer->pid];
+    socket->setProperty(PeerProperty, qint64(peer->pid));
+    // Qt stops reading from the system once this much waits: a flood stays in the kernel.
+    socket->setReadBufferSize(CopyHeaderSize + MaxCopyPayload);
+
+    auto* idle = new QTimer(socket);
+    idle->setSingleShot(true);
+    idle->setObjectName(QStringLiteral("idle"));
+    idle->start(limits_.Idle);
+    connect(idle, &QTimer::timeout, socket, &QLocalSocket::abort);
+    connect(socket, &QLocalSocket::stateChanged, this, [this, socket](QLocalSocket::LocalSocketState state) {
+        if (state == QLocalSocket::UnconnectedState)
+            Forget(socket);
+    });
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { Read(socket); });
+    if (socket->bytesAvailable() > 0)
+        Read(socket);
+}
+
+void TLocalOtherCopyServer::Forget(QLocalSocket* socket)
+{
+    // Counted once: a socket may report its end more than once on the way out.
+    if (!socket->property(PeerProperty).isValid())
+        return;
+    const qint64 pid = socket->property(PeerProperty).toLongLong();
+    socket->setProperty(PeerProperty, QVariant());
+    --connections_;
+    if (--perProcess_[pid] <= 0)
+        perProcess_.erase(pid);
+    socket->deleteLater();
+}
+
+void TLocalOtherCopyServer::Read(QLocalSocket* socket)
+{
+    // An answer that runs a nested event loop brings this socket's next readyRead in here
+    // again: the outer call goes on reading what came meanwhile.
+    if (socket->property(BusyProperty).toBool())
+        return;
+    socket->setProperty(BusyProperty, true);
+    QPointer<QLocalSocket> guard(socket);
+    QByteArray buffer = socket->property(BufferProperty).toByteArray();
+    for (;;) {
+        buffer += socket->readAll();
+        TCopyMessage request;
+        const TCopyTake take = TakeCopyMessage(buffer, request);
+        if (take == TCopyTake::Incomplete)
+            break;
+        if (take == TCopyTake::Refused) {
+            socket->abort();
+            return;
+        }
+        const QByteArray answer = EncodeCopyMessage(TCopyKind::Answer, Answer(request));
+        if (!guard || guard->state() != QLocalSocket::ConnectedState)
+            return;
+        if (socket->bytesToWrite() > limits_.UnreadAnswers) {
+            socket->abort();
+            return;
+        }
+        socket->write(answer);
+        // What the system takes at once leaves Qt's queue: only a client that does not read
+        // makes it grow.
+        socket->flush();
+        if (auto* idle = socket->findChild<QTimer*>(QStringLiteral("idle")))
+            idle->start(limits_.Idle);
+    }
+    socket->setProperty(BufferProperty, buffer);
+    socket->setProperty(BusyProperty, false);
+}
+
+QByteArray TLocalOtherCopyServer::Answer(const TCopyMessage& request)
 {
     auto yes = [](bool value) { return QByteArray(value ? "1" : "0"); };
-    if (request == VisibleRequest)
+    switch (TCopyKind(request.Kind)) {
+    case TCopyKind::Visible:
         return yes(requests_.IsVisible && requests_.IsVisible());
-    if (request == RestoreRequest && requests_.Restore) {
+    case TCopyKind::Restore:
+        if (!requests_.Restore)
+            break;
         requests_.Restore();
         return yes(true);
-    }
-    if (request == ForegroundRequest && requests_.Activate) {
+    case TCopyKind::Foreground:
+        if (!requests_.Activate)
+            break;
         requests_.Activate();
         return yes(true);
-    }
-    if (request.startsWith(TokenRequest) && requests_.ActivationToken) {
-        const std::string token = request.mid(TokenRequest.size()).toStdString();
+    case TCopyKind::Message:
+        if (request.Payload != WakeUpPayload() || !requests_.WakeUp)
+            break;
+        requests_.WakeUp();
+        return yes(true);
+    case TCopyKind::LookUp:
+        if (!requests_.LookUp)
+            break;
+        requests_.LookUp(QString::fromUtf8(request.Payload).toStdU16String());
+        return yes(true);
+    case TCopyKind::Token: {
+        if (!requests_.ActivationToken)
+            break;
+        const std::string token = request.Payload.toStdString();
         if (!IsActivationToken(token))
-            return yes(false);
+            break;
         requests_.ActivationToken(token);
         return yes(true);
     }
-    if (request == MessageRequest(WakeUpMessage, WakeUpWParam, WakeUpLParam) && requests_.WakeUp) {
-        requests_.WakeUp();
-        return yes(true);
+    case TCopyKind::Answer:
+        break;
     }
     return yes(false);
 }

@@ -32,6 +32,8 @@ public:
     // other copy, which may then come forward where the compositor allows only a window the
     // user just started to take the focus.
     virtual bool HandOverActivationToken(std::uint32_t handle, const std::string& token) = 0;
+    // Asks the other copy to show the card for a text; true once it has taken it.
+    virtual bool LookUp(std::uint32_t handle, const std::u16string& text) = 0;
 };
 
 // Whether text may be an activation token: 1 to MaxActivationTokenLength printable ASCII
@@ -54,6 +56,8 @@ struct TWindowRequests {
     std::function<void()> WakeUp;
     // The later copy's activation token, for the activation that follows.
     std::function<void(const std::string&)> ActivationToken;
+    // A text from another process: untrusted, to be looked up as a word and nothing else.
+    std::function<void(const std::u16string&)> LookUp;
 };
 
 class IOtherCopyServer {

@@ -18,6 +18,8 @@
 #include "placement/PropStorage.h"
 #include "placement/RegPropStorageMan.h"
 #include "shell/Autorun.h"
+#include "cards/SelectionCard.h"
+#include "shell/SelectionWatch.h"
 #include "shell/Settings.h"
 #include "shell/WordListModel.h"
 #include "text/CodePage1251.h"
@@ -123,6 +125,7 @@ void TMainForm::Start(const QStringList& arguments)
 {
     FormCreate(arguments);
     CreateCards();
+    CreateSelectionWatch();
 }
 
 bool TMainForm::InTray() const
@@ -171,6 +174,8 @@ void TMainForm::ConnectHandlers()
     connect(AutorunChangeAction, &QAction::triggered, this, &TMainForm::AutorunChangeActionExecute);
     for (QAction* action : {UzbekLatinInputAction, UzbekLatinCardsAction})
         connect(action, &QAction::triggered, this, &TMainForm::UzbekLatinActionExecute);
+    for (QAction* action : {WatchSelectionAction, WatchSelectionCtrlAction})
+        connect(action, &QAction::triggered, this, &TMainForm::WatchSelectionActionExecute);
     connect(CallHelpAction, &QAction::triggered, this, &TMainForm::CallHelpActionExecute);
     connect(GoToSiteAction, &QAction::triggered, this, &TMainForm::GoToSiteActionExecute);
     connect(AboutAction, &QAction::triggered, this, &TMainForm::AboutActionExecute);
@@ -234,6 +239,8 @@ void TMainForm::FormCreate(const QStringList& arguments)
         ApplyStayOnTop();
     UzbekLatinInputAction->setChecked(settings.UzbekLatinInput);
     UzbekLatinCardsAction->setChecked(settings.UzbekLatinCards);
+    WatchSelectionAction->setChecked(settings.WatchSelection);
+    WatchSelectionCtrlAction->setChecked(settings.WatchSelectionCtrl);
 
     try {
         dictionary_ = services_.OpenDictionary();
@@ -272,6 +279,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
     settings.StayOnTop = StayOnTopAction->isChecked();
     settings.UzbekLatinInput = UzbekLatinInputAction->isChecked();
     settings.UzbekLatinCards = UzbekLatinCardsAction->isChecked();
+    settings.WatchSelection = WatchSelectionAction->isChecked();
+    settings.WatchSelectionCtrl = WatchSelectionCtrlAction->isChecked();
     if (dictionary_) {
         settings.SrcLang = dictionary_->SourceLanguage();
         settings.DestLang = dictionary_->TargetLanguage();

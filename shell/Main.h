@@ -32,10 +32,14 @@ class QToolBar;
 namespace morva {
 
 class IClipboard;
+class IDesktopPointer;
 class IMessageBox;
+class IPrimarySelection;
 class TCardManager;
 class TPropStorage;
 class TRegPropStorageMan;
+class TSelectionCardForm;
+class TSelectionWatch;
 class IRegistry;
 class IShellOpener;
 class ISystemInfo;
@@ -55,6 +59,10 @@ struct TMainServices {
     std::function<std::unique_ptr<TUzDictionary>()> OpenDictionary;
     // The program's own executable: the help file lies beside it and autorun starts it.
     std::filesystem::path ExecutablePath;
+    // Other applications' selections and the desktop's pointer, for the selection watch;
+    // without them the watch is not offered.
+    IPrimarySelection* Selection = nullptr;
+    IDesktopPointer* Pointer = nullptr;
 };
 
 // The maker's web site.
@@ -85,6 +93,11 @@ public:
     // The selected row of the word list, or -1.
     int SelectedRow() const;
 
+    // Shows the card for a text from outside the program (a command line, another copy) in
+    // the main card, without moving the word list. The text is untrusted: it is only ever
+    // looked up as a word.
+    void LookUpFromOutside(const std::u16string& text);
+
     // The application's standard error report: an error box with the main caption, over this
     // window while it is shown. Made once; everything that runs events for the window uses it.
     const TErrorReport& ErrorReport() const { return errorReport_; }
@@ -110,6 +123,8 @@ public:
     // Applies both Latin Uzbek switches: Latin input in the search field while the Uzbek list
     // is shown, and Latin in the cards.
     void UzbekLatinActionExecute();
+    // Applies both selection watch switches.
+    void WatchSelectionActionExecute();
     void CallHelpActionExecute();
     void GoToSiteActionExecute();
     void AboutActionExecute();
@@ -134,6 +149,10 @@ private:
     void FormCreate(const QStringList& arguments);
     // The main card and then the history dialog; after FormCreate.
     void CreateCards();
+    // The watch on other applications' selections and its card; after CreateCards.
+    void CreateSelectionWatch();
+    void ShowSelectionCard(const QString& text, QPoint pointer);
+    void OpenSelectionCardEntry(LanguagePair pair, int index);
 
     // The data file's date, for the about box.
     TSystemTime DataFileDate;
@@ -174,6 +193,8 @@ private:
     QAction* AutorunChangeAction = nullptr;
     QAction* UzbekLatinInputAction = nullptr;
     QAction* UzbekLatinCardsAction = nullptr;
+    QAction* WatchSelectionAction = nullptr;
+    QAction* WatchSelectionCtrlAction = nullptr;
     QAction* CallHelpAction = nullptr;
     QAction* GoToSiteAction = nullptr;
     QAction* AboutAction = nullptr;
@@ -235,6 +256,8 @@ private:
     std::unique_ptr<TUzDictionary> dictionary_;
     // Declared after the dictionary: the cards refer to it, so they must go first.
     std::unique_ptr<TCardManager> cards_;
+    std::unique_ptr<TSelectionCardForm> selectionCard_;
+    std::unique_ptr<TSelectionWatch> selectionWatch_;
     TWordListModel* wordListModel_ = nullptr;
     std::array<QAction*, LanguageCount> srcLangActions_{};
     std::array<QAction*, LanguageCount> destLangActions_{};

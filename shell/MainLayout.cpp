@@ -225,6 +225,8 @@ void TMainForm::CreateActions()
         {&AutorunChangeAction, "AutorunChangeAction", u"Tizim ishga tushganda &yuklash"_s, none, true, true, 0},
         {&UzbekLatinInputAction, "UzbekLatinInputAction", u"&Lotin harflarini kirillga o‘girish"_s, none, false, true, 1},
         {&UzbekLatinCardsAction, "UzbekLatinCardsAction", u"&Kartochkalarda lotin yozuvi"_s, none, false, true, 0},
+        {&WatchSelectionAction, "WatchSelectionAction", u"Boshqa &dasturda belgilangan so‘z tarjimasi"_s, none, false, true, 0},
+        {&WatchSelectionCtrlAction, "WatchSelectionCtrlAction", u"&Faqat Ctrl bosib belgilanganda"_s, none, false, true, 0},
         {&CallHelpAction, "CallHelpAction", u"&Ma‘lumot"_s, QKeySequence(Qt::Key_F1), true, true, -1},
         {&GoToSiteAction, "GoToSiteAction", u"&Kovrak sayti"_s, none, false, true, -1},
         {&AboutAction, "AboutAction", u"MORVA tizimi &haqida"_s, none, false, true, -1},
@@ -308,6 +310,8 @@ void TMainForm::CreateMenus()
     setup->addActions({StayOnTopAction, AutorunChangeAction});
     setup->addSeparator();
     setup->addActions({UzbekLatinInputAction, UzbekLatinCardsAction});
+    setup->addSeparator();
+    setup->addActions({WatchSelectionAction, WatchSelectionCtrlAction});
 
     QMenu* help = menuBar()->addMenu(u"&?"_s);
     help->addActions({CallHelpAction, GoToSiteAction});

@@ -5,7 +5,8 @@
 namespace morva {
 
 TInstanceCheck GuardSingleInstance(IInstanceBlock& block, IOtherCopy& otherCopy, IOtherCopyServer& server,
-                                   TWindowRequests requests, const std::string& activationToken)
+                                   TWindowRequests requests, const std::u16string& word,
+                                   const std::string& activationToken)
 {
     TBlockState state;
     try {
@@ -20,7 +21,9 @@ TInstanceCheck GuardSingleInstance(IInstanceBlock& block, IOtherCopy& otherCopy,
             const std::uint32_t handle = block.ReadHandle();
             if (IsActivationToken(activationToken))
                 otherCopy.HandOverActivationToken(handle, activationToken);
-            if (otherCopy.IsVisible(handle)) {
+            if (!word.empty()) {
+                otherCopy.LookUp(handle, word);
+            } else if (otherCopy.IsVisible(handle)) {
                 otherCopy.Restore(handle);
                 otherCopy.SetForeground(handle);
             } else {

@@ -5,6 +5,8 @@
 #include "platform/InstanceBlock.h"
 #include "platform/OtherCopy.h"
 
+#include <string>
+
 namespace morva {
 
 inline constexpr const char* InstanceBlockName = "Kovrak.Morva.Instance";
@@ -15,8 +17,11 @@ enum class TInstanceCheck {
 };
 
 // The first copy's side answers requests through the given callbacks from then on. A later
-// copy hands its activation token (empty: none) over before it asks anything else.
+// copy hands its activation token (empty: none) over before it asks anything else; with a
+// word, it then hands the word over instead of bringing the first copy forward: the first
+// copy shows its card.
 TInstanceCheck GuardSingleInstance(IInstanceBlock& block, IOtherCopy& otherCopy, IOtherCopyServer& server,
-                                   TWindowRequests requests, const std::string& activationToken = {});
+                                   TWindowRequests requests, const std::u16string& word = {},
+                                   const std::string& activationToken = {});
 
 } // namespace morva

@@ -73,6 +73,8 @@ TShellSettings ReadSettings(IRegistry& registry)
         dest = reader.Integer("DestLang", dest);
         settings.UzbekLatinInput = reader.Integer("UzbekLatinInput", 1) != 0;
         settings.UzbekLatinCards = reader.Integer("UzbekLatinCards", 0) != 0;
+        settings.WatchSelection = reader.Integer("WatchSelection", 0) != 0;
+        settings.WatchSelectionCtrl = reader.Integer("WatchSelectionCtrl", 0) != 0;
     } catch (const std::exception&) {
         // What was read before the failure applies; the rest keeps its defaults.
     }
@@ -97,6 +99,8 @@ void SaveSettings(IRegistry& registry, const TShellSettings& settings)
         {"DestLang", settings.DestLang},
         {"UzbekLatinInput", settings.UzbekLatinInput},
         {"UzbekLatinCards", settings.UzbekLatinCards},
+        {"WatchSelection", settings.WatchSelection},
+        {"WatchSelectionCtrl", settings.WatchSelectionCtrl},
     };
     try {
         registry.OpenKey(ProgramKeyPath, true);

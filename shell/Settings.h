@@ -1,6 +1,7 @@
 #pragma once
 // The main window's own settings between runs: the bars, stay-on-top, the language pair and
-// the two Latin Uzbek switches, as string values under \Software\Kovrak\Morva\Settings.
+// the two Latin Uzbek switches and the selection watch, as string values under
+// \Software\Kovrak\Morva\Settings.
 
 #include "engine/Language.h"
 #include "platform/Registry.h"
@@ -20,6 +21,10 @@ struct TShellSettings {
     bool UzbekLatinInput = true;
     // Cards show their Uzbek text in the Latin alphabet.
     bool UzbekLatinCards = false;
+    // A word highlighted in another application shows its card near the pointer.
+    bool WatchSelection = false;
+    // ... only when Ctrl is held while it is highlighted.
+    bool WatchSelectionCtrl = false;
 };
 
 // Never fails: what cannot be read keeps its default, and the pair is always a valid one.

@@ -8,10 +8,12 @@
 #include "platform/LocalOtherCopy.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtMessageBox.h"
+#include "platform/QtSelection.h"
 #include "platform/QtShellOpener.h"
 #include "platform/QtSystemInfo.h"
 #include "platform/QtTrayIcon.h"
 #include "platform/SystemCloseRequests.h"
+#include "shell/CommandLine.h"
 #include "shell/Main.h"
 #include "shell/OneInst.h"
 #include "shell/Splash.h"
@@ -21,6 +23,7 @@
 #include <QAction>
 #include <QApplication>
 
+#include <cstdio>
 #include <memory>
 
 namespace morva {
@@ -45,8 +48,9 @@ public:
     }
 };
 
-// What a later copy asks of this one, answered by the main window once it exists.
-TWindowRequests MainWindowRequests(TMainForm* const& mainForm)
+// What a later copy asks of this one, answered by the main window once it exists. A word
+// that comes before the window is ready waits in `early`.
+TWindowRequests MainWindowRequests(TMainForm* const& mainForm, std::u16string& early)
 {
     TWindowRequests requests;
     // The program is on screen unless it sits in the notification area.
@@ -68,7 +72,31 @@ TWindowRequests MainWindowRequests(TMainForm* const& mainForm)
         if (mainForm)
             mainForm->SetActivationToken(token);
     };
+    requests.LookUp = [&mainForm, &early](const std::u16string& text) {
+        if (mainForm)
+            mainForm->LookUpFromOutside(text);
+        else
+            early = text;
+    };
     return requests;
+}
+
+// The text the command line asks to look up; empty for a plain start.
+std::u16string WordToLookUp(const TCommandLine& line, const IClipboard& clipboard, const IPrimarySelection& selection)
+{
+    switch (line.Source) {
+    case TWordSource::Arguments:
+        return line.Words.toStdU16String();
+    case TWordSource::Selection:
+        if (!selection.IsAvailable())
+            std::fputs("morva: this desktop does not let programs read the selection; try --clipboard\n", stderr);
+        return selection.Text().toStdU16String();
+    case TWordSource::Clipboard:
+        return clipboard.Text().toStdU16String();
+    case TWordSource::None:
+        break;
+    }
+    return {};
 }
 
 int Run(int argc, char** argv)
@@ -76,12 +104,22 @@ int Run(int argc, char** argv)
     // What the launcher gave this start to come forward with, read before Qt may use it up.
     const std::string activationToken = qEnvironmentVariable("XDG_ACTIVATION_TOKEN").toStdString();
     TMorvaApplication app(argc, argv);
+    const TCommandLine line = ParseCommandLine(QCoreApplication::arguments());
+    if (!line.Error.isEmpty()) {
+        std::fputs(line.Error.toLocal8Bit().constData(), stderr);
+        return 2;
+    }
+    TQtClipboard clipboard;
+    TQtPrimarySelection selection;
+    const std::u16string word = WordToLookUp(line, clipboard, selection);
 
     TMainForm* mainForm = nullptr;
+    std::u16string earlyWord;
     TFileInstanceBlock instanceBlock;
     TLocalOtherCopy otherCopy;
     TLocalOtherCopyServer otherCopyServer;
-    if (GuardSingleInstance(instanceBlock, otherCopy, otherCopyServer, MainWindowRequests(mainForm), activationToken)
+    if (GuardSingleInstance(instanceBlock, otherCopy, otherCopyServer, MainWindowRequests(mainForm, earlyWord), word,
+                            activationToken)
         == TInstanceCheck::OtherCopy)
         return 0;
     // From here on a signal to end does not kill the program: it closes once it can.
@@ -96,7 +134,6 @@ int Run(int argc, char** argv)
     TQtMessageBox messages;
     TQtTrayIcon tray;
     TQtShellOpener shell;
-    TQtClipboard clipboard;
     TMainServices services;
     services.Registry = &registry;
     services.System = &system;
@@ -104,6 +141,9 @@ int Run(int argc, char** argv)
     services.Tray = &tray;
     services.Shell = &shell;
     services.Clipboard = &clipboard;
+    TX11DesktopPointer pointer;
+    services.Selection = &selection;
+    services.Pointer = &pointer;
     services.OpenDictionary = [] { return std::make_unique<TUzDictionary>(); };
     services.ExecutablePath = QCoreApplication::applicationFilePath().toStdString();
 
@@ -122,6 +162,10 @@ int Run(int argc, char** argv)
         form->show();
     QObject::connect(&closeRequests, &TSystemCloseRequests::CloseRequested, form.get(), &TMainForm::ExitActionExecute);
     closeRequests.Deliver();
+    // The card comes once the main window is ready; at an autorun start, the card alone.
+    for (const std::u16string& text : {word, earlyWord})
+        if (!text.empty())
+            form->LookUpFromOutside(text);
     const int exitCode = QApplication::exec();
     mainForm = nullptr;
     return exitCode;

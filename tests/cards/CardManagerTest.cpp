@@ -31,6 +31,36 @@ TEST_F(CardsTest, OpeningAHeadwordClosesEveryTemporaryCardHiddenOnesToo)
     EXPECT_EQ(HistoryRow(0), QStringLiteral("volume"));
 }
 
+TEST_F(CardsTest, ACardOfItsOwnPairLeavesTheSelectionAndItsLinksFollowThatPair)
+{
+    cards->ShowWordCard(*dictionary, {English, Russian}, Book);
+    EXPECT_TRUE(MainCard().isVisible());
+    EXPECT_EQ(MainCard().windowTitle(), QStringLiteral("So\u2018z tarjimasi (En-Ru)"));
+    EXPECT_TRUE(MainCard().Html().toPlainText().contains(u"\u043A\u043D\u0438\u0433\u0430"));
+    EXPECT_EQ(dictionary->Pair(), (LanguagePair{English, Uzbek})) << "the main window's pair stays";
+
+    // The main window shows the Russian list: the card's links still follow the English one.
+    dictionary->SelectSourceLanguage(Russian);
+    cards->ShowWordCard(*dictionary, {English, Uzbek}, Book);
+    ClickLink(MainCard(), QStringLiteral("volume"));
+    ASSERT_EQ(TemporaryCards().size(), 1);
+    EXPECT_EQ(TemporaryCards()[0]->windowTitle(), QStringLiteral("So\u2018z tarjimasi (En-Uz)"));
+    EXPECT_TRUE(TemporaryCards()[0]->Html().toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
+    EXPECT_TRUE(messageBox.Shown.empty());
+
+    // A card of another list: the headword recorded is that list's.
+    cards->ShowWordCard(*dictionary, {Russian, Uzbek}, 0);
+    EXPECT_EQ(MainCard().windowTitle(), QStringLiteral("So\u2018z tarjimasi (Ru-Uz)"));
+    ASSERT_EQ(History().Count(), 4);
+    EXPECT_EQ(History().ListBox().item(0)->text(), QStringLiteral("\u043A\u043D\u0438\u0433\u0430"));
+    EXPECT_EQ(History().ListBox().item(1)->text(), QStringLiteral("volume"));
+
+    // A headword opened from the list follows the selection again.
+    dictionary->SelectSourceLanguage(English);
+    OpenWord(Book);
+    EXPECT_EQ(MainCard().windowTitle(), QStringLiteral("So\u2018z tarjimasi (En-Uz)"));
+}
+
 TEST_F(CardsTest, OpenWordDoesNothingWhenDisabledOrWithoutARow)
 {
     WordInfoAction->setEnabled(false);

@@ -1,7 +1,9 @@
+#include "platform/CopyMessage.h"
 #include "platform/FileInstanceBlock.h"
 #include "tests/support/TestFolders.h"
 
 #include <QProcess>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -28,12 +30,14 @@ protected:
         }
     }
 
-    QProcess& Start(const std::string& mode, int timeoutMs = 5000)
+    QProcess& Start(const std::string& mode, int timeoutMs = 5000, const QString& word = {})
     {
         auto copy = std::make_unique<QProcess>();
         copy->setProcessEnvironment(environment_);
-        copy->start(PLATFORM_PROBE, {QString::fromStdString(block_), QString::fromStdString(mode),
-                                     QString::number(timeoutMs)});
+        QStringList arguments = {QString::fromStdString(block_), QString::fromStdString(mode), QString::number(timeoutMs)};
+        if (!word.isEmpty())
+            arguments.append(word);
+        copy->start(PLATFORM_PROBE, arguments);
         copies_.push_back(std::move(copy));
         return *copies_.back();
     }
@@ -55,9 +59,9 @@ protected:
     }
 
     // Runs a later copy to its end and gives what it printed.
-    std::string RunSecond(int timeoutMs = 5000)
+    std::string RunSecond(int timeoutMs = 5000, const QString& word = {})
     {
-        QProcess& second = Start("visible", timeoutMs);
+        QProcess& second = Start("visible", timeoutMs, word);
         EXPECT_TRUE(second.waitForFinished(30000));
         EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(second.exitCode(), 0);
@@ -89,6 +93,42 @@ TEST_F(InstanceTest, ASecondCopyWakesAFirstCopyInTheTrayAndWaitsForIt)
 {
     QProcess& first = StartFirst("tray");
     EXPECT_EQ(RunSecond(), "SECOND tray answered");
+    EXPECT_EQ(Line(first), "wakeup");
+}
+
+TEST_F(InstanceTest, AWordGoesOverToTheFirstCopyBoundedInLength)
+{
+    QProcess& first = StartFirst("tray");
+    EXPECT_EQ(RunSecond(5000, QStringLiteral("ice cream")), "SECOND lookup answered");
+    EXPECT_EQ(Line(first), "lookup ice cream");
+
+    const QString huge = QString(5000, QChar(u'\u0436'));
+    EXPECT_EQ(RunSecond(5000, huge), "SECOND lookup answered");
+    const std::string line = Line(first);
+    ASSERT_EQ(line.rfind("lookup ", 0), 0u);
+    const QString received = QString::fromStdString(line.substr(7));
+    EXPECT_EQ(received, huge.left(received.size())) << "cut at a character, never inside one";
+    EXPECT_LE(received.toUtf8().size(), MaxCopyPayload);
+    EXPECT_GT(received.size(), 1000);
+}
+
+TEST_F(InstanceTest, AFirstCopyOutOfDescriptorsListensAgainOnceItHasThem)
+{
+    QProcess& first = Start("fdlimit");
+    ASSERT_EQ(Line(first).rfind("FIRST ", 0), 0u);
+    ASSERT_EQ(Line(first), "FULL");
+    // Its accept fails now: a later copy reaches nothing, and still ends at once.
+    EXPECT_EQ(RunSecond(500).rfind("SECOND ", 0), 0u);
+
+    first.write("free\n");
+    ASSERT_EQ(Line(first), "FREED");
+    std::string answer;
+    for (int attempt = 0; attempt < 40 && answer != "SECOND tray answered"; ++attempt) {
+        answer = RunSecond(500);
+        if (answer != "SECOND tray answered")
+            QThread::msleep(250);
+    }
+    EXPECT_EQ(answer, "SECOND tray answered");
     EXPECT_EQ(Line(first), "wakeup");
 }
 

@@ -1,18 +1,26 @@
 // A tiny program for the platform tests: takes the instance block like the real program.
-//   platform_probe <block name> visible|tray|hang [reply timeout ms]
+//   platform_probe <block name> visible|tray|hang|fdlimit [reply timeout ms] [word]
 // The first copy prints "FIRST <handle>" and serves requests until it is killed, printing
-// each request it gets; a later copy asks the first one what the program's guard asks,
-// prints "SECOND ..." and ends with exit code 0; it hands over $XDG_ACTIVATION_TOKEN first.
+// each request it gets; a later copy asks the first one what the program's guard asks (or,
+// given a word, hands the word over), prints "SECOND ..." and ends with exit code 0; it hands
+// over $XDG_ACTIVATION_TOKEN first.
+// fdlimit: the first copy then uses up every file descriptor it may have and prints "FULL";
+// a line "free" on its standard input lets them go again and it prints "FREED".
 
 #include "platform/FileInstanceBlock.h"
 #include "platform/LocalOtherCopy.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <QThread>
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
 
 using namespace morva;
 
@@ -41,7 +49,10 @@ int main(int argc, char** argv)
             TLocalOtherCopy other(timeout);
             if (const char* token = std::getenv("XDG_ACTIVATION_TOKEN"))
                 other.HandOverActivationToken(handle, token);
-            if (other.IsVisible(handle)) {
+            if (argc > 4) {
+                const QString word = QString::fromUtf8(argv[4]);
+                Say(std::string("SECOND lookup ") + (other.LookUp(handle, word.toStdU16String()) ? "answered" : "unanswered"));
+            } else if (other.IsVisible(handle)) {
                 other.Restore(handle);
                 other.SetForeground(handle);
                 Say("SECOND visible");
@@ -66,6 +77,7 @@ int main(int argc, char** argv)
         [] { Say("activate"); },
         [&] { stall(); Say("wakeup"); },
         [](const std::string& token) { Say("token " + token); },
+        [](const std::u16string& text) { Say("lookup " + QString::fromStdU16String(text).toStdString()); },
     });
     try {
         block.WriteHandle(handle);
@@ -73,5 +85,28 @@ int main(int argc, char** argv)
         // As in the program's guard: later copies still find this one through its lock.
     }
     Say("FIRST " + std::to_string(handle));
+
+    std::vector<int> hogs;
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    if (mode == "fdlimit") {
+        rlimit limit{};
+        getrlimit(RLIMIT_NOFILE, &limit);
+        limit.rlim_cur = std::min<rlim_t>(limit.rlim_cur, 256);
+        setrlimit(RLIMIT_NOFILE, &limit);
+        for (int fd; (fd = open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)
+            hogs.push_back(fd);
+        Say("FULL");
+        QObject::connect(&input, &QSocketNotifier::activated, [&] {
+            char line[64];
+            if (read(STDIN_FILENO, line, sizeof line) <= 0)
+                input.setEnabled(false);
+            for (int fd : hogs)
+                close(fd);
+            hogs.clear();
+            Say("FREED");
+        });
+    } else {
+        input.setEnabled(false);
+    }
     return app.exec();
 }

@@ -99,13 +99,14 @@ TEST(SettingsTest, AValueOfAnotherTypeEndsTheReading)
 TEST(SettingsTest, SavedAsStringsAndReadBack)
 {
     FakeRegistry registry;
-    const TShellSettings saved{false, true, false, true, Uzbek, Russian, false, true};
+    const TShellSettings saved{false, true, false, true, Uzbek, Russian, false, true, true, false};
     SaveSettings(registry, saved);
     auto key = registry.OpenKey(SettingsKeyPath, false);
     ASSERT_TRUE(key);
     EXPECT_EQ(key->ValueNames(), (std::vector<std::string>{"EditBarVisible", "LangBarVisible", "ServiceBarVisible",
                                                            "StayOnTop", "SrcLang", "DestLang",
-                                                           "UzbekLatinInput", "UzbekLatinCards"}));
+                                                           "UzbekLatinInput", "UzbekLatinCards",
+                                                           "WatchSelection", "WatchSelectionCtrl"}));
     EXPECT_EQ(key->ReadValue("EditBarVisible"), TRegValue::String("0"));
     EXPECT_EQ(key->ReadValue("StayOnTop"), TRegValue::String("1"));
     EXPECT_EQ(key->ReadValue("DestLang"), TRegValue::String("2"));
@@ -119,6 +120,10 @@ TEST(SettingsTest, SavedAsStringsAndReadBack)
     EXPECT_EQ(read.DestLang, saved.DestLang);
     EXPECT_EQ(read.UzbekLatinInput, saved.UzbekLatinInput);
     EXPECT_EQ(read.UzbekLatinCards, saved.UzbekLatinCards);
+    EXPECT_EQ(read.WatchSelection, saved.WatchSelection);
+    EXPECT_EQ(read.WatchSelectionCtrl, saved.WatchSelectionCtrl);
+    // Off at first.
+    EXPECT_FALSE(ReadSettings(*std::make_unique<FakeRegistry>()).WatchSelection);
 }
 
 TEST(SettingsTest, TheLatinUzbekSwitches)

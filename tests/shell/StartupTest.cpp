@@ -206,9 +206,25 @@ TEST(InstanceGuardTest, ASecondCopyBringsTheFirstForward)
         FakeOtherCopy other;
         other.Visible = c.firstVisible;
         FakeOtherCopyServer server;
-        EXPECT_EQ(GuardSingleInstance(block, other, server, {}, c.activationToken), TInstanceCheck::OtherCopy);
+        EXPECT_EQ(GuardSingleInstance(block, other, server, {}, {}, c.activationToken), TInstanceCheck::OtherCopy);
         EXPECT_EQ(other.Calls, c.calls);
         EXPECT_FALSE(server.Listening);
+        EXPECT_FALSE(block.IsOpen);
+    }
+}
+
+TEST(InstanceGuardTest, ASecondCopyWithAWordHandsTheWordOverAndEnds)
+{
+    for (bool firstVisible : {true, false}) {
+        FakeInstanceBlock block;
+        block.Existed = true;
+        block.Handle = 77;
+        FakeOtherCopy other;
+        other.Visible = firstVisible;
+        FakeOtherCopyServer server;
+        EXPECT_EQ(GuardSingleInstance(block, other, server, {}, u"book"), TInstanceCheck::OtherCopy);
+        EXPECT_EQ(other.Calls, std::vector<std::string>{"LookUp 77"});
+        EXPECT_EQ(other.Texts, std::vector<std::u16string>{u"book"});
         EXPECT_FALSE(block.IsOpen);
     }
 }
