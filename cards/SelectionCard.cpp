@@ -46,12 +46,11 @@ TSelectionCardForm::TSelectionCardForm(IDesktopPointer& pointer, QWidget* parent
     connect(html_, &THtmlView::LinkClick, this, &TSelectionCardForm::HtmlHotSpotClick);
 }
 
-void TSelectionCardForm::ShowNear(LanguagePair pair, const std::string& caption, const std::string& articleHtml,
-                                  bool uzbekLatin, QPoint pointer)
+void TSelectionCardForm::ShowNear(const Card& card, bool uzbekLatin, QPoint pointer)
 {
-    pair_ = pair;
-    setWindowTitle(FromDictText(caption));
-    html_->LoadArticle(ArticleForDisplay(articleHtml, caption, uzbekLatin));
+    pair_ = card.Pair;
+    setWindowTitle(FromDictText(card.Caption));
+    html_->LoadArticle(ArticleForDisplay(card, uzbekLatin));
 
     QRect place(pointer + PointerOffset, size());
     const QScreen* screen = QGuiApplication::screenAt(pointer);

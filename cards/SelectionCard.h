@@ -3,6 +3,7 @@
 // application, next to the pointer. It never takes the keyboard from that application; Esc,
 // a click elsewhere or moving the pointer away closes it.
 
+#include "cards/Card.h"
 #include "engine/Language.h"
 
 #include <QWidget>
@@ -23,8 +24,7 @@ public:
 
     // Shows the article under the caption next to the pointer, inside the screen, without
     // activating the card.
-    void ShowNear(LanguagePair pair, const std::string& caption, const std::string& articleHtml, bool uzbekLatin,
-                  QPoint pointer);
+    void ShowNear(const Card& card, bool uzbekLatin, QPoint pointer);
     LanguagePair Pair() const { return pair_; }
     THtmlView& Html() { return *html_; }
 

@@ -62,8 +62,7 @@ void TMainForm::ShowSelectionCard(const QString& text, QPoint pointer)
             LookUpOutsideWord(*dictionary_, text.toStdU16String(), dictionary_->Pair());
         if (!word)
             return;
-        selectionCard_->ShowNear(word->Pair, TUzDictionary::CardCaption(word->Pair),
-                                 dictionary_->ArticleHtml(word->Pair, word->Index), UzbekLatinCardsAction->isChecked(),
+        selectionCard_->ShowNear(MakeCard(*dictionary_, word->Pair, word->Index), UzbekLatinCardsAction->isChecked(),
                                  pointer);
     });
 }

@@ -36,7 +36,7 @@ TEST_F(CardsTest, ACardOfItsOwnPairLeavesTheSelectionAndItsLinksFollowThatPair)
     cards->ShowWordCard(*dictionary, {English, Russian}, Book);
     EXPECT_TRUE(MainCard().isVisible());
     EXPECT_EQ(MainCard().windowTitle(), QStringLiteral("So\u2018z tarjimasi (En-Ru)"));
-    EXPECT_TRUE(MainCard().Html().toPlainText().contains(u"\u043A\u043D\u0438\u0433\u0430"));
+    EXPECT_TRUE(View(MainCard()).toPlainText().contains(u"\u043A\u043D\u0438\u0433\u0430"));
     EXPECT_EQ(dictionary->Pair(), (LanguagePair{English, Uzbek})) << "the main window's pair stays";
 
     // The main window shows the Russian list: the card's links still follow the English one.
@@ -45,15 +45,15 @@ TEST_F(CardsTest, ACardOfItsOwnPairLeavesTheSelectionAndItsLinksFollowThatPair)
     ClickLink(MainCard(), QStringLiteral("volume"));
     ASSERT_EQ(TemporaryCards().size(), 1);
     EXPECT_EQ(TemporaryCards()[0]->windowTitle(), QStringLiteral("So\u2018z tarjimasi (En-Uz)"));
-    EXPECT_TRUE(TemporaryCards()[0]->Html().toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
+    EXPECT_TRUE(View(*TemporaryCards()[0]).toPlainText().contains(u"\u0436\u0438\u043B\u0434"));
     EXPECT_TRUE(messageBox.Shown.empty());
 
     // A card of another list: the headword recorded is that list's.
     cards->ShowWordCard(*dictionary, {Russian, Uzbek}, 0);
     EXPECT_EQ(MainCard().windowTitle(), QStringLiteral("So\u2018z tarjimasi (Ru-Uz)"));
     ASSERT_EQ(History().Count(), 4);
-    EXPECT_EQ(History().ListBox().item(0)->text(), QStringLiteral("\u043A\u043D\u0438\u0433\u0430"));
-    EXPECT_EQ(History().ListBox().item(1)->text(), QStringLiteral("volume"));
+    EXPECT_EQ(HistoryRow(0), QStringLiteral("\u043A\u043D\u0438\u0433\u0430"));
+    EXPECT_EQ(HistoryRow(1), QStringLiteral("volume"));
 
     // A headword opened from the list follows the selection again.
     dictionary->SelectSourceLanguage(English);

@@ -84,7 +84,7 @@ TEST_F(OutsideWordTest, MarkupInTheTextIsOnlyEverAWordToLookUp)
     Create();
     form->LookUpFromOutside(u"<a href=\"3\"><b>cat</b></a><script>x</script>");
     ASSERT_TRUE(MainCard().isVisible());
-    const QString shown = MainCard().Html().toHtml();
+    const QString shown = Part<THtmlView>(MainCard(), "Html")->toHtml();
     EXPECT_FALSE(shown.contains(u"script"_s));
     EXPECT_FALSE(shown.contains(u"href=\"3\""_s));
     EXPECT_TRUE(messages.Shown.empty());
