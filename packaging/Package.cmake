@@ -18,8 +18,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://morva.example.com/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt loads the SVG icon plugins at run time; no link of the programs shows them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
-# A CHM viewer opens the help on F1, through xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xchm, xdg-utils")
+# A CHM viewer opens the help on F1, through xdg-open; the word forms of English and Russian
+# read Hunspell's dictionaries at run time (without them those lose only Hunspell's forms).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xchm, xdg-utils, hunspell-en-us, hunspell-ru")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The font cache is refreshed by fontconfig's own trigger on /usr/share/fonts, as for
 # Debian's font packages, so no maintainer script is needed.

@@ -3,6 +3,8 @@
 #include "engine/Printable.h"
 #include "engine/SearchRule.h"
 #include "engine/TextRules.h"
+#include "lookup/TextFold.h"
+#include "lookup/WordForms.h"
 #include "text/ArticleText.h"
 #include "text/CodePage1251.h"
 #include "text/Utf8.h"
@@ -127,10 +129,28 @@ int Article(TUzDictionary& dict, std::int32_t index, bool raw)
     return 0;
 }
 
-// Prints the article of the headword the search selects; false when there is none.
-bool Lookup(TUzDictionary& dict, const std::string& word)
+// The base word of a text that is no headword, said on standard error; -1 when none.
+std::int32_t FormBase(TUzDictionary& dict, TWordForms& forms, const std::string& word)
 {
-    const std::int32_t index = SearchSelection(dict, dict.SourceLanguage(), SearchTextArg(dict, word));
+    const std::string text = SearchTextArg(dict, word);
+    const Language list = dict.SourceLanguage();
+    if (dict.FindHeadword(list, TrimBlanks(text)) >= 0)
+        return -1;
+    const auto bases = forms.BaseHeadwords(list, text);
+    if (bases.empty())
+        return -1;
+    std::cerr << "morva-cli: \"" << Printable(word) << "\" is a form of \""
+              << DictTextToUtf8(dict.Headword(list, bases.front())) << "\"\n";
+    return bases.front();
+}
+
+// Prints the article of the headword the search selects (with forms, of the base word of a
+// form); false when there is none.
+bool Lookup(TUzDictionary& dict, TWordForms* forms, const std::string& word)
+{
+    const std::int32_t base = forms ? FormBase(dict, *forms, word) : -1;
+    const std::int32_t index =
+        base >= 0 ? base : SearchSelection(dict, dict.SourceLanguage(), SearchTextArg(dict, word));
     if (index < 0) {
         std::cerr << "morva-cli: no headword at or after \"" << Printable(word) << "\"\n";
         return false;
@@ -160,15 +180,19 @@ std::vector<std::string> LookupWords(std::span<const std::string> args)
 
 // Several words: each article under a "==> WORD <==" line, blank lines between, as head does
 // for several files. A word that fails is reported and the others still print.
-int LookupAll(TUzDictionary& dict, const std::vector<std::string>& words)
+int LookupAll(TUzDictionary& dict, bool withForms, const std::vector<std::string>& words)
 {
+    std::optional<TWordForms> forms;
+    if (withForms)
+        forms.emplace(dict);
+    TWordForms* formsOrNone = forms ? &*forms : nullptr;
     if (words.size() == 1)
-        return Lookup(dict, words.front()) ? 0 : 1;
+        return Lookup(dict, formsOrNone, words.front()) ? 0 : 1;
     int status = 0;
     for (std::size_t i = 0; i < words.size(); ++i) {
         std::cout << (i == 0 ? "" : "\n") << "==> " << Printable(words[i]) << " <==\n";
         try {
-            if (!Lookup(dict, words[i]))
+            if (!Lookup(dict, formsOrNone, words[i]))
                 status = 1;
         } catch (const InvalidUtf8&) {
             std::cerr << "morva-cli: \"" << Printable(words[i]) << "\" is not UTF-8\n";
@@ -192,8 +216,14 @@ std::optional<int> RunArticleCommand(Context& context)
     };
     if (command == "article" && (a.size() == 4 || (a.size() == 5 && a[4] == "--raw")))
         return Article(pair(), ParseIndex(a[3]), a.size() == 5);
+    if (command == "lookup" && a.size() >= 5 && a[1] == "--forms") {
+        const Language target = ParseLanguage(a[3]);
+        TUzDictionary& dict = context.Source(a[2]);
+        dict.SetTargetLanguage(target);
+        return LookupAll(dict, true, LookupWords(std::span(a).subspan(4)));
+    }
     if (command == "lookup" && a.size() >= 4)
-        return LookupAll(pair(), LookupWords(std::span(a).subspan(3)));
+        return LookupAll(pair(), false, LookupWords(std::span(a).subspan(3)));
     if (command == "normalize" && a.size() == 2)
         return PrintLine(NormalizeEntryText(Utf8ToDictText(a[1])));
     if (command == "matchform" && a.size() == 2)

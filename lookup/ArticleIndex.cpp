@@ -1,0 +1,131 @@
+#include "lookup/ArticleIndex.h"
+
+#include "engine/KovrObj.h"
+#include "lookup/EntryTexts.h"
+#include "lookup/TextFold.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace morva {
+namespace {
+
+// List, index and rank in one word, so that an entry's postings sort together, best first.
+constexpr int IndexBits = 28;
+
+std::uint32_t Pack(Language list, int rank, std::int32_t index)
+{
+    return std::uint32_t(list) << 30 | std::uint32_t(index) << 2 | std::uint32_t(rank);
+}
+
+int RankOf(const EntryText& text, std::size_t wordCount)
+{
+    return text.IsPhrase ? 2 : wordCount == 1 ? 0 : 1;
+}
+
+} // namespace
+
+TArticleIndex::TArticleIndex(const TUzDictionary& dict)
+{
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> all[LanguageCount];
+    for (Language list = 0; list < LanguageCount; ++list) {
+        for (std::int32_t i = 0; i < dict.Count(list) && i < (1 << IndexBits); ++i) {
+            for (Language language = 0; language < LanguageCount; ++language) {
+                if (language == list)
+                    continue;
+                for (const EntryText& text : EntryTranslations(dict, list, i, language)) {
+                    const auto words = SplitWords(text.Text);
+                    const int rank = RankOf(text, words.size());
+                    for (std::string_view word : words)
+                        if (word.size() >= 2)
+                            all[language].emplace_back(CollationHash(word), Pack(list, rank, i));
+                }
+            }
+        }
+    }
+    for (Language language = 0; language < LanguageCount; ++language) {
+        auto& pairs = all[language];
+        std::sort(pairs.begin(), pairs.end());
+        pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
+        Words& words = words_[language];
+        words.Postings.reserve(pairs.size());
+        for (std::size_t at = 0; at < pairs.size(); ++at) {
+            if (at == 0 || pairs[at].first != pairs[at - 1].first) {
+                words.Hashes.push_back(pairs[at].first);
+                words.Starts.push_back(std::uint32_t(words.Postings.size()));
+            }
+            words.Postings.push_back(pairs[at].second);
+        }
+        words.Starts.push_back(std::uint32_t(words.Postings.size()));
+        std::vector<std::pair<std::uint64_t, std::uint32_t>>().swap(pairs);
+    }
+}
+
+std::vector<ArticleHit> TArticleIndex::Hits(Language language, std::string_view word) const
+{
+    const Words& words = words_[language];
+    std::vector<ArticleHit> hits;
+    const auto found = std::lower_bound(words.Hashes.begin(), words.Hashes.end(), CollationHash(word));
+    if (found == words.Hashes.end() || *found != CollationHash(word))
+        return hits;
+    const std::size_t at = std::size_t(found - words.Hashes.begin());
+    for (std::uint32_t p = words.Starts[at]; p < words.Starts[at + 1]; ++p) {
+        const std::uint32_t packed = words.Postings[p];
+        const ArticleHit hit{{Language(packed >> 30), language},
+                             std::int32_t(packed >> 2 & ((1u << IndexBits) - 1)), int(packed & 3)};
+        // One hit per entry, at its best rank.
+        if (!hits.empty() && hits.back().Pair == hit.Pair && hits.back().Index == hit.Index)
+            continue;
+        hits.push_back(hit);
+    }
+    return hits;
+}
+
+std::vector<ArticleHit> TArticleIndex::Search(Language language, std::string_view text, std::size_t limit) const
+{
+    std::vector<ArticleHit> result;
+    const auto words = SplitWords(text);
+    if (words.empty())
+        return result;
+    const auto byEntry = [](const ArticleHit& a, const ArticleHit& b) {
+        return std::pair(a.Pair.Source, a.Index) < std::pair(b.Pair.Source, b.Index);
+    };
+    for (std::size_t w = 0; w < words.size(); ++w) {
+        std::vector<ArticleHit> hits = Hits(language, words[w]);
+        std::sort(hits.begin(), hits.end(), byEntry);
+        if (w == 0) {
+            result = std::move(hits);
+            continue;
+        }
+        // Every word must be there; an entry ranks by its worst word.
+        std::vector<ArticleHit> both;
+        for (auto a = result.begin(), b = hits.begin(); a != result.end() && b != hits.end();) {
+            if (byEntry(*a, *b)) {
+                ++a;
+            } else if (byEntry(*b, *a)) {
+                ++b;
+            } else {
+                both.push_back(*a);
+                both.back().Rank = std::max(a->Rank, b->Rank);
+                ++a, ++b;
+            }
+        }
+        result = std::move(both);
+    }
+    std::stable_sort(result.begin(), result.end(), [&](const ArticleHit& a, const ArticleHit& b) {
+        return a.Rank != b.Rank ? a.Rank < b.Rank : byEntry(a, b);
+    });
+    if (result.size() > limit)
+        result.resize(limit);
+    return result;
+}
+
+std::size_t TArticleIndex::MemoryBytes() const
+{
+    std::size_t bytes = 0;
+    for (const Words& words : words_)
+        bytes += words.Hashes.size() * 8 + words.Starts.size() * 4 + words.Postings.size() * 4;
+    return bytes;
+}
+
+} // namespace morva
