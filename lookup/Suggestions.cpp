@@ -4,7 +4,6 @@
 #include "lookup/TextFold.h"
 
 #include <algorithm>
-#include <numeric>
 #include <tuple>
 
 namespace morva {
@@ -43,19 +42,28 @@ std::string Folded(std::string_view text)
     return out;
 }
 
-bool Confusable(unsigned char a, unsigned char b)
+// The cost of putting one byte for another, in half edits.
+std::array<std::uint8_t, 65536> BuildSubstitutionCosts()
 {
-    for (auto [x, y] : Confusions)
-        if ((a == x && b == y) || (a == y && b == x))
-            return true;
-    return false;
+    std::array<std::uint8_t, 65536> costs{};
+    for (int a = 0; a < 256; ++a) {
+        for (int b = 0; b < 256; ++b) {
+            const auto la = static_cast<unsigned char>(LowerDictChar(char(a)));
+            const auto lb = static_cast<unsigned char>(LowerDictChar(char(b)));
+            int cost = la == lb ? 0 : 2;
+            for (auto [x, y] : Confusions)
+                if (cost && ((la == x && lb == y) || (la == y && lb == x)))
+                    cost = 1;
+            costs[std::size_t(a << 8 | b)] = std::uint8_t(cost);
+        }
+    }
+    return costs;
 }
+const std::array<std::uint8_t, 65536> SubstitutionCosts = BuildSubstitutionCosts();
 
 int SubstitutionCost(char a, char b)
 {
-    const auto la = static_cast<unsigned char>(LowerDictChar(a));
-    const auto lb = static_cast<unsigned char>(LowerDictChar(b));
-    return la == lb ? 0 : Confusable(la, lb) ? 1 : 2;
+    return SubstitutionCosts[std::size_t(static_cast<unsigned char>(a) << 8 | static_cast<unsigned char>(b))];
 }
 
 // The letter pairs of a folded text with its two ends marked, each once.
@@ -77,12 +85,18 @@ std::vector<std::uint16_t> LetterPairs(std::string_view folded)
 
 int ConfusionDistance(std::string_view a, std::string_view b)
 {
-    // Damerau-Levenshtein (optimal string alignment) over three rows.
+    // Damerau-Levenshtein (optimal string alignment) over three rows, kept between calls:
+    // a query measures thousands of headwords.
     const std::size_t n = b.size();
-    std::vector<int> before(n + 1), previous(n + 1), current(n + 1);
-    std::iota(previous.begin(), previous.end(), 0);
-    for (int& cost : previous)
-        cost *= 2;
+    thread_local std::vector<int> rows[3];
+    for (auto& row : rows)
+        if (row.size() < n + 1)
+            row.resize(n + 1);
+    int* before = rows[0].data();
+    int* previous = rows[1].data();
+    int* current = rows[2].data();
+    for (std::size_t j = 0; j <= n; ++j)
+        previous[j] = int(j) * 2;
     for (std::size_t i = 1; i <= a.size(); ++i) {
         current[0] = int(i) * 2;
         for (std::size_t j = 1; j <= n; ++j) {
@@ -151,9 +165,10 @@ std::vector<std::int32_t> TSuggestionIndex::Suggest(std::string_view typed, std:
         const int lengthGap = std::abs(int(lengths_[index]) - int(folded.size()));
         if (shared[index] < needed || lengthGap > maxEdits)
             continue;
-        const std::string headword = dict_.Headword(list_, std::int32_t(index));
+        const std::string_view headword = HeadwordText(index);
         const int cost = ConfusionDistance(text, headword);
-        const bool otherStart = Fold[static_cast<unsigned char>(headword[0])] != static_cast<unsigned char>(folded[0]);
+        const bool otherStart =
+            headword.empty() || Fold[static_cast<unsigned char>(headword[0])] != static_cast<unsigned char>(folded[0]);
         if (cost > 0 && cost <= 2 * maxEdits)
             near.emplace_back(cost, otherStart, lengthGap, std::int32_t(index));
     }
@@ -161,6 +176,12 @@ std::vector<std::int32_t> TSuggestionIndex::Suggest(std::string_view typed, std:
     for (std::size_t i = 0; i < near.size() && i < limit; ++i)
         result.push_back(std::get<3>(near[i]));
     return result;
+}
+
+std::string_view TSuggestionIndex::HeadwordText(std::uint32_t index) const
+{
+    const DictImage& image = dict_.Image();
+    return image.Text(image.Word(dict_.EntryOffset(list_, std::int32_t(index)) + 4));
 }
 
 std::size_t TSuggestionIndex::MemoryBytes() const

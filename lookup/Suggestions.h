@@ -31,6 +31,8 @@ public:
     std::size_t MemoryBytes() const;
 
 private:
+    std::string_view HeadwordText(std::uint32_t index) const;
+
     const TUzDictionary& dict_;
     Language list_;
     std::vector<std::uint8_t> lengths_;           // folded length of each headword, capped

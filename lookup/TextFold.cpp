@@ -48,6 +48,12 @@ std::string CollationKey(std::string_view text)
 std::vector<std::string_view> SplitWords(std::string_view text)
 {
     std::vector<std::string_view> words;
+    SplitWords(text, words);
+    return words;
+}
+
+void SplitWords(std::string_view text, std::vector<std::string_view>& words)
+{
     std::size_t start = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
         if (i == text.size() || IsWordSeparator(static_cast<unsigned char>(text[i]))) {
@@ -56,7 +62,6 @@ std::vector<std::string_view> SplitWords(std::string_view text)
             start = i + 1;
         }
     }
-    return words;
 }
 
 std::uint64_t CollationHash(std::string_view text)

@@ -17,6 +17,7 @@ std::string LowerDictText(std::string_view text);
 std::string CollationKey(std::string_view text);
 // The runs of letters between word separators.
 std::vector<std::string_view> SplitWords(std::string_view text);
+void SplitWords(std::string_view text, std::vector<std::string_view>& words);
 // A 64-bit hash of a text's collation key.
 std::uint64_t CollationHash(std::string_view text);
 
