@@ -1,5 +1,7 @@
 #include "shell/Main.h"
 
+#include "shell/FindHelper.h"
+
 #include "about/About.h"
 #include "cards/CardManager.h"
 #include "cards/CardsHostory.h"
@@ -210,6 +212,9 @@ void TMainForm::FormCreate(const QStringList& arguments)
         ApplyStayOnTop();
     UzbekLatinInputAction->setChecked(settings.UzbekLatinInput);
     UzbekLatinCardsAction->setChecked(settings.UzbekLatinCards);
+    findHelper_->FormsHintAction()->setChecked(settings.WordFormsHint);
+    findHelper_->SpellingHintAction()->setChecked(settings.SpellingHint);
+    findHelper_->ArticleSearchEnabledAction()->setChecked(settings.ArticleSearch);
 
     try {
         dictionary_ = services_.OpenDictionary();
@@ -218,6 +223,7 @@ void TMainForm::FormCreate(const QStringList& arguments)
         DestEnglishLangAction->setVisible(false);
         SetLangPair(settings.SrcLang, settings.DestLang, true);
         SearchEdit->setFocus();
+        findHelper_->Start(*dictionary_);
     } catch (const std::exception& error) {
         ShowError(ErrorText(error));
         showOnStart_ = false;
@@ -248,6 +254,9 @@ void TMainForm::closeEvent(QCloseEvent* event)
     settings.StayOnTop = StayOnTopAction->isChecked();
     settings.UzbekLatinInput = UzbekLatinInputAction->isChecked();
     settings.UzbekLatinCards = UzbekLatinCardsAction->isChecked();
+    settings.WordFormsHint = findHelper_->FormsHintAction()->isChecked();
+    settings.SpellingHint = findHelper_->SpellingHintAction()->isChecked();
+    settings.ArticleSearch = findHelper_->ArticleSearchEnabledAction()->isChecked();
     if (dictionary_) {
         settings.SrcLang = dictionary_->SourceLanguage();
         settings.DestLang = dictionary_->TargetLanguage();
@@ -421,6 +430,7 @@ void TMainForm::FindAndTidy()
     const std::string now = SearchEdit->Text();
     if (!now.empty() && NormalizeEntryText(now).empty())
         SearchEdit->clear();
+    findHelper_->TextChanged(dictionary_->SourceLanguage(), SearchEdit->Text());
 }
 
 void TMainForm::WordListClick()

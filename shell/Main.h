@@ -33,6 +33,7 @@ namespace morva {
 class IClipboard;
 class IMessageBox;
 class TCardManager;
+class TFindHelper;
 class TPropStorage;
 class TRegPropStorageMan;
 class IRegistry;
@@ -200,6 +201,10 @@ private:
     bool HandleCommandKey(QKeyCombination key);
 
     void FindAndTidy();
+    // MainFind.cpp: a card for a word the helps found; a word of another pair first shows
+    // that pair with the word in the field, so the window and the card agree.
+    void CreateFindHelper();
+    void OpenFoundWord(LanguagePair pair, std::int32_t index);
     void SelectRow(int row);
     void SetSearchText(const std::string& text);
     void SourceLangActionExecute(QAction* action, Language language);
@@ -217,6 +222,8 @@ private:
     std::unique_ptr<TUzDictionary> dictionary_;
     // Declared after the dictionary: the cards refer to it, so they must go first.
     std::unique_ptr<TCardManager> cards_;
+    // The word-finding helps read the dictionary from their own thread: gone before it.
+    std::unique_ptr<TFindHelper> findHelper_;
     TWordListModel* wordListModel_ = nullptr;
     std::array<QAction*, LanguageCount> srcLangActions_{};
     std::array<QAction*, LanguageCount> destLangActions_{};

@@ -3,6 +3,7 @@
 
 #include "shell/Main.h"
 
+#include "shell/FindHelper.h"
 #include "shell/WordListModel.h"
 #include "text/XUzbekEdit.h"
 
@@ -69,6 +70,7 @@ void TMainForm::CreateLayout()
     resize(WindowWidth, WindowHeight);
     setMinimumSize(MinimumWidth, MinimumHeight);
 
+    CreateFindHelper();
     CreateActions();
     CreateMenus();
     CreateBars();
@@ -107,6 +109,7 @@ void TMainForm::CreateLayout()
     column->addWidget(LangToolBar);
     column->addWidget(WordList, 1);
     column->addWidget(SearchPanel);
+    column->addWidget(findHelper_->HintLine());
     column->addWidget(ServiceToolBar);
     setCentralWidget(central);
 
@@ -224,12 +227,17 @@ void TMainForm::CreateMenus()
     service->addSeparator();
     service->addAction(CardsHostoryAction);
     service->addSeparator();
+    service->addActions({findHelper_->ArticleSearchAction(), findHelper_->OpenHintAction()});
+    service->addSeparator();
     QMenu* setup = service->addMenu(u"Sozlash"_s);
     setup->addActions({ShowEditBarAction, ShowLangBarAction, ShowServiceBarAction});
     setup->addSeparator();
     setup->addActions({StayOnTopAction, AutorunChangeAction});
     setup->addSeparator();
     setup->addActions({UzbekLatinInputAction, UzbekLatinCardsAction});
+    setup->addSeparator();
+    setup->addActions({findHelper_->FormsHintAction(), findHelper_->SpellingHintAction(),
+                       findHelper_->ArticleSearchEnabledAction()});
 
     QMenu* help = menuBar()->addMenu(u"?"_s);
     help->addActions({CallHelpAction, GoToSiteAction});

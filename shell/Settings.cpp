@@ -73,6 +73,9 @@ TShellSettings ReadSettings(IRegistry& registry)
         dest = reader.Integer("DestLang", dest);
         settings.UzbekLatinInput = reader.Integer("UzbekLatinInput", 1) != 0;
         settings.UzbekLatinCards = reader.Integer("UzbekLatinCards", 0) != 0;
+        settings.WordFormsHint = reader.Integer("WordFormsHint", 1) != 0;
+        settings.SpellingHint = reader.Integer("SpellingHint", 1) != 0;
+        settings.ArticleSearch = reader.Integer("ArticleSearch", 1) != 0;
     } catch (const std::exception&) {
         // What was read before the failure applies; the rest keeps its defaults.
     }
@@ -97,6 +100,9 @@ void SaveSettings(IRegistry& registry, const TShellSettings& settings)
         {"DestLang", settings.DestLang},
         {"UzbekLatinInput", settings.UzbekLatinInput},
         {"UzbekLatinCards", settings.UzbekLatinCards},
+        {"WordFormsHint", settings.WordFormsHint},
+        {"SpellingHint", settings.SpellingHint},
+        {"ArticleSearch", settings.ArticleSearch},
     };
     try {
         registry.OpenKey(ProgramKeyPath, true);

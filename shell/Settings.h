@@ -1,6 +1,6 @@
 #pragma once
 // The main window's own settings between runs: the bars, stay-on-top, the language pair and
-// the two Latin Uzbek switches, as string values under \Software\Kovrak\Morva\Settings.
+// the Latin Uzbek and word-finding switches, as string values under \Software\Kovrak\Morva\Settings.
 
 #include "engine/Language.h"
 #include "platform/Registry.h"
@@ -20,6 +20,11 @@ struct TShellSettings {
     bool UzbekLatinInput = true;
     // Cards show their Uzbek text in the Latin alphabet.
     bool UzbekLatinCards = false;
+    // Under the search field: the base word of a typed form, and the nearest headwords of a
+    // misspelling; and the search inside the articles.
+    bool WordFormsHint = true;
+    bool SpellingHint = true;
+    bool ArticleSearch = true;
 };
 
 // Never fails: what cannot be read keeps its default, and the pair is always a valid one.
