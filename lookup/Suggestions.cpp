@@ -34,6 +34,8 @@ std::array<unsigned char, 256> BuildFold()
 }
 const std::array<unsigned char, 256> Fold = BuildFold();
 
+constexpr std::size_t MaxMeasured = 3000;
+
 std::string Folded(std::string_view text)
 {
     std::string out(text.size(), '\0');
@@ -149,7 +151,7 @@ std::vector<std::int32_t> TSuggestionIndex::Suggest(std::string_view typed, std:
     const std::vector<std::uint16_t> pairs = LetterPairs(folded);
     // Each edit spoils at most three letter pairs (a transposition; others two).
     const int needed = std::max<int>(1, int(pairs.size()) - 3 * maxEdits);
-    std::vector<std::uint8_t> shared(lengths_.size());
+    std::vector<std::uint16_t> shared(lengths_.size());
     std::vector<std::uint32_t> touched;
     for (std::uint16_t pair : pairs) {
         for (std::uint32_t at = starts_[pair]; at < starts_[pair + 1]; ++at) {
@@ -158,13 +160,25 @@ std::vector<std::int32_t> TSuggestionIndex::Suggest(std::string_view typed, std:
                 touched.push_back(index);
         }
     }
+    // Few distinct letter pairs ("aaaaaa") let through much of the list: only the headwords
+    // sharing the most pairs are measured, which keeps every query short.
+    std::vector<std::pair<std::uint16_t, std::uint32_t>> candidates;
+    for (std::uint32_t index : touched) {
+        const int lengthGap = std::abs(int(lengths_[index]) - int(folded.size()));
+        if (shared[index] >= needed && lengthGap <= maxEdits)
+            candidates.emplace_back(shared[index], index);
+    }
+    if (candidates.size() > MaxMeasured) {
+        std::nth_element(candidates.begin(), candidates.begin() + MaxMeasured, candidates.end(),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
+        candidates.resize(MaxMeasured);
+    }
     // Nearest first; among equals a headword that starts as typed (the first letter is
     // seldom the slip), then the closer length, then list order.
     std::vector<std::tuple<int, bool, int, std::int32_t>> near;
-    for (std::uint32_t index : touched) {
+    for (const auto& candidate : candidates) {
+        const std::uint32_t index = candidate.second;
         const int lengthGap = std::abs(int(lengths_[index]) - int(folded.size()));
-        if (shared[index] < needed || lengthGap > maxEdits)
-            continue;
         const std::string_view headword = HeadwordText(index);
         const int cost = ConfusionDistance(text, headword);
         const bool otherStart =

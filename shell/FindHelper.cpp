@@ -14,6 +14,9 @@
 #include <QThread>
 #include <QTimer>
 
+#include <exception>
+#include <thread>
+
 using namespace Qt::StringLiterals;
 
 namespace morva {
@@ -91,22 +94,41 @@ void TFindHelper::Start(const TUzDictionary& dict)
     QTimer::singleShot(BuildDelay, this, &TFindHelper::Build);
 }
 
+bool TFindHelper::AnyHelpOn() const
+{
+    return formsHintAction_->isChecked() || spellingHintAction_->isChecked() ||
+           articleSearchEnabledAction_->isChecked();
+}
+
 void TFindHelper::Build()
 {
+    // With every help off the indexes would only take memory: built when one is turned on.
+    if (builder_ || !dict_ || !AnyHelpOn())
+        return;
     const TUzDictionary& dict = *dict_;
     builder_ = QThread::create([this, &dict] {
         auto indexes = std::make_unique<TIndexes>();
         // A failure here (a damaged file) leaves the program without these helps, no more.
+        // The article index, the largest, is built beside the others on a second core.
+        std::exception_ptr articleFailure;
+        std::thread articles([&] {
+            try {
+                indexes->Articles = std::make_unique<TArticleIndex>(dict);
+            } catch (...) {
+                articleFailure = std::current_exception();
+            }
+        });
         try {
             indexes->Forms = std::make_unique<TWordForms>(dict);
             for (Language l = 0; l < LanguageCount && !cancelled_; ++l)
                 indexes->Suggestions[l] = std::make_unique<TSuggestionIndex>(dict, l);
-            if (cancelled_)
-                return;
-            indexes->Articles = std::make_unique<TArticleIndex>(dict);
-            built_ = std::move(indexes);
         } catch (const std::exception&) {
+            articles.join();
+            return;
         }
+        articles.join();
+        if (!cancelled_ && !articleFailure)
+            built_ = std::move(indexes);
     });
     builder_->setParent(this);
     builder_->setObjectName(QStringLiteral("FindIndexBuilder"));
@@ -121,6 +143,8 @@ void TFindHelper::Build()
 
 void TFindHelper::ApplySwitches()
 {
+    if (!builder_ && dict_ && AnyHelpOn())
+        QTimer::singleShot(0, this, &TFindHelper::Build);
     hintLine_->setVisible(formsHintAction_->isChecked() || spellingHintAction_->isChecked());
     articleSearchAction_->setEnabled(Ready() && articleSearchEnabledAction_->isChecked());
     if (searchForm_ && !articleSearchAction_->isEnabled())

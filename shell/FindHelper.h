@@ -57,6 +57,7 @@ signals:
 
 private:
     struct TIndexes;
+    bool AnyHelpOn() const;
     void Build();
     void ShowHint();
     void OpenHint(std::int32_t index);

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
@@ -36,7 +37,7 @@ protected:
         writer.WriteFile(file_);
     }
 
-    TMainForm& CreateWithIndexes()
+    TMainForm& CreateWithIndexes(bool waitForIndexes = true)
     {
         TMainServices services = Services();
         services.OpenDictionary = [this] { return std::make_unique<TUzDictionary>(file_); };
@@ -47,7 +48,9 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
         auto* helper = Part<TFindHelper>(*form, "FindHelper");
         QSignalSpy ready(helper, &TFindHelper::IndexesReady);
-        EXPECT_TRUE(helper->Ready() || ready.wait(20000));
+        if (waitForIndexes) {
+            EXPECT_TRUE(helper->Ready() || ready.wait(20000));
+        }
         return *form;
     }
 
@@ -124,9 +127,29 @@ TEST_F(FindHelperTest, TheSwitchesTurnEachHelpOffAndAreKept)
     EXPECT_FALSE(stored.SpellingHint);
     EXPECT_FALSE(stored.ArticleSearch);
     form.reset();
-    CreateWithIndexes();
+    CreateWithIndexes(false);
     EXPECT_FALSE(Part<QAction>(*form, "FormsHintAction")->isChecked());
+    EXPECT_FALSE(Part<QAction>(*form, "SpellingHintAction")->isChecked());
     EXPECT_FALSE(Part<QAction>(*form, "ArticleSearchAction")->isEnabled());
+}
+
+TEST_F(FindHelperTest, WithEveryHelpOffNoIndexIsBuiltUntilOneIsTurnedOn)
+{
+    TShellSettings off;
+    off.WordFormsHint = off.SpellingHint = off.ArticleSearch = false;
+    SaveSettings(registry, off);
+    TMainServices services = Services();
+    services.OpenDictionary = [this] { return std::make_unique<TUzDictionary>(file_); };
+    form = std::make_unique<TMainForm>(services);
+    form->Start({"morva"});
+    auto* helper = Part<TFindHelper>(*form, "FindHelper");
+    QSignalSpy ready(helper, &TFindHelper::IndexesReady);
+    EXPECT_FALSE(ready.wait(1500));
+    EXPECT_FALSE(helper->Ready());
+    EXPECT_EQ(form->findChild<QThread*>(u"FindIndexBuilder"_s), nullptr);
+    Part<QAction>(*form, "SpellingHintAction")->trigger();
+    EXPECT_TRUE(ready.wait(20000));
+    EXPECT_TRUE(helper->Ready());
 }
 
 TEST_F(FindHelperTest, ArticleSearchOpensAResultOfAnotherPairByKeyboard)
