@@ -14,6 +14,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <malloc.h>
+
 #include <exception>
 #include <thread>
 
@@ -129,6 +131,9 @@ void TFindHelper::Build()
         articles.join();
         if (!cancelled_ && !articleFailure)
             built_ = std::move(indexes);
+        // The build's working lists (a hundred megabytes on a full file) go back to the
+        // system, not only to the allocator.
+        malloc_trim(0);
     });
     builder_->setParent(this);
     builder_->setObjectName(QStringLiteral("FindIndexBuilder"));
