@@ -8,17 +8,23 @@
 #include "platform/FakeShellOpener.h"
 #include "platform/FakeSystemInfo.h"
 #include "platform/FakeTrayIcon.h"
+#include "shell/FindHelper.h"
 #include "shell/Main.h"
 #include "tests/support/Part.h"
 #include "text/XUzbekEdit.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QListView>
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
+
+using namespace Qt::StringLiterals;
 
 namespace morva {
 namespace {
@@ -93,6 +99,46 @@ void BM_TypedCharacterToSelection(benchmark::State& state)
     }
 }
 BENCHMARK(BM_TypedCharacterToSelection)->Unit(benchmark::kMillisecond);
+
+// A fresh window builds the word-finding indexes in the background: how long that takes
+// from the start, and the longest any event of the window waits meanwhile (a 5 ms timer
+// that should tick on time, and a letter typed at every tick).
+void BM_FindIndexesBuildWithoutFreezing(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        TBenchWindow fresh;
+        auto* helper = Part<TFindHelper>(*fresh.form, "FindHelper");
+        auto* edit = Part<TXUzbekEdit>(*fresh.form, "SearchEdit");
+        qint64 last = clock.elapsed(), longest = 0;
+        QTimer tick;
+        tick.setInterval(5);
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            const qint64 now = clock.elapsed();
+            longest = std::max(longest, now - last);
+            last = now;
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, edit->text().size() > 8 ? u"\b"_s : u"a"_s);
+            QApplication::sendEvent(edit, &press);
+        });
+        QEventLoop loop;
+        QObject::connect(helper, &TFindHelper::IndexesReady, &loop, &QEventLoop::quit);
+        const qint64 startWait = clock.elapsed();
+        tick.start();
+        loop.exec();
+        state.counters["ready_after_start_s"] = double(clock.elapsed()) / 1000.0;
+        state.counters["window_ready_s"] = double(startWait) / 1000.0;
+        state.counters["longest_wait_ms"] = double(longest);
+        // The same typing for two seconds with the indexes ready: what the machine itself
+        // makes an event wait, and the hints' own share.
+        longest = 0;
+        last = clock.elapsed();
+        QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+        loop.exec();
+        state.counters["longest_wait_after_ms"] = double(longest);
+    }
+}
+BENCHMARK(BM_FindIndexesBuildWithoutFreezing)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 } // namespace morva

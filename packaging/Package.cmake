@@ -28,8 +28,9 @@ set(CPACK_DEBIAN_PROGRAM_PACKAGE_SHLIBDEPS ON)
 set(CPACK_COMPONENT_PROGRAM_DEPENDS fonts)
 # Qt loads the SVG icon plugins at run time; no link of the programs shows them.
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_DEPENDS libqt6svg6)
-# A CHM viewer opens the help on F1, through xdg-open.
-set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS "xchm, xdg-utils")
+# A CHM viewer opens the help on F1, through xdg-open; the word forms of English and Russian
+# read Hunspell's dictionaries at run time (without them those lose only Hunspell's forms).
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS "xchm, xdg-utils, hunspell-en-us, hunspell-ru")
 
 set(CPACK_DEBIAN_FONTS_PACKAGE_NAME fonts-kovrak-morva)
 set(CPACK_DEBIAN_FONTS_PACKAGE_SECTION fonts)

@@ -1,5 +1,7 @@
 #include "shell/Main.h"
 
+#include "shell/FindHelper.h"
+
 #include "about/About.h"
 #include "cards/CardManager.h"
 #include "cards/CardsHostory.h"
@@ -241,6 +243,9 @@ void TMainForm::FormCreate(const QStringList& arguments)
     UzbekLatinCardsAction->setChecked(settings.UzbekLatinCards);
     WatchSelectionAction->setChecked(settings.WatchSelection);
     WatchSelectionCtrlAction->setChecked(settings.WatchSelectionCtrl);
+    findHelper_->FormsHintAction()->setChecked(settings.WordFormsHint);
+    findHelper_->SpellingHintAction()->setChecked(settings.SpellingHint);
+    findHelper_->ArticleSearchEnabledAction()->setChecked(settings.ArticleSearch);
 
     try {
         dictionary_ = services_.OpenDictionary();
@@ -249,6 +254,7 @@ void TMainForm::FormCreate(const QStringList& arguments)
         DestEnglishLangAction->setVisible(false);
         SetLangPair(settings.SrcLang, settings.DestLang, true);
         SearchEdit->setFocus();
+        findHelper_->Start(*dictionary_);
     } catch (const std::exception& error) {
         ShowError(ErrorText(error));
         showOnStart_ = false;
@@ -281,6 +287,9 @@ void TMainForm::closeEvent(QCloseEvent* event)
     settings.UzbekLatinCards = UzbekLatinCardsAction->isChecked();
     settings.WatchSelection = WatchSelectionAction->isChecked();
     settings.WatchSelectionCtrl = WatchSelectionCtrlAction->isChecked();
+    settings.WordFormsHint = findHelper_->FormsHintAction()->isChecked();
+    settings.SpellingHint = findHelper_->SpellingHintAction()->isChecked();
+    settings.ArticleSearch = findHelper_->ArticleSearchEnabledAction()->isChecked();
     if (dictionary_) {
         settings.SrcLang = dictionary_->SourceLanguage();
         settings.DestLang = dictionary_->TargetLanguage();
@@ -429,8 +438,10 @@ void TMainForm::FindAndTidy()
         SearchAndTidy(*dictionary_, wordListModel_->List(), text, SelectedRow(), wordListModel_->rowCount());
     if (outcome.Selected >= 0)
         SelectRow(outcome.Selected);
-    if (outcome.Text == text)
+    if (outcome.Text == text) {
+        findHelper_->TextChanged(wordListModel_->List(), text);
         return;
+    }
     // Setting the text runs this handler again, on a text already tidy.
     const int caret = SearchEdit->cursorPosition();
     SetSearchText(outcome.Text);

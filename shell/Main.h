@@ -36,6 +36,7 @@ class IDesktopPointer;
 class IMessageBox;
 class IPrimarySelection;
 class TCardManager;
+class TFindHelper;
 class TPropStorage;
 class TRegPropStorageMan;
 class TSelectionCardForm;
@@ -236,6 +237,10 @@ private:
     bool HandleCommandKey(QKeyCombination key);
 
     void FindAndTidy();
+    // MainFind.cpp: a card for a word the helps found; a word of another pair first shows
+    // that pair with the word in the field, so the window and the card agree.
+    void CreateFindHelper();
+    void OpenFoundWord(LanguagePair pair, std::int32_t index);
     void SelectRow(int row);
     void SetSearchText(const std::string& text);
     void SourceLangActionExecute(QAction* action, Language language);
@@ -258,6 +263,8 @@ private:
     std::unique_ptr<TCardManager> cards_;
     std::unique_ptr<TSelectionCardForm> selectionCard_;
     std::unique_ptr<TSelectionWatch> selectionWatch_;
+    // The word-finding helps read the dictionary from their own thread: gone before it.
+    std::unique_ptr<TFindHelper> findHelper_;
     TWordListModel* wordListModel_ = nullptr;
     std::array<QAction*, LanguageCount> srcLangActions_{};
     std::array<QAction*, LanguageCount> destLangActions_{};

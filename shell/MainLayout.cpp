@@ -3,6 +3,7 @@
 
 #include "shell/Main.h"
 
+#include "shell/FindHelper.h"
 #include "shell/WordListModel.h"
 #include "shell/WordListView.h"
 #include "text/XUzbekEdit.h"
@@ -99,6 +100,7 @@ void TMainForm::CreateLayout()
     resize(WindowWidth, WindowHeight);
     setMinimumSize(MinimumWidth, MinimumHeight);
 
+    CreateFindHelper();
     CreateActions();
     CreateMenus();
     CreateBars();
@@ -137,6 +139,7 @@ void TMainForm::CreateLayout()
     column->addWidget(LangToolBar);
     column->addWidget(WordList, 1);
     column->addWidget(SearchPanel);
+    column->addWidget(findHelper_->HintLine());
     column->addWidget(ServiceToolBar);
     setCentralWidget(central);
 
@@ -304,6 +307,8 @@ void TMainForm::CreateMenus()
     service->addSeparator();
     service->addAction(CardsHostoryAction);
     service->addSeparator();
+    service->addActions({findHelper_->ArticleSearchAction(), findHelper_->OpenHintAction()});
+    service->addSeparator();
     QMenu* setup = service->addMenu(u"&Sozlash"_s);
     setup->addActions({ShowEditBarAction, ShowLangBarAction, ShowServiceBarAction});
     setup->addSeparator();
@@ -312,6 +317,9 @@ void TMainForm::CreateMenus()
     setup->addActions({UzbekLatinInputAction, UzbekLatinCardsAction});
     setup->addSeparator();
     setup->addActions({WatchSelectionAction, WatchSelectionCtrlAction});
+    setup->addSeparator();
+    setup->addActions({findHelper_->FormsHintAction(), findHelper_->SpellingHintAction(),
+                       findHelper_->ArticleSearchEnabledAction()});
 
     QMenu* help = menuBar()->addMenu(u"&?"_s);
     help->addActions({CallHelpAction, GoToSiteAction});

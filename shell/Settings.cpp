@@ -75,6 +75,9 @@ TShellSettings ReadSettings(IRegistry& registry)
         settings.UzbekLatinCards = reader.Integer("UzbekLatinCards", 0) != 0;
         settings.WatchSelection = reader.Integer("WatchSelection", 0) != 0;
         settings.WatchSelectionCtrl = reader.Integer("WatchSelectionCtrl", 0) != 0;
+        settings.WordFormsHint = reader.Integer("WordFormsHint", 1) != 0;
+        settings.SpellingHint = reader.Integer("SpellingHint", 1) != 0;
+        settings.ArticleSearch = reader.Integer("ArticleSearch", 1) != 0;
     } catch (const std::exception&) {
         // What was read before the failure applies; the rest keeps its defaults.
     }
@@ -101,6 +104,9 @@ void SaveSettings(IRegistry& registry, const TShellSettings& settings)
         {"UzbekLatinCards", settings.UzbekLatinCards},
         {"WatchSelection", settings.WatchSelection},
         {"WatchSelectionCtrl", settings.WatchSelectionCtrl},
+        {"WordFormsHint", settings.WordFormsHint},
+        {"SpellingHint", settings.SpellingHint},
+        {"ArticleSearch", settings.ArticleSearch},
     };
     try {
         registry.OpenKey(ProgramKeyPath, true);

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's own settings between runs: the bars, stay-on-top, the language pair and
-// the two Latin Uzbek switches and the selection watch, as string values under
-// \Software\Kovrak\Morva\Settings.
+// the Latin Uzbek switches, the selection watch and the word-finding switches, as string values
+// under \Software\Kovrak\Morva\Settings.
 
 #include "engine/Language.h"
 #include "platform/Registry.h"
@@ -25,6 +25,11 @@ struct TShellSettings {
     bool WatchSelection = false;
     // ... only when Ctrl is held while it is highlighted.
     bool WatchSelectionCtrl = false;
+    // Under the search field: the base word of a typed form, and the nearest headwords of a
+    // misspelling; and the search inside the articles.
+    bool WordFormsHint = true;
+    bool SpellingHint = true;
+    bool ArticleSearch = true;
 };
 
 // Never fails: what cannot be read keeps its default, and the pair is always a valid one.

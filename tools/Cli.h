@@ -38,5 +38,6 @@ int PrintLine(const std::string& dictText);
 std::optional<int> RunLookupCommand(Context& context);
 std::optional<int> RunArticleCommand(Context& context);
 std::optional<int> RunCompileCommand(Context& context);
+std::optional<int> RunFindCommand(Context& context);
 
 } // namespace morva::cli

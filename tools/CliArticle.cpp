@@ -3,6 +3,8 @@
 #include "engine/Printable.h"
 #include "engine/SearchRule.h"
 #include "engine/TextRules.h"
+#include "lookup/TextFold.h"
+#include "lookup/WordForms.h"
 #include "text/ArticleText.h"
 #include "text/CodePage1251.h"
 #include "text/Utf8.h"
@@ -129,10 +131,27 @@ int Article(const TUzDictionary& dict, LanguagePair pair, std::int32_t index, bo
     return 0;
 }
 
-// Prints the article of the headword the search selects; false when there is none.
-bool Lookup(const TUzDictionary& dict, LanguagePair pair, const std::string& word)
+// The base word of a text that is no headword, said on standard error; -1 when none.
+std::int32_t FormBase(const TUzDictionary& dict, Language list, TWordForms& forms, const std::string& word)
 {
-    const std::int32_t index = SearchSelection(dict, pair.Source, SearchTextArg(pair.Source, word));
+    const std::string text = SearchTextArg(list, word);
+    if (dict.FindHeadword(list, TrimmedText(text)) >= 0)
+        return -1;
+    const auto bases = forms.BaseHeadwords(list, text);
+    if (bases.empty())
+        return -1;
+    std::cerr << "morva-cli: \"" << Printable(word) << "\" is a form of \""
+              << DictTextToUtf8(dict.Headword(list, bases.front())) << "\"\n";
+    return bases.front();
+}
+
+// Prints the article of the headword the search selects (with forms, of the base word of a
+// form); false when there is none.
+bool Lookup(const TUzDictionary& dict, LanguagePair pair, TWordForms* forms, const std::string& word)
+{
+    const std::int32_t base = forms ? FormBase(dict, pair.Source, *forms, word) : -1;
+    const std::int32_t index =
+        base >= 0 ? base : SearchSelection(dict, pair.Source, SearchTextArg(pair.Source, word));
     if (index < 0) {
         std::cerr << "morva-cli: no headword at or after \"" << Printable(word) << "\"\n";
         return false;
@@ -145,7 +164,8 @@ bool Lookup(const TUzDictionary& dict, LanguagePair pair, const std::string& wor
 
 // A word that fails is reported; a bad line of standard input is such a failure, and so is a
 // bad argument among others, while a bad argument on its own is a usage error.
-bool LookupReported(const TUzDictionary& dict, LanguagePair pair, const LookupWord& word, bool only)
+bool LookupReported(const TUzDictionary& dict, LanguagePair pair, TWordForms* forms, const LookupWord& word,
+                    bool only)
 {
     if (word.TooLong) {
         std::cerr << "morva-cli: line " << word.Line << " of standard input is longer than " << MaxInputWord
@@ -153,7 +173,7 @@ bool LookupReported(const TUzDictionary& dict, LanguagePair pair, const LookupWo
         return false;
     }
     try {
-        return Lookup(dict, pair, word.Text);
+        return Lookup(dict, pair, forms, word.Text);
     } catch (const InvalidUtf8&) {
         if (only && !word.FromInput)
             throw;
@@ -164,16 +184,20 @@ bool LookupReported(const TUzDictionary& dict, LanguagePair pair, const LookupWo
 
 // Several words: each article under a "==> WORD <==" line, blank lines between, as head does
 // for several files. A word that fails is reported and the others still print.
-int LookupAll(const TUzDictionary& dict, LanguagePair pair, TLookupWords words)
+int LookupAll(const TUzDictionary& dict, LanguagePair pair, bool withForms, TLookupWords words)
 {
+    std::optional<TWordForms> forms;
+    if (withForms)
+        forms.emplace(dict);
+    TWordForms* formsOrNone = forms ? &*forms : nullptr;
     std::optional<LookupWord> word = words.Next();
     std::optional<LookupWord> after = word ? words.Next() : std::nullopt;
     if (word && !after)
-        return LookupReported(dict, pair, *word, true) ? 0 : 1;
+        return LookupReported(dict, pair, formsOrNone, *word, true) ? 0 : 1;
     int status = 0;
     for (bool first = true; word; first = false) {
         std::cout << (first ? "" : "\n") << "==> " << Printable(word->Text) << (word->TooLong ? "..." : "") << " <==\n";
-        if (!LookupReported(dict, pair, *word, false))
+        if (!LookupReported(dict, pair, formsOrNone, *word, false))
             status = 1;
         word = std::move(after);
         after = words.Next();
@@ -187,14 +211,18 @@ std::optional<int> RunArticleCommand(Context& context)
 {
     const auto& a = context.Args();
     const std::string& command = a[0];
-    const auto pair = [&] { return LanguagePair{ParseLanguage(a[1]), ParseLanguage(a[2])}; };
+    const auto pair = [&](std::size_t at) { return LanguagePair{ParseLanguage(a[at]), ParseLanguage(a[at + 1])}; };
     if (command == "article" && (a.size() == 4 || (a.size() == 5 && a[4] == "--raw"))) {
-        const LanguagePair languages = pair();
+        const LanguagePair languages = pair(1);
         return Article(context.Dictionary(), languages, ParseIndex(a[3]), a.size() == 5);
     }
+    if (command == "lookup" && a.size() >= 5 && a[1] == "--forms") {
+        const LanguagePair languages = pair(2);
+        return LookupAll(context.Dictionary(), languages, true, TLookupWords(std::span(a).subspan(4), std::cin));
+    }
     if (command == "lookup" && a.size() >= 4) {
-        const LanguagePair languages = pair();
-        return LookupAll(context.Dictionary(), languages, TLookupWords(std::span(a).subspan(3), std::cin));
+        const LanguagePair languages = pair(1);
+        return LookupAll(context.Dictionary(), languages, false, TLookupWords(std::span(a).subspan(3), std::cin));
     }
     if (command == "normalize" && a.size() == 2)
         return PrintLine(NormalizeEntryText(Utf8ToDictText(a[1])));

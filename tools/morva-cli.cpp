@@ -19,7 +19,10 @@ constexpr const char* kUsage =
     "       morva-cli [--data FILE] caption SRC DST\n"
     "       morva-cli compare A B\n"
     "       morva-cli [--data FILE] article SRC DST INDEX [--raw]\n"
-    "       morva-cli [--data FILE] lookup SRC DST WORD... (- reads words from standard input)\n"
+    "       morva-cli [--data FILE] lookup [--forms] SRC DST WORD... (- reads words from standard input)\n"
+    "       morva-cli [--data FILE] forms en|uz|ru TEXT\n"
+    "       morva-cli [--data FILE] suggest en|uz|ru TEXT\n"
+    "       morva-cli [--data FILE] search en|uz|ru TEXT\n"
     "       morva-cli normalize TEXT\n"
     "       morva-cli matchform TEXT\n"
     "       morva-cli trimparen TEXT\n"
@@ -39,7 +42,7 @@ int Run(std::vector<std::string> args)
     if (args.empty())
         throw UsageError{};
     Context context(std::move(args), std::move(dataFile));
-    for (auto group : {RunLookupCommand, RunArticleCommand, RunCompileCommand})
+    for (auto group : {RunLookupCommand, RunArticleCommand, RunCompileCommand, RunFindCommand})
         if (auto status = group(context))
             return *status;
     throw UsageError{};

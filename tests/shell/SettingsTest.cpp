@@ -33,6 +33,9 @@ TEST(SettingsTest, AFirstRunHasTheDefaultsAndMakesTheProgramKey)
     EXPECT_EQ(settings.DestLang, Uzbek);
     EXPECT_TRUE(settings.UzbekLatinInput);
     EXPECT_FALSE(settings.UzbekLatinCards);
+    EXPECT_TRUE(settings.WordFormsHint);
+    EXPECT_TRUE(settings.SpellingHint);
+    EXPECT_TRUE(settings.ArticleSearch);
     EXPECT_TRUE(registry.KeyExists(ProgramKeyPath));
     EXPECT_FALSE(registry.KeyExists(SettingsKeyPath));
 }
@@ -99,14 +102,15 @@ TEST(SettingsTest, AValueOfAnotherTypeEndsTheReading)
 TEST(SettingsTest, SavedAsStringsAndReadBack)
 {
     FakeRegistry registry;
-    const TShellSettings saved{false, true, false, true, Uzbek, Russian, false, true, true, false};
+    const TShellSettings saved{false, true, false, true, Uzbek, Russian, false, true, true, false, false, true, false};
     SaveSettings(registry, saved);
     auto key = registry.OpenKey(SettingsKeyPath, false);
     ASSERT_TRUE(key);
     EXPECT_EQ(key->ValueNames(), (std::vector<std::string>{"EditBarVisible", "LangBarVisible", "ServiceBarVisible",
                                                            "StayOnTop", "SrcLang", "DestLang",
                                                            "UzbekLatinInput", "UzbekLatinCards",
-                                                           "WatchSelection", "WatchSelectionCtrl"}));
+                                                           "WatchSelection", "WatchSelectionCtrl", "WordFormsHint",
+                                                           "SpellingHint", "ArticleSearch"}));
     EXPECT_EQ(key->ReadValue("EditBarVisible"), TRegValue::String("0"));
     EXPECT_EQ(key->ReadValue("StayOnTop"), TRegValue::String("1"));
     EXPECT_EQ(key->ReadValue("DestLang"), TRegValue::String("2"));
@@ -124,6 +128,9 @@ TEST(SettingsTest, SavedAsStringsAndReadBack)
     EXPECT_EQ(read.WatchSelectionCtrl, saved.WatchSelectionCtrl);
     // Off at first.
     EXPECT_FALSE(ReadSettings(*std::make_unique<FakeRegistry>()).WatchSelection);
+    EXPECT_EQ(read.WordFormsHint, saved.WordFormsHint);
+    EXPECT_EQ(read.SpellingHint, saved.SpellingHint);
+    EXPECT_EQ(read.ArticleSearch, saved.ArticleSearch);
 }
 
 TEST(SettingsTest, TheLatinUzbekSwitches)
