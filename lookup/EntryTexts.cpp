@@ -1,5 +1,6 @@
 #include "lookup/EntryTexts.h"
 
+#include "engine/FileFormat.h"
 #include "engine/KovrObj.h"
 #include "engine/TextRules.h"
 
@@ -8,7 +9,6 @@
 namespace morva {
 namespace {
 
-constexpr std::uint32_t WordEntry = 1, PhraseEntry = 2;
 constexpr std::array<std::size_t, LanguageCount> SenseTextWord = {0, 3, 4};
 constexpr std::array<std::size_t, LanguageCount> PhraseTextWord = {0, 1, 2};
 
@@ -17,10 +17,7 @@ constexpr std::array<std::size_t, LanguageCount> PhraseTextWord = {0, 1, 2};
 // translation as it stands, which spares the normalisation for nearly all of them.
 bool MayBeReference(std::string_view text)
 {
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32)
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
-        text.remove_suffix(1);
+    text = TrimmedText(text);
     if (text.empty() || text.find_first_of("{}") != std::string_view::npos)
         return true;
     constexpr std::string_view starts = "=*\xF1\x9D\x8D\xEE"; // = * с қ Қ о

@@ -1,3 +1,4 @@
+#include "engine/TextRules.h"
 #include "lookup/Suggestions.h"
 
 #include "engine/KovrObj.h"
@@ -142,7 +143,7 @@ TSuggestionIndex::TSuggestionIndex(const TUzDictionary& dict, Language list) : d
 
 std::vector<std::int32_t> TSuggestionIndex::Suggest(std::string_view typed, std::size_t limit) const
 {
-    const std::string_view text = TrimBlanks(typed);
+    const std::string_view text = TrimmedText(typed);
     const std::string folded = Folded(text);
     std::vector<std::int32_t> result;
     if (folded.size() < 2 || lengths_.empty())

@@ -5,15 +5,6 @@
 
 namespace morva {
 
-std::string_view TrimBlanks(std::string_view text)
-{
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32)
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
-        text.remove_suffix(1);
-    return text;
-}
-
 char LowerDictChar(char c)
 {
     const auto b = static_cast<unsigned char>(c);

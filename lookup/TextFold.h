@@ -8,8 +8,6 @@
 
 namespace morva {
 
-// The text without leading and trailing blanks and control characters.
-std::string_view TrimBlanks(std::string_view text);
 // Lower case of Latin, Cyrillic and the Uzbek letters; other bytes unchanged.
 char LowerDictChar(char c);
 std::string LowerDictText(std::string_view text);

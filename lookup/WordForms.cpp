@@ -1,3 +1,4 @@
+#include "engine/TextRules.h"
 #include "lookup/WordForms.h"
 
 #include "engine/KovrObj.h"
@@ -55,7 +56,7 @@ std::int32_t TWordForms::FindBase(Language list, const std::string& word) const
 
 std::vector<std::int32_t> TWordForms::BaseHeadwords(Language list, std::string_view text)
 {
-    const std::string word = LowerDictText(TrimBlanks(text));
+    const std::string word = LowerDictText(TrimmedText(text));
     std::vector<std::int32_t> found;
     if (word.empty())
         return found;

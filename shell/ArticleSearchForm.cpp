@@ -75,7 +75,7 @@ void TArticleSearchForm::Open(Language language)
 
 void TArticleSearchForm::showEvent(QShowEvent* event)
 {
-    KeepOffTaskbar(*this);
+    KeepOffTaskbar(*this, parentWidget());
     QDialog::showEvent(event);
 }
 

@@ -1,6 +1,7 @@
 #include "shell/FindHelper.h"
 
 #include "engine/KovrObj.h"
+#include "engine/TextRules.h"
 #include "lookup/ArticleIndex.h"
 #include "lookup/Suggestions.h"
 #include "lookup/TextFold.h"
@@ -167,7 +168,7 @@ void TFindHelper::TextChanged(Language list, const std::string& text)
 void TFindHelper::ShowHint()
 {
     hinted_.clear();
-    const std::string_view typed = TrimBlanks(text_);
+    const std::string_view typed = TrimmedText(text_);
     QString line;
     if (indexes_ && dict_ && !typed.empty() && dict_->FindHeadword(list_, typed) < 0) {
         bool forms = false;

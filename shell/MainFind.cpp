@@ -16,13 +16,8 @@ void TMainForm::OpenFoundWord(LanguagePair pair, std::int32_t index)
 {
     if (!dictionary_ || !cards_)
         return;
-    Reported([&] {
-        if (!(pair == dictionary_->Pair())) {
-            SetLangPair(pair.Source, pair.Target, false);
-            SetSearchText(dictionary_->Headword(pair.Source, index));
-        }
-        cards_->ShowWordCard(*dictionary_, index);
-    });
+    // The card carries its own pair: the main window's list and text stay as they are.
+    Reported([&] { cards_->ShowWordCard(*dictionary_, pair, index); });
 }
 
 } // namespace morva

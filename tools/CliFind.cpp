@@ -35,25 +35,22 @@ int PrintIndexes(const TUzDictionary& dict, Language list, const std::vector<std
     return 0;
 }
 
-int Forms(TUzDictionary& dict, const std::string& text)
+int Forms(const TUzDictionary& dict, Language list, const std::string& text)
 {
     TWordForms forms(dict);
-    const Language list = dict.SourceLanguage();
-    return PrintIndexes(dict, list, forms.BaseHeadwords(list, SearchTextArg(dict, text)), "base words", text);
+    return PrintIndexes(dict, list, forms.BaseHeadwords(list, SearchTextArg(list, text)), "base words", text);
 }
 
-int Suggest(TUzDictionary& dict, const std::string& text)
+int Suggest(const TUzDictionary& dict, Language list, const std::string& text)
 {
-    const Language list = dict.SourceLanguage();
     const TSuggestionIndex index(dict, list);
-    return PrintIndexes(dict, list, index.Suggest(SearchTextArg(dict, text), MaxResults), "suggestions", text);
+    return PrintIndexes(dict, list, index.Suggest(SearchTextArg(list, text), MaxResults), "suggestions", text);
 }
 
-int Search(TUzDictionary& dict, const std::string& text)
+int Search(const TUzDictionary& dict, Language language, const std::string& text)
 {
-    const Language language = dict.SourceLanguage();
     const TArticleIndex index(dict);
-    const auto hits = index.Search(language, SearchTextArg(dict, text), MaxResults);
+    const auto hits = index.Search(language, SearchTextArg(language, text), MaxResults);
     if (hits.empty()) {
         std::cerr << "morva-cli: no article holds \"" << Printable(text) << "\"\n";
         return 1;
@@ -73,11 +70,11 @@ std::optional<int> RunFindCommand(Context& context)
     if (a.size() != 3)
         return std::nullopt;
     if (command == "forms")
-        return Forms(context.Source(a[1]), a[2]);
+        return Forms(context.Dictionary(), ParseLanguage(a[1]), a[2]);
     if (command == "suggest")
-        return Suggest(context.Source(a[1]), a[2]);
+        return Suggest(context.Dictionary(), ParseLanguage(a[1]), a[2]);
     if (command == "search")
-        return Search(context.Source(a[1]), a[2]);
+        return Search(context.Dictionary(), ParseLanguage(a[1]), a[2]);
     return std::nullopt;
 }
 
