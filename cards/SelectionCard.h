@@ -26,7 +26,6 @@ public:
     // activating the card.
     void ShowNear(const Card& card, bool uzbekLatin, QPoint pointer);
     LanguagePair Pair() const { return pair_; }
-    THtmlView& Html() { return *html_; }
 
 signals:
     // A cross-reference clicked in the card: the entry of the same pair, to be opened as a

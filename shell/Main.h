@@ -103,7 +103,25 @@ public:
     // window while it is shown. Made once; everything that runs events for the window uses it.
     const TErrorReport& ErrorReport() const { return errorReport_; }
 
-    // Handlers.
+    // Commands the program's start-up code also gives: another copy asks for the window, the
+    // session asks the program to end. sender false: only the icon goes and the commands are
+    // reset (the window is closing).
+    void RestoreActionExecute(bool sender = true);
+    void ExitActionExecute();
+
+    // What a later copy of the program asks: the window out of minimised, then to the front;
+    // its activation token, if it had one, for that activation.
+    void RestoreMinimized();
+    void BringForward();
+    void SetActivationToken(const std::string& token) { activationToken_ = token; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Handlers; reached through the parts' signals.
     void LangChange();
     void SearchEditChange();
     void WordListClick();
@@ -129,23 +147,8 @@ public:
     void CallHelpActionExecute();
     void GoToSiteActionExecute();
     void AboutActionExecute();
-    // sender false: only the icon goes and the commands are reset (the window is closing).
     void MinimizeActionExecute();
-    void RestoreActionExecute(bool sender = true);
-    void ExitActionExecute();
 
-    // What a later copy of the program asks: the window out of minimised, then to the front;
-    // its activation token, if it had one, for that activation.
-    void RestoreMinimized();
-    void BringForward();
-    void SetActivationToken(const std::string& token) { activationToken_ = token; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     // The creation sequence: checks, settings, dictionary, pair, autorun state, tray.
     void FormCreate(const QStringList& arguments);
     // The main card and then the history dialog; after FormCreate.

@@ -2,12 +2,14 @@
 // the list, the clipboard commands and their enabled states.
 
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/Elapse.h"
 
 #include "cards/CardManager.h"
 #include "cards/CardsHostory.h"
 #include "cards/WordView.h"
 
 #include <QAction>
+#include <QTimer>
 
 #include <array>
 
@@ -169,7 +171,7 @@ TEST_F(SearchTest, ClipboardCommandsTakeTheWholeText)
 TEST_F(SearchTest, ClipboardKeysGoToTheCommands)
 {
     Type("booking");
-    form->UpdateTimerTimer();
+    Elapse(*Part<QTimer>(*form, "UpdateTimer"));
     Part<TXUzbekEdit>(*form, "SearchEdit")->setSelection(0, 2);
     QTest::keyClick(Part<TXUzbekEdit>(*form, "SearchEdit"), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard.Content, "booking");
@@ -178,7 +180,7 @@ TEST_F(SearchTest, ClipboardKeysGoToTheCommands)
     clipboard.SetText("before");
     Part<TXUzbekEdit>(*form, "SearchEdit")->setText("  ");
     Part<TXUzbekEdit>(*form, "SearchEdit")->selectAll();
-    form->UpdateTimerTimer();
+    Elapse(*Part<QTimer>(*form, "UpdateTimer"));
     ASSERT_FALSE(Part<QAction>(*form, "CopyToClipAction")->isEnabled());
     QTest::keyClick(Part<TXUzbekEdit>(*form, "SearchEdit"), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard.Content, "before");

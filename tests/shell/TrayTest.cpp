@@ -1,6 +1,7 @@
 // Minimising into the notification area and coming back.
 
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/Elapse.h"
 
 #include "shell/Settings.h"
 #include "ui/Mnemonic.h"
@@ -124,7 +125,7 @@ TEST_F(TrayTest, WithoutANotificationAreaMinimisingStaysOrdinary)
     EXPECT_FALSE(form->ShowOnStart());
     ASSERT_TRUE(Part<QTimer>(*form, "TrayWaitTimer")->isActive());
     for (int tick = 0; tick < 1000 && Part<QTimer>(*form, "TrayWaitTimer")->isActive(); ++tick)
-        form->TrayWaitTimerTimer();
+        Elapse(*Part<QTimer>(*form, "TrayWaitTimer"));
     EXPECT_FALSE(Part<QTimer>(*form, "TrayWaitTimer")->isActive());
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(form->isMinimized());
@@ -137,13 +138,13 @@ TEST_F(TrayTest, AnAutorunStartWaitsForANotificationAreaThatComesLate)
     tray.Available = false;
     Create({"morva", "/autorun"});
     EXPECT_FALSE(form->ShowOnStart());
-    form->TrayWaitTimerTimer();
-    form->TrayWaitTimerTimer();
+    Elapse(*Part<QTimer>(*form, "TrayWaitTimer"));
+    Elapse(*Part<QTimer>(*form, "TrayWaitTimer"));
     EXPECT_FALSE(form->isVisible()) << "out of sight while waiting";
     EXPECT_FALSE(tray.Shown);
 
     tray.Available = true;
-    form->TrayWaitTimerTimer();
+    Elapse(*Part<QTimer>(*form, "TrayWaitTimer"));
     EXPECT_TRUE(tray.Shown);
     EXPECT_EQ(tray.Tip, "Kovrak MORVA");
     EXPECT_FALSE(form->isVisible());
@@ -165,7 +166,7 @@ TEST_F(TrayTest, ASecondStartWhileWaitingForTheNotificationAreaBringsTheProgramB
     ExpectTrayState(*form, false);
 
     tray.Available = true;
-    form->TrayWaitTimerTimer();
+    Elapse(*Part<QTimer>(*form, "TrayWaitTimer"));
     EXPECT_FALSE(Part<QTimer>(*form, "TrayWaitTimer")->isActive());
     EXPECT_FALSE(tray.Shown) << "the user has the window: no move into the tray";
     EXPECT_TRUE(form->isVisible());
@@ -200,16 +201,16 @@ TEST_F(TrayTest, TheProgramComesBackWhenTheNotificationAreaGoesWhileItSitsThere)
 
     // A panel that restarts comes back within a few seconds: the program stays in it.
     tray.Available = false;
-    form->TrayWatchTimerTimer();
-    form->TrayWatchTimerTimer();
+    Elapse(*watch);
+    Elapse(*watch);
     tray.Available = true;
-    form->TrayWatchTimerTimer();
+    Elapse(*watch);
     EXPECT_FALSE(form->isVisible());
     ExpectTrayState(*form, true);
 
     tray.Available = false;
     for (int tick = 0; tick < 10 && watch->isActive(); ++tick)
-        form->TrayWatchTimerTimer();
+        Elapse(*watch);
     EXPECT_FALSE(watch->isActive());
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(tray.Shown);
