@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <iostream>
+#include <string>
 
 namespace morva::bench {
 
@@ -30,6 +31,15 @@ const std::filesystem::path& LargeFile()
         return path;
     }();
     return file;
+}
+
+double ResidentMegabytes()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmRSS:"))
+            return std::stod(line.substr(6)) / 1024.0;
+    return 0;
 }
 
 } // namespace morva::bench

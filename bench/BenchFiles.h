@@ -10,4 +10,7 @@ namespace morva::bench {
 // "morva-bench" there to make it again.
 const std::filesystem::path& LargeFile();
 
+// The process's resident memory now, from /proc.
+double ResidentMegabytes();
+
 } // namespace morva::bench

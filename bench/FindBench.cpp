@@ -11,7 +11,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,15 +22,6 @@ TUzDictionary& Dictionary()
 {
     static TUzDictionary dict(bench::LargeFile());
     return dict;
-}
-
-double ResidentMegabytes()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.starts_with("VmRSS:"))
-            return std::stod(line.substr(6)) / 1024.0;
-    return 0;
 }
 
 // Headwords from all over the list, each changed as stated.
@@ -82,13 +72,13 @@ void BM_AllIndexesMemory(benchmark::State& state)
 {
     Dictionary();
     for (auto _ : state) {
-        const double before = ResidentMegabytes();
+        const double before = bench::ResidentMegabytes();
         auto forms = std::make_unique<TWordForms>(Dictionary());
         std::vector<std::unique_ptr<TSuggestionIndex>> suggestions;
         for (Language l = 0; l < LanguageCount; ++l)
             suggestions.push_back(std::make_unique<TSuggestionIndex>(Dictionary(), l));
         auto articles = std::make_unique<TArticleIndex>(Dictionary());
-        state.counters["added_MB"] = ResidentMegabytes() - before;
+        state.counters["added_MB"] = bench::ResidentMegabytes() - before;
     }
 }
 BENCHMARK(BM_AllIndexesMemory)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -124,8 +124,11 @@ void BM_FindIndexesBuildWithoutFreezing(benchmark::State& state)
         QEventLoop loop;
         QObject::connect(helper, &TFindHelper::IndexesReady, &loop, &QEventLoop::quit);
         const qint64 startWait = clock.elapsed();
+        const double residentBefore = bench::ResidentMegabytes();
         tick.start();
         loop.exec();
+        state.counters["resident_before_MB"] = residentBefore;
+        state.counters["resident_with_indexes_MB"] = bench::ResidentMegabytes();
         state.counters["ready_after_start_s"] = double(clock.elapsed()) / 1000.0;
         state.counters["window_ready_s"] = double(startWait) / 1000.0;
         state.counters["longest_wait_ms"] = double(longest);

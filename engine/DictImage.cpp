@@ -172,6 +172,12 @@ std::uint8_t DictImage::XorOfUnscrambledBytes() const
     return sum;
 }
 
+void DictImage::ReleaseMappedPages() const
+{
+    if (mapping_.Bytes().data())
+        mapping_.Release(0, mapping_.Bytes().size());
+}
+
 void DictImage::ClearCheckWord()
 {
     Unscrambled(HeaderCheckWord, 4);

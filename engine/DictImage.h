@@ -49,6 +49,9 @@ public:
     // The XOR of every unscrambled byte as the file holds it: for the checksum, before
     // ClearCheckWord. One pass over the scrambled bytes, which are given back as it goes.
     std::uint8_t XorOfUnscrambledBytes() const;
+    // Gives the pages of a mapped file back to the system (they are read again from the file
+    // cache as needed): after a pass over every entry, so the pass does not stay resident.
+    void ReleaseMappedPages() const;
     // Sets the header's check word to 0, as the checksum counts it.
     void ClearCheckWord();
 

@@ -3,6 +3,7 @@
 #include "engine/KovrObj.h"
 #include "lookup/EntryTexts.h"
 #include "lookup/TextFold.h"
+#include "lookup/VarintGaps.h"
 
 #include <algorithm>
 #include <utility>
@@ -71,16 +72,22 @@ TArticleIndex::TArticleIndex(const TUzDictionary& dict)
         SortPostings(pairs);
         pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
         Words& words = words_[language];
-        words.Postings.reserve(pairs.size());
+        words.Postings.reserve(pairs.size() * 2);
+        std::uint32_t previous = 0;
         for (std::size_t at = 0; at < pairs.size(); ++at) {
             if (at == 0 || pairs[at].first != pairs[at - 1].first) {
                 words.Hashes.push_back(pairs[at].first);
                 words.Starts.push_back(std::uint32_t(words.Postings.size()));
+                previous = 0;
             }
-            words.Postings.push_back(pairs[at].second);
+            AppendGap(words.Postings, pairs[at].second - previous);
+            previous = pairs[at].second;
         }
         words.Starts.push_back(std::uint32_t(words.Postings.size()));
         std::vector<std::pair<std::uint64_t, std::uint32_t>>().swap(pairs);
+        words.Hashes.shrink_to_fit();
+        words.Starts.shrink_to_fit();
+        words.Postings.shrink_to_fit();
     }
 }
 
@@ -92,8 +99,9 @@ std::vector<ArticleHit> TArticleIndex::Hits(Language language, std::string_view 
     if (found == words.Hashes.end() || *found != CollationHash(word))
         return hits;
     const std::size_t at = std::size_t(found - words.Hashes.begin());
-    for (std::uint32_t p = words.Starts[at]; p < words.Starts[at + 1]; ++p) {
-        const std::uint32_t packed = words.Postings[p];
+    std::uint32_t packed = 0;
+    for (std::uint32_t p = words.Starts[at]; p < words.Starts[at + 1];) {
+        packed += ReadGap(words.Postings, p);
         const ArticleHit hit{{Language(packed >> 30), language},
                              std::int32_t(packed >> 2 & ((1u << IndexBits) - 1)), int(packed & 3)};
         // One hit per entry, at its best rank.
@@ -147,7 +155,7 @@ std::size_t TArticleIndex::MemoryBytes() const
 {
     std::size_t bytes = 0;
     for (const Words& words : words_)
-        bytes += words.Hashes.size() * 8 + words.Starts.size() * 4 + words.Postings.size() * 4;
+        bytes += words.Hashes.size() * 8 + words.Starts.size() * 4 + words.Postings.size();
     return bytes;
 }
 

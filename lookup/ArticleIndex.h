@@ -34,7 +34,7 @@ private:
     struct Words {
         std::vector<std::uint64_t> Hashes;    // sorted, one per distinct word
         std::vector<std::uint32_t> Starts;    // per word, into Postings; one more at the end
-        std::vector<std::uint32_t> Postings;  // packed list, rank and index
+        std::vector<std::uint8_t> Postings;   // rising packed list, index and rank, as gaps
     };
     std::vector<ArticleHit> Hits(Language language, std::string_view word) const;
 

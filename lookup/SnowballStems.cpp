@@ -24,6 +24,7 @@ TSnowballStems::TSnowballStems(const TUzDictionary& dict, Language list)
             stems_.emplace_back(StemHash(headword), i);
     }
     std::sort(stems_.begin(), stems_.end());
+    stems_.shrink_to_fit(); // reserved for every headword, phrases left out
 }
 
 TSnowballStems::~TSnowballStems()

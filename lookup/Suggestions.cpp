@@ -3,6 +3,7 @@
 
 #include "engine/KovrObj.h"
 #include "lookup/TextFold.h"
+#include "lookup/VarintGaps.h"
 
 #include <algorithm>
 #include <tuple>
@@ -129,16 +130,19 @@ TSuggestionIndex::TSuggestionIndex(const TUzDictionary& dict, Language list) : d
             all.emplace_back(pair, std::uint32_t(i));
     }
     std::sort(all.begin(), all.end());
-    postings_.resize(all.size());
+    postings_.reserve(all.size() * 2);
     std::size_t at = 0;
     for (std::uint32_t pair = 0; pair < 65536; ++pair) {
-        starts_[pair] = std::uint32_t(at);
+        starts_[pair] = std::uint32_t(postings_.size());
+        std::uint32_t previous = 0;
         while (at < all.size() && all[at].first == pair) {
-            postings_[at] = all[at].second;
+            AppendGap(postings_, all[at].second - previous);
+            previous = all[at].second;
             ++at;
         }
     }
-    starts_[65536] = std::uint32_t(at);
+    starts_[65536] = std::uint32_t(postings_.size());
+    postings_.shrink_to_fit();
 }
 
 std::vector<std::int32_t> TSuggestionIndex::Suggest(std::string_view typed, std::size_t limit) const
@@ -155,8 +159,9 @@ std::vector<std::int32_t> TSuggestionIndex::Suggest(std::string_view typed, std:
     std::vector<std::uint16_t> shared(lengths_.size());
     std::vector<std::uint32_t> touched;
     for (std::uint16_t pair : pairs) {
-        for (std::uint32_t at = starts_[pair]; at < starts_[pair + 1]; ++at) {
-            const std::uint32_t index = postings_[at];
+        std::uint32_t index = 0;
+        for (std::uint32_t at = starts_[pair]; at < starts_[pair + 1];) {
+            index += ReadGap(postings_, at);
             if (shared[index]++ == 0)
                 touched.push_back(index);
         }
@@ -201,7 +206,7 @@ std::string_view TSuggestionIndex::HeadwordText(std::uint32_t index) const
 
 std::size_t TSuggestionIndex::MemoryBytes() const
 {
-    return lengths_.size() + sizeof starts_ + postings_.size() * sizeof(std::uint32_t);
+    return lengths_.size() + sizeof starts_ + postings_.size();
 }
 
 } // namespace morva

@@ -133,8 +133,9 @@ void TFindHelper::Build()
         if (!cancelled_ && !articleFailure)
             built_ = std::move(indexes);
         // The build's working lists (a hundred megabytes on a full file) go back to the
-        // system, not only to the allocator.
+        // system, not only to the allocator, and so do the file's pages the build read.
         malloc_trim(0);
+        dict.Image().ReleaseMappedPages();
     });
     builder_->setParent(this);
     builder_->setObjectName(QStringLiteral("FindIndexBuilder"));

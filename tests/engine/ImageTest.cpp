@@ -142,5 +142,31 @@ TEST(Image, XorOfUnscrambledBytesIsWorkedOutFromTheStoredBytes)
     EXPECT_EQ(mapped.Word(4096), ReadWord(unscrambled, 4096));
 }
 
+// Giving back a mapped file's pages after reads leaves every later read as it was, words
+// read from the mapping and texts already unscrambled alike.
+TEST(Image, ReadsAfterTheMappedPagesAreGivenBackAreUnchanged)
+{
+    auto unscrambled = RandomBytes((std::size_t(2) << 20) + 5);
+    const std::string text = "kitob";
+    std::copy(text.begin(), text.end(), unscrambled.begin() + 8192);
+    unscrambled[8192 + text.size()] = 0;
+    const auto path = test::WriteBytes("released", ScrambledCopy(unscrambled));
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    const DictImage mapped(TFileMapping(fd, unscrambled.size()));
+    ::close(fd);
+    ASSERT_EQ(mapped.Text(8192), text);
+    for (std::size_t at : {std::size_t(4096), unscrambled.size() - 4})
+        ASSERT_EQ(mapped.Word(at), ReadWord(unscrambled, at)) << at;
+    mapped.ReleaseMappedPages();
+    EXPECT_EQ(mapped.Text(8192), text);
+    for (std::size_t at : {std::size_t(4096), std::size_t(1) << 20, unscrambled.size() - 4})
+        EXPECT_EQ(mapped.Word(at), ReadWord(unscrambled, at)) << at;
+    // An image in memory has nothing mapped to give back.
+    const DictImage copy(ScrambledCopy(unscrambled));
+    copy.ReleaseMappedPages();
+    EXPECT_EQ(copy.Word(4096), ReadWord(unscrambled, 4096));
+}
+
 } // namespace
 } // namespace morva
