@@ -46,20 +46,9 @@ protected:
 
 public:
     // A stream of the main window with the given properties.
-    static std::string StreamHex(const std::vector<std::pair<std::string, int>>& properties)
+    static std::string StreamHex(const test::TStreamProperties& properties)
     {
-        TStreamWriter writer;
-        writer.WriteSignature();
-        writer.WriteStr("TMainForm");
-        writer.WriteStr("MainForm");
-        for (const auto& [name, value] : properties) {
-            writer.WriteStr(name);
-            writer.WriteInteger(value);
-        }
-        writer.WriteListEnd();
-        writer.WriteListEnd();
-        writer.WriteListEnd();
-        return HexEncode(writer.Bytes());
+        return test::StreamHex("TMainForm", "MainForm", properties);
     }
 
 protected:
