@@ -85,7 +85,7 @@ std::u16string FirstWord(std::u16string_view phrase)
 // The text as the list holds it, or nothing when the code page cannot carry it.
 std::optional<std::string> ListText(std::u16string_view text, Language list)
 {
-    const std::u16string wide = list == Uzbek ? UzbekLatinToCyrillic(text) : std::u16string(text);
+    const std::u16string wide = list == Uzbek ? UzbekSearchToCyrillic(text) : std::u16string(text);
     std::string dict = WideToDictText(wide);
     if (DictTextToWide(dict) != wide)
         return std::nullopt;

@@ -85,7 +85,7 @@ void TArticleSearchForm::SearchTextChange()
     std::u16string typed = searchEdit_->text().toStdU16String();
     // Uzbek may be typed in Latin; the articles hold Cyrillic.
     if (language == Uzbek)
-        typed = UzbekLatinToCyrillic(typed);
+        typed = UzbekSearchToCyrillic(typed);
     hits_ = index_.Search(language, WideToDictText(typed), MaxResults);
     resultList_->clear();
     for (const ArticleHit& hit : hits_) {
