@@ -30,13 +30,14 @@ DictImage::DictImage(ByteBlock bytes, std::size_t size)
 
 DictImage::DictImage(TFileMapping scrambled)
     : bytes_(AllocateLazyByteBlock(scrambled.Bytes().size())), size_(scrambled.Bytes().size()),
-      scrambled_(scrambled.Bytes()), mapping_(std::move(scrambled)), ready_(BlockCount(size_))
+      scrambled_(scrambled.Bytes()), mapping_(std::move(scrambled)),
+      lazy_(std::make_unique<LazyState>(BlockCount(size_)))
 {
 }
 
 DictImage::DictImage(std::vector<std::uint8_t> scrambled)
     : bytes_(AllocateLazyByteBlock(scrambled.size())), size_(scrambled.size()), scrambledCopy_(std::move(scrambled)),
-      ready_(BlockCount(size_))
+      lazy_(std::make_unique<LazyState>(BlockCount(size_)))
 {
     scrambled_ = scrambledCopy_;
 }
@@ -48,12 +49,16 @@ void DictImage::OutsideTheImage()
 
 void DictImage::UnscrambleBlock(std::size_t block) const
 {
-    if (ready_[block])
+    std::atomic<bool>& ready = lazy_->Ready[block];
+    if (ready.load(std::memory_order_acquire))
+        return;
+    const std::lock_guard lock(lazy_->Unscrambling);
+    if (ready.load(std::memory_order_relaxed))
         return;
     const std::size_t start = block * BlockSize;
     const std::size_t n = std::min(BlockSize, size_ - start);
     UnscrambleInto({bytes_.get() + start, n}, scrambled_.subspan(start, n), start);
-    ready_[block] = 1;
+    ready.store(true, std::memory_order_release);
 }
 
 std::span<const std::uint8_t> DictImage::Unscrambled(std::size_t offset, std::size_t length) const
@@ -90,27 +95,38 @@ std::size_t DictImage::WordsBeforeZero(std::size_t offset) const
             ++n;
         return n;
     }
-    // A word is 0 where the stored word equals its key bytes; the key's phase moves on by 4.
+    // A word is 0 where the stored word equals its key bytes. Two words at a time: the key's
+    // phase moves on by 8, and an eight-byte load of the key holds both words' key bytes.
     std::size_t phase = offset % ScrambleKeyLength;
-    for (std::size_t at = offset; at <= size_ && size_ - at >= 4; at += 4) {
-        if (ReadWord(scrambled_, at) == ReadWord(detail::KeyWords, phase))
-            return (at - offset) / 4;
-        phase += 4;
+    std::size_t at = offset;
+    for (; at <= size_ && size_ - at >= 8; at += 8) {
+        std::uint64_t stored, key;
+        std::memcpy(&stored, scrambled_.data() + at, 8);
+        std::memcpy(&key, detail::KeyWords.data() + phase, 8);
+        if (const std::uint64_t both = stored ^ key; std::uint32_t(both) == 0 || both >> 32 == 0) {
+            const bool firstIsZero = std::memcmp(scrambled_.data() + at, detail::KeyWords.data() + phase, 4) == 0;
+            return (at - offset) / 4 + (firstIsZero ? 0 : 1);
+        }
+        phase += 8;
         if (phase >= ScrambleKeyLength)
             phase -= ScrambleKeyLength;
     }
+    if (at <= size_ && size_ - at >= 4 && ReadWord(scrambled_, at) == ReadWord(detail::KeyWords, phase))
+        return (at - offset) / 4;
     OutsideTheImage();
 }
 
 std::size_t DictImage::TerminatedBelow() const
 {
-    if (!terminatedBelow_) {
-        std::size_t at = size_;
-        while (at > 0 && scrambled_[at - 1] != ScrambleKey[(at - 1) % ScrambleKeyLength])
-            --at;
-        terminatedBelow_ = at;
+    std::size_t found = lazy_->TerminatedBelow.load(std::memory_order_relaxed);
+    if (found == LazyState::NotYetFound) {
+        // Two threads may both look; they find the same place.
+        found = size_;
+        while (found > 0 && scrambled_[found - 1] != ScrambleKey[(found - 1) % ScrambleKeyLength])
+            --found;
+        lazy_->TerminatedBelow.store(found, std::memory_order_relaxed);
     }
-    return *terminatedBelow_;
+    return found;
 }
 
 int DictImage::CompareTexts(std::size_t a, std::size_t b) const

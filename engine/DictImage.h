@@ -6,13 +6,18 @@
 // where it is read: a word is unscrambled as it is read, a text's bytes are unscrambled once,
 // a block at a time, into a private block whose pages the system supplies as they are written.
 // A lookup then costs what it reads, not the size of the file.
+//
+// Reads may come from several threads at once (the main window and the builders of the
+// word-finding indexes): a block is unscrambled by one of them, and the others see it whole.
 
 #include "engine/ByteBlock.h"
 #include "engine/FileFormat.h"
 #include "engine/FileMapping.h"
 
+#include <atomic>
 #include <cstdint>
-#include <optional>
+#include <memory>
+#include <mutex>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -70,9 +75,17 @@ private:
     std::span<const std::uint8_t> scrambled_;
     TFileMapping mapping_;
     std::vector<std::uint8_t> scrambledCopy_;
-    // Per block of bytes_: whether it is unscrambled yet.
-    mutable std::vector<std::uint8_t> ready_;
-    mutable std::optional<std::size_t> terminatedBelow_;
+    // What reads learn of a scrambled image, shared by the threads that read it.
+    struct LazyState {
+        explicit LazyState(std::size_t blocks) : Ready(std::make_unique<std::atomic<bool>[]>(blocks)) {}
+        static constexpr std::size_t NotYetFound = ~std::size_t(0);
+        // Per block of bytes_: set once the block is unscrambled whole.
+        std::unique_ptr<std::atomic<bool>[]> Ready;
+        std::mutex Unscrambling;
+        // TerminatedBelow's answer, or NotYetFound.
+        std::atomic<std::size_t> TerminatedBelow{NotYetFound};
+    };
+    std::unique_ptr<LazyState> lazy_;
 };
 
 } // namespace morva

@@ -10,7 +10,6 @@
 #include "engine/Messages.h"
 
 #include <cerrno>
-#include <optional>
 #include <cstring>
 #include <ctime>
 #include <sys/stat.h>
@@ -131,50 +130,68 @@ std::string TUzDictionary::Headword(Language list, std::int32_t index) const
     return std::string(HeadwordView(list, index));
 }
 
-bool TUzDictionary::ListIsSorted(Language list) const
+bool TUzDictionary::InOrderBefore(Language list, std::int32_t end) const
 {
-    auto& known = listSorted_[list];
-    if (!known) {
-        // An unreadable headword is left for the scan to meet, where the scan would meet it.
-        try {
-            const std::int32_t count = Count(list);
-            bool sorted = true;
-            std::uint32_t previous = count > 0 ? image_.Word(EntryOffset(list, 0) + 4) : 0;
-            for (std::int32_t i = 1; i < count && sorted; ++i) {
-                const std::uint32_t next = image_.Word(EntryOffset(list, i) + 4);
-                sorted = image_.CompareTexts(previous, next) <= 0;
-                previous = next;
-            }
-            known = sorted;
-        } catch (const EDictionaryError&) {
-            known = false;
+    ListOrder& order = order_[list];
+    if (order.Ordered.load(std::memory_order_acquire) >= end)
+        return true;
+    const std::lock_guard lock(order.Checking);
+    std::int32_t ordered = order.Ordered.load(std::memory_order_relaxed);
+    // An unreadable headword is left for the scan to meet, where the scan would meet it.
+    try {
+        if (ordered == 0 && !order.Broken) {
+            order.LastText = image_.Word(EntryOffset(list, 0) + 4);
+            ordered = 1;
         }
+        while (ordered < end && !order.Broken) {
+            const std::uint32_t next = image_.Word(EntryOffset(list, ordered) + 4);
+            order.Broken = image_.CompareTexts(order.LastText, next) > 0;
+            if (!order.Broken) {
+                order.LastText = next;
+                ++ordered;
+            }
+        }
+    } catch (const EDictionaryError&) {
+        order.Broken = true;
     }
-    return *known;
+    order.Ordered.store(ordered, std::memory_order_release);
+    return ordered >= end;
+}
+
+std::int32_t TUzDictionary::HalvingSearch(Language list, std::string_view text) const
+{
+    std::int32_t low = 0, high = Count(list);
+    try {
+        while (low < high) {
+            const std::int32_t middle = low + (high - low) / 2;
+            if (CompareHeadwords(HeadwordView(list, middle), text) < 0)
+                low = middle + 1;
+            else
+                high = middle;
+        }
+    } catch (const EDictionaryError&) {
+        return -1;
+    }
+    return low;
 }
 
 std::int32_t TUzDictionary::NearestHeadword(Language list, std::string_view text) const
 {
-    if (!ListIsSorted(list))
+    // Every headword before the landing sorts below the text, and the landing does not: if
+    // those before it are in order, it is the first that does not, as a scan would find.
+    const std::int32_t landing = HalvingSearch(list, text);
+    if (landing < 0 || !InOrderBefore(list, landing))
         return LinearNearestHeadword(*this, list, text);
-    const std::int32_t count = Count(list);
-    std::int32_t low = 0, high = count;
-    while (low < high) {
-        const std::int32_t middle = low + (high - low) / 2;
-        if (CompareHeadwords(HeadwordView(list, middle), text) < 0)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    return low < count ? low : -1;
+    return landing < Count(list) ? landing : -1;
 }
 
 std::int32_t TUzDictionary::FindHeadword(Language list, std::string_view text) const
 {
-    if (!ListIsSorted(list))
-        return LinearFindHeadword(*this, list, text);
     const std::int32_t nearest = NearestHeadword(list, text);
-    return nearest >= 0 && CompareHeadwords(text, HeadwordView(list, nearest)) == 0 ? nearest : -1;
+    if (nearest >= 0 && CompareHeadwords(text, HeadwordView(list, nearest)) == 0)
+        return nearest;
+    // A miss is sure only when no later headword is out of place.
+    return InOrderBefore(list, Count(list)) ? -1 : LinearFindHeadword(*this, list, text);
 }
 
 std::string TUzDictionary::CardCaption(LanguagePair pair)

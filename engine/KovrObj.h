@@ -5,9 +5,10 @@
 #include "engine/Language.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
-#include <optional>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -75,15 +76,30 @@ private:
     // The checks on the image, in their order: length, checksum, lists.
     void Check();
     std::string_view HeadwordView(Language list, std::int32_t index) const;
-    bool ListIsSorted(Language list) const;
+    // The first index that a search by halves lands on, taking the list to be in order; -1
+    // when a headword it meets cannot be read.
+    std::int32_t HalvingSearch(Language list, std::string_view text) const;
+    // Whether the list's first `end` headwords can be read and each sorts no higher than the
+    // next. Only what no earlier call has checked is read, so that a search checks the order
+    // up to its answer: that is all a search by halves needs to give the answer a scan from the
+    // start gives (for a miss of FindHeadword, the whole list).
+    bool InOrderBefore(Language list, std::int32_t end) const;
 
     DictImage image_;
     Language sourceLanguage_ = English;
     Language targetLanguage_ = Uzbek;
     std::array<WordList, LanguageCount> lists_;
     TSystemTime fileDate_;
-    // Whether each list really is in collation order; found out on the first search.
-    mutable std::array<std::optional<bool>, LanguageCount> listSorted_;
+    // How far each list is known to be in collation order; queries may come from several threads.
+    struct ListOrder {
+        std::mutex Checking;
+        std::atomic<std::int32_t> Ordered{0};
+        // Under Checking: the pair after the ordered stretch is out of order or unreadable, and
+        // the text offset of the stretch's last headword.
+        bool Broken = false;
+        std::uint32_t LastText = 0;
+    };
+    mutable std::array<ListOrder, LanguageCount> order_;
 };
 
 } // namespace morva

@@ -34,15 +34,21 @@ std::array<unsigned char, 256> BuildFold()
     }
     return fold;
 }
-const std::array<unsigned char, 256> Fold = BuildFold();
 
 constexpr std::size_t MaxMeasured = 3000;
+
+// Built on first use, as the cost table below: a run that never suggests does not pay for them.
+unsigned char FoldedByte(char c)
+{
+    static const std::array<unsigned char, 256> fold = BuildFold();
+    return fold[static_cast<unsigned char>(c)];
+}
 
 std::string Folded(std::string_view text)
 {
     std::string out(text.size(), '\0');
     for (std::size_t i = 0; i < text.size(); ++i)
-        out[i] = char(Fold[static_cast<unsigned char>(text[i])]);
+        out[i] = char(FoldedByte(text[i]));
     return out;
 }
 
@@ -63,11 +69,10 @@ std::array<std::uint8_t, 65536> BuildSubstitutionCosts()
     }
     return costs;
 }
-const std::array<std::uint8_t, 65536> SubstitutionCosts = BuildSubstitutionCosts();
-
 int SubstitutionCost(char a, char b)
 {
-    return SubstitutionCosts[std::size_t(static_cast<unsigned char>(a) << 8 | static_cast<unsigned char>(b))];
+    static const std::array<std::uint8_t, 65536> costs = BuildSubstitutionCosts();
+    return costs[std::size_t(static_cast<unsigned char>(a) << 8 | static_cast<unsigned char>(b))];
 }
 
 // The letter pairs of a folded text with its two ends marked, each once.
@@ -188,7 +193,7 @@ std::vector<std::int32_t> TSuggestionIndex::Suggest(std::string_view typed, std:
         const std::string_view headword = HeadwordText(index);
         const int cost = ConfusionDistance(text, headword);
         const bool otherStart =
-            headword.empty() || Fold[static_cast<unsigned char>(headword[0])] != static_cast<unsigned char>(folded[0]);
+            headword.empty() || FoldedByte(headword[0]) != static_cast<unsigned char>(folded[0]);
         if (cost > 0 && cost <= 2 * maxEdits)
             near.emplace_back(cost, otherStart, lengthGap, std::int32_t(index));
     }

@@ -83,7 +83,10 @@ TEST(Image, ReadsWhileUnscramblingMatchReadsOfTheUnscrambledImage)
     const auto mixed = MixedImage();
     auto unterminated = mixed;
     unterminated.back() = 'x';
-    for (const auto& image : {mixed, unterminated}) {
+    // A zero word as the last four bytes, met after an odd or an even number of words.
+    auto zeroWordLast = mixed;
+    zeroWordLast.insert(zeroWordLast.end(), {0, 0, 0, 0});
+    for (const auto& image : {mixed, unterminated, zeroWordLast}) {
         const DictImage plain = Plain(image);
         const DictImage lazy = Lazy(image);
         ASSERT_EQ(lazy.Size(), image.size());
