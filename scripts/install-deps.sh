@@ -5,7 +5,7 @@ set -e
 packages="cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-private-dev qt6-svg-dev libxcb1-dev libgl-dev libjpeg-dev fontconfig python3-fonttools fonts-dejavu-core
   fp-utils python3-chm desktop-file-utils appstream dpkg-dev file xdg-utils lintian weston qt6-wayland
-  xvfb openbox trayer xdotool xclip x11-utils
+  xvfb openbox trayer xdotool xclip x11-utils dbus-daemon
   libhunspell-dev hunspell-en-us hunspell-ru libstemmer-dev"
 missing=""
 for p in $packages; do

@@ -67,7 +67,7 @@ TEST_F(SelectionWatchTest, ASelectionShowsItsCardNearThePointerWithoutTakingTheK
     CreateWatching(true);
     ASSERT_TRUE(selection.Watching());
     Select(u"  \u201Cbook,\u201D "_s);
-    QTRY_VERIFY_WITH_TIMEOUT(CardShown(), Bound);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CardShown(); }, Bound));
     EXPECT_EQ(Card()->windowTitle(), u"So\u2018z tarjimasi (En-Uz)"_s);
     EXPECT_EQ(Card()->Pair(), (LanguagePair{English, Uzbek}));
     const QRect place = Card()->frameGeometry();
@@ -95,13 +95,13 @@ TEST_F(SelectionWatchTest, EscAClickElsewhereOrMovingAwayClosesTheCard)
         SCOPED_TRACE(name);
         pointer.Now = {};
         Select(u"cat"_s);
-        QTRY_VERIFY_WITH_TIMEOUT(CardShown(), Bound);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CardShown(); }, Bound));
         // Resting by the card keeps it.
         pointer.Now.Position = Card()->frameGeometry().center();
         QTest::qWait(200);
         ASSERT_TRUE(CardShown());
         pointer.Now = state;
-        QTRY_VERIFY_WITH_TIMEOUT(!CardShown(), Bound);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !CardShown(); }, Bound));
     }
 }
 
@@ -113,7 +113,7 @@ TEST_F(SelectionWatchTest, TheCardWaitsUntilTheButtonIsLetGo)
     QTest::qWait(PastThePause);
     EXPECT_FALSE(CardShown());
     pointer.Now.ButtonDown = false;
-    QTRY_VERIFY_WITH_TIMEOUT(CardShown(), Bound);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CardShown(); }, Bound));
 }
 
 TEST_F(SelectionWatchTest, OnlyWithCtrlASelectionMadeWithoutItShowsNothing)
@@ -124,7 +124,7 @@ TEST_F(SelectionWatchTest, OnlyWithCtrlASelectionMadeWithoutItShowsNothing)
     EXPECT_FALSE(CardShown());
     pointer.Now.CtrlHeld = true;
     Select(u"dog"_s);
-    QTRY_VERIFY_WITH_TIMEOUT(CardShown(), Bound);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CardShown(); }, Bound));
 }
 
 TEST_F(SelectionWatchTest, WhereSelectionsCannotBeReadTheWatchIsNotOffered)
