@@ -64,7 +64,9 @@ bool TQtPrimarySelection::IsAvailable() const
 
 QString TQtPrimarySelection::Text() const
 {
-    return IsAvailable() ? QGuiApplication::clipboard()->text(QClipboard::Selection) : QString();
+    // Under Wayland only while one of the program's windows has the keyboard.
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    return clipboard->supportsSelection() ? clipboard->text(QClipboard::Selection) : QString();
 }
 
 void TQtPrimarySelection::Watch(std::function<void()> changed)

@@ -15,6 +15,8 @@ public:
 
     // False where the desktop keeps other programs' selections to themselves (Wayland).
     virtual bool IsAvailable() const = 0;
+    // Where it is not available, the desktop may still give it while one of the program's
+    // windows has the keyboard; empty otherwise.
     virtual QString Text() const = 0;
     // From now on `changed` runs whenever another application takes the selection; the
     // program's own selections do not count. An empty function stops the watch.

@@ -128,6 +128,7 @@ void TMainForm::Start(const QStringList& arguments)
     FormCreate(arguments);
     CreateCards();
     CreateSelectionWatch();
+    DesktopKeyActionExecute();
 }
 
 bool TMainForm::InTray() const
@@ -178,6 +179,7 @@ void TMainForm::ConnectHandlers()
         connect(action, &QAction::triggered, this, &TMainForm::UzbekLatinActionExecute);
     for (QAction* action : {WatchSelectionAction, WatchSelectionCtrlAction})
         connect(action, &QAction::triggered, this, &TMainForm::WatchSelectionActionExecute);
+    connect(DesktopKeyAction, &QAction::triggered, this, &TMainForm::DesktopKeyActionExecute);
     connect(CallHelpAction, &QAction::triggered, this, &TMainForm::CallHelpActionExecute);
     connect(GoToSiteAction, &QAction::triggered, this, &TMainForm::GoToSiteActionExecute);
     connect(AboutAction, &QAction::triggered, this, &TMainForm::AboutActionExecute);
@@ -243,6 +245,7 @@ void TMainForm::FormCreate(const QStringList& arguments)
     UzbekLatinCardsAction->setChecked(settings.UzbekLatinCards);
     WatchSelectionAction->setChecked(settings.WatchSelection);
     WatchSelectionCtrlAction->setChecked(settings.WatchSelectionCtrl);
+    DesktopKeyAction->setChecked(settings.DesktopKey);
     findHelper_->FormsHintAction()->setChecked(settings.WordFormsHint);
     findHelper_->SpellingHintAction()->setChecked(settings.SpellingHint);
     findHelper_->ArticleSearchEnabledAction()->setChecked(settings.ArticleSearch);
@@ -287,6 +290,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
     settings.UzbekLatinCards = UzbekLatinCardsAction->isChecked();
     settings.WatchSelection = WatchSelectionAction->isChecked();
     settings.WatchSelectionCtrl = WatchSelectionCtrlAction->isChecked();
+    settings.DesktopKey = DesktopKeyAction->isChecked();
     settings.WordFormsHint = findHelper_->FormsHintAction()->isChecked();
     settings.SpellingHint = findHelper_->SpellingHintAction()->isChecked();
     settings.ArticleSearch = findHelper_->ArticleSearchEnabledAction()->isChecked();
@@ -659,8 +663,10 @@ void TMainForm::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::PaletteChange && DirectionImage)
         ApplyPaletteIcons();
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         minimizedUnseen_ = false;
+        LookUpSelectionOnceActive();
+    }
     if (event->type() != QEvent::WindowStateChange || !isMinimized())
         return;
     minimizedUnseen_ = IsWaylandSession();

@@ -9,6 +9,7 @@
 #include "ui/ErrorReport.h"
 #include "ui/UiText.h"
 
+#include <QDeadlineTimer>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -34,6 +35,7 @@ namespace morva {
 class IClipboard;
 class IDesktopPointer;
 class IMessageBox;
+class IGlobalShortcuts;
 class IPrimarySelection;
 class TCardManager;
 class TFindHelper;
@@ -64,6 +66,8 @@ struct TMainServices {
     // without them the watch is not offered.
     IPrimarySelection* Selection = nullptr;
     IDesktopPointer* Pointer = nullptr;
+    // The desktop's global keys; without them no key is asked for.
+    IGlobalShortcuts* GlobalShortcuts = nullptr;
 };
 
 // The maker's web site.
@@ -144,6 +148,7 @@ private:
     void UzbekLatinActionExecute();
     // Applies both selection watch switches.
     void WatchSelectionActionExecute();
+    void DesktopKeyActionExecute();
     void CallHelpActionExecute();
     void GoToSiteActionExecute();
     void AboutActionExecute();
@@ -157,6 +162,8 @@ private:
     void CreateSelectionWatch();
     void ShowSelectionCard(const QString& text, QPoint pointer);
     void OpenSelectionCardEntry(LanguagePair pair, int index);
+    void DesktopKeyPressed(const QString& activationToken);
+    void LookUpSelectionOnceActive();
 
     // The data file's date, for the about box.
     TSystemTime DataFileDate;
@@ -199,6 +206,7 @@ private:
     QAction* UzbekLatinCardsAction = nullptr;
     QAction* WatchSelectionAction = nullptr;
     QAction* WatchSelectionCtrlAction = nullptr;
+    QAction* DesktopKeyAction = nullptr;
     QAction* CallHelpAction = nullptr;
     QAction* GoToSiteAction = nullptr;
     QAction* AboutAction = nullptr;
@@ -266,6 +274,9 @@ private:
     std::unique_ptr<TCardManager> cards_;
     std::unique_ptr<TSelectionCardForm> selectionCard_;
     std::unique_ptr<TSelectionWatch> selectionWatch_;
+    // Until then, the window's next activation looks up the selection (the desktop key was
+    // pressed where the selection can be read only with the keyboard).
+    QDeadlineTimer lookUpWhenActive_;
     // The word-finding helps read the dictionary from their own thread: gone before it.
     std::unique_ptr<TFindHelper> findHelper_;
     TWordListModel* wordListModel_ = nullptr;

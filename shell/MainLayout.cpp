@@ -230,6 +230,7 @@ void TMainForm::CreateActions()
         {&UzbekLatinCardsAction, "UzbekLatinCardsAction", u"&Kartochkalarda lotin yozuvi"_s, none, false, true, 0},
         {&WatchSelectionAction, "WatchSelectionAction", u"Boshqa &dasturda belgilangan so‘z tarjimasi"_s, none, false, true, 0},
         {&WatchSelectionCtrlAction, "WatchSelectionCtrlAction", u"&Faqat Ctrl bosib belgilanganda"_s, none, false, true, 0},
+        {&DesktopKeyAction, "DesktopKeyAction", u"Ti&zim tugmasi bilan belgilangan so‘z tarjimasi"_s, none, false, true, 0},
         {&CallHelpAction, "CallHelpAction", u"&Ma‘lumot"_s, QKeySequence(Qt::Key_F1), true, true, -1},
         {&GoToSiteAction, "GoToSiteAction", u"&Kovrak sayti"_s, none, false, true, -1},
         {&AboutAction, "AboutAction", u"MORVA tizimi &haqida"_s, none, false, true, -1},
@@ -316,7 +317,7 @@ void TMainForm::CreateMenus()
     setup->addSeparator();
     setup->addActions({UzbekLatinInputAction, UzbekLatinCardsAction});
     setup->addSeparator();
-    setup->addActions({WatchSelectionAction, WatchSelectionCtrlAction});
+    setup->addActions({WatchSelectionAction, WatchSelectionCtrlAction, DesktopKeyAction});
     setup->addSeparator();
     setup->addActions({findHelper_->FormsHintAction(), findHelper_->SpellingHintAction(),
                        findHelper_->ArticleSearchEnabledAction()});

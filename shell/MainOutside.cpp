@@ -3,6 +3,8 @@
 #include "cards/CardManager.h"
 #include "cards/SelectionCard.h"
 #include "engine/WordFromOutside.h"
+#include "platform/Clipboard.h"
+#include "platform/GlobalShortcuts.h"
 #include "platform/Selection.h"
 #include "shell/Main.h"
 #include "shell/SelectionWatch.h"
@@ -10,6 +12,15 @@
 #include <QAction>
 
 namespace morva {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+const QString DesktopKeyId = u"look-up-selection"_s;
+// How long after the key the window's activation still counts as the key's.
+constexpr int KeyActivationWait = 3000;
+
+} // namespace
 
 void TMainForm::LookUpFromOutside(const std::u16string& text)
 {
@@ -71,6 +82,49 @@ void TMainForm::OpenSelectionCardEntry(LanguagePair pair, int index)
 {
     if (dictionary_ && cards_)
         Reported([&] { cards_->ShowWordCard(*dictionary_, pair, index); });
+}
+
+void TMainForm::DesktopKeyActionExecute()
+{
+    DesktopKeyAction->setEnabled(services_.GlobalShortcuts != nullptr);
+    if (!services_.GlobalShortcuts)
+        return;
+    if (!DesktopKeyAction->isChecked() || !dictionary_) {
+        services_.GlobalShortcuts->Unbind();
+        return;
+    }
+    services_.GlobalShortcuts->Bind({{DesktopKeyId, u"Belgilangan so‘z tarjimasi (Kovrak MORVA)"_s, u"CTRL+ALT+m"_s}},
+                                    [this](const QString& id, const QString& activationToken) {
+                                        if (id == DesktopKeyId)
+                                            DesktopKeyPressed(activationToken);
+                                    });
+}
+
+void TMainForm::DesktopKeyPressed(const QString& activationToken)
+{
+    SetActivationToken(activationToken.toStdString());
+    if (services_.Selection && services_.Selection->IsAvailable()) {
+        LookUpFromOutside(services_.Selection->Text().toStdU16String());
+        return;
+    }
+    // The desktop hands its selection only to a program that has the keyboard: the window
+    // comes forward, and the word is looked up once it is active.
+    lookUpWhenActive_.setRemainingTime(KeyActivationWait);
+    RestoreActionExecute();
+    BringForward();
+    if (isActiveWindow())
+        LookUpSelectionOnceActive();
+}
+
+void TMainForm::LookUpSelectionOnceActive()
+{
+    if (lookUpWhenActive_.hasExpired())
+        return;
+    lookUpWhenActive_ = QDeadlineTimer();
+    QString text = services_.Selection ? services_.Selection->Text() : QString();
+    if (text.trimmed().isEmpty() && services_.Clipboard)
+        text = services_.Clipboard->Text();
+    LookUpFromOutside(text.toStdU16String());
 }
 
 } // namespace morva

@@ -75,6 +75,7 @@ TShellSettings ReadSettings(IRegistry& registry)
         settings.UzbekLatinCards = reader.Integer("UzbekLatinCards", 0) != 0;
         settings.WatchSelection = reader.Integer("WatchSelection", 0) != 0;
         settings.WatchSelectionCtrl = reader.Integer("WatchSelectionCtrl", 0) != 0;
+        settings.DesktopKey = reader.Integer("DesktopKey", 1) != 0;
         settings.WordFormsHint = reader.Integer("WordFormsHint", 1) != 0;
         settings.SpellingHint = reader.Integer("SpellingHint", 1) != 0;
         settings.ArticleSearch = reader.Integer("ArticleSearch", 1) != 0;
@@ -104,6 +105,7 @@ void SaveSettings(IRegistry& registry, const TShellSettings& settings)
         {"UzbekLatinCards", settings.UzbekLatinCards},
         {"WatchSelection", settings.WatchSelection},
         {"WatchSelectionCtrl", settings.WatchSelectionCtrl},
+        {"DesktopKey", settings.DesktopKey},
         {"WordFormsHint", settings.WordFormsHint},
         {"SpellingHint", settings.SpellingHint},
         {"ArticleSearch", settings.ArticleSearch},

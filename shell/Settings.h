@@ -1,6 +1,6 @@
 #pragma once
 // The main window's own settings between runs: the bars, stay-on-top, the language pair and
-// the Latin Uzbek switches, the selection watch and the word-finding switches, as string values
+// the Latin Uzbek switches, the selection watch, the desktop key and the word-finding switches, as string values
 // under \Software\Kovrak\Morva\Settings.
 
 #include "engine/Language.h"
@@ -25,6 +25,9 @@ struct TShellSettings {
     bool WatchSelection = false;
     // ... only when Ctrl is held while it is highlighted.
     bool WatchSelectionCtrl = false;
+    // A key that the desktop gives the program (where it offers the GlobalShortcuts portal)
+    // looks up the highlighted word.
+    bool DesktopKey = true;
     // Under the search field: the base word of a typed form, and the nearest headwords of a
     // misspelling; and the search inside the articles.
     bool WordFormsHint = true;

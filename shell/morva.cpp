@@ -6,6 +6,7 @@
 #include "platform/FileInstanceBlock.h"
 #include "platform/FileRegistry.h"
 #include "platform/LocalOtherCopy.h"
+#include "platform/PortalGlobalShortcuts.h"
 #include "platform/QtClipboard.h"
 #include "platform/QtMessageBox.h"
 #include "platform/QtSelection.h"
@@ -144,6 +145,8 @@ int Run(int argc, char** argv)
     TX11DesktopPointer pointer;
     services.Selection = &selection;
     services.Pointer = &pointer;
+    TPortalGlobalShortcuts desktopKeys(QStringLiteral(MORVA_APP_ID));
+    services.GlobalShortcuts = &desktopKeys;
     services.OpenDictionary = [] { return std::make_unique<TUzDictionary>(); };
     services.ExecutablePath = QCoreApplication::applicationFilePath().toStdString();
 

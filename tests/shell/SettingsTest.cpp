@@ -102,14 +102,14 @@ TEST(SettingsTest, AValueOfAnotherTypeEndsTheReading)
 TEST(SettingsTest, SavedAsStringsAndReadBack)
 {
     FakeRegistry registry;
-    const TShellSettings saved{false, true, false, true, Uzbek, Russian, false, true, true, false, false, true, false};
+    const TShellSettings saved{false, true, false, true, Uzbek, Russian, false, true, true, false, false, false, true, false};
     SaveSettings(registry, saved);
     auto key = registry.OpenKey(SettingsKeyPath, false);
     ASSERT_TRUE(key);
     EXPECT_EQ(key->ValueNames(), (std::vector<std::string>{"EditBarVisible", "LangBarVisible", "ServiceBarVisible",
                                                            "StayOnTop", "SrcLang", "DestLang",
                                                            "UzbekLatinInput", "UzbekLatinCards",
-                                                           "WatchSelection", "WatchSelectionCtrl", "WordFormsHint",
+                                                           "WatchSelection", "WatchSelectionCtrl", "DesktopKey", "WordFormsHint",
                                                            "SpellingHint", "ArticleSearch"}));
     EXPECT_EQ(key->ReadValue("EditBarVisible"), TRegValue::String("0"));
     EXPECT_EQ(key->ReadValue("StayOnTop"), TRegValue::String("1"));
@@ -126,6 +126,7 @@ TEST(SettingsTest, SavedAsStringsAndReadBack)
     EXPECT_EQ(read.UzbekLatinCards, saved.UzbekLatinCards);
     EXPECT_EQ(read.WatchSelection, saved.WatchSelection);
     EXPECT_EQ(read.WatchSelectionCtrl, saved.WatchSelectionCtrl);
+    EXPECT_EQ(read.DesktopKey, saved.DesktopKey);
     // Off at first.
     EXPECT_FALSE(ReadSettings(*std::make_unique<FakeRegistry>()).WatchSelection);
     EXPECT_EQ(read.WordFormsHint, saved.WordFormsHint);
