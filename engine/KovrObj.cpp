@@ -10,6 +10,7 @@
 #include "engine/Messages.h"
 
 #include <cerrno>
+#include <optional>
 #include <cstring>
 #include <ctime>
 #include <sys/stat.h>
