@@ -6,6 +6,7 @@
 #include "cards/WordView.h"
 #include "placement/PlacementStream.h"
 #include "placement/RegPropStorageMan.h"
+#include "tests/placement/StreamProperties.h"
 #include "tests/shell/ShellFixture.h"
 #include "tests/support/Repeated.h"
 
@@ -24,15 +25,7 @@ const std::string Line1 = "010D506978656C73506572496E6368026003546F70026A0557696
 std::string StreamHead(const std::vector<std::pair<std::string, int>>& properties, const char* className = "TMainForm",
                        const char* component = "MainForm")
 {
-    TStreamWriter writer;
-    writer.WriteSignature();
-    writer.WriteStr(className);
-    writer.WriteStr(component);
-    for (const auto& [name, value] : properties) {
-        writer.WriteStr(name);
-        writer.WriteInteger(value);
-    }
-    return HexEncode(writer.Bytes());
+    return HexEncode(StreamUpToProperties(className, component, properties).Bytes());
 }
 
 // The whole stream: the properties' end, the child list's end and the terminator follow.

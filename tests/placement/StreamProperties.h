@@ -29,9 +29,9 @@ inline TStreamProperties StreamProperties(std::span<const std::uint8_t> stream)
     return properties;
 }
 
-// A stream of a window of the given class and component name.
-inline std::string StreamHex(const std::string& className, const std::string& component,
-                             const TStreamProperties& properties)
+// A window's stream of the given class and component name, up to its properties' end.
+inline TStreamWriter StreamUpToProperties(const std::string& className, const std::string& component,
+                                          const TStreamProperties& properties)
 {
     TStreamWriter writer;
     writer.WriteSignature();
@@ -41,6 +41,14 @@ inline std::string StreamHex(const std::string& className, const std::string& co
         writer.WriteStr(name);
         writer.WriteInteger(value);
     }
+    return writer;
+}
+
+// The whole stream, as hexadecimal text.
+inline std::string StreamHex(const std::string& className, const std::string& component,
+                             const TStreamProperties& properties)
+{
+    TStreamWriter writer = StreamUpToProperties(className, component, properties);
     writer.WriteListEnd();
     writer.WriteListEnd();
     writer.WriteListEnd();
